@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# Sets everything up, builds, and runs the whole test suite under Wine.
+# Extra arguments go to ctest (e.g. -R Registry).
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+bash "$root/scripts/setup.sh"
+build="${PRUNAXIS_BUILD_DIR:-$root/build}"
+cmake -S "$root" -B "$build" -G Ninja >/dev/null
+cmake --build "$build"
+cd "$build"
+exec ctest --output-on-failure "$@"

@@ -1,0 +1,95 @@
+#include "app/Config.h"
+
+#include <exception>
+#include <string_view>
+
+#include "app/globals.h"
+#include "sys/Files.h"
+#include "sys/IniFile.h"
+#include "toolkit/MessageBox.h"
+
+namespace app {
+namespace {
+
+constexpr char kSkinFileKey[] = "SkinFile";
+constexpr char kLanguageFileKey[] = "LanguageFile";
+constexpr char kHideScreenSaverKey[] = "HideScreenSaver";
+constexpr char kHideSysPatchKey[] = "HideSysPatch";
+constexpr char kDefaultSkinFile[] = "Default.ini";
+constexpr char kDefaultLanguageFile[] = "English.ini";
+
+// Shown before any language file is read, so always in English.
+constexpr char kSaveFileFailed[] = "Save file %s failed!";
+
+sys::IniFile ConfigIni() {
+  return sys::IniFile(AppPaths.ConfigFile);
+}
+
+std::string FormatSaveFailed(const std::string& path) {
+  std::string_view text = kSaveFileFailed;
+  size_t at = text.find("%s");
+  return std::string(text.substr(0, at)) + path + std::string(text.substr(at + 2));
+}
+
+}  // namespace
+
+bool WriteDefaultConfig() {
+  sys::IniFile ini = ConfigIni();
+  bool ok = ini.writeString(kConfigSection, kSkinFileKey, kDefaultSkinFile);
+  ok = ok && ini.writeString(kConfigSection, kLanguageFileKey, kDefaultLanguageFile);
+  ok = ok && ini.writeBool(kConfigSection, kHideScreenSaverKey, HideScreenSaver);
+  ok = ok && ini.writeBool(kConfigSection, kHideSysPatchKey, HideSysPatch);
+  return ok;
+}
+
+bool LoadStartupConfig(const std::string& exePath) {
+  AppPaths = TAppPaths{};
+  AppPaths.ProgramDir = sys::ExtractFilePath(exePath);
+  AppPaths.ConfigFile = AppPaths.ProgramDir + "Config.ini";
+
+  if (!sys::FileExists(AppPaths.ConfigFile) && !WriteDefaultConfig()) {
+    tk::ShowMessageBox(nullptr, FormatSaveFailed(AppPaths.ConfigFile), kAppTitle,
+                       MB_OK | MB_ICONERROR);
+    return false;
+  }
+
+  try {
+    sys::IniFile ini = ConfigIni();
+    AppPaths.LangsDir = AppPaths.ProgramDir + "Langs\\";
+    AppPaths.HelpFile = AppPaths.LangsDir + "Help.Chm";
+    AppPaths.LanguageFilePath =
+        AppPaths.LangsDir + ini.readString(kConfigSection, kLanguageFileKey, kDefaultLanguageFile);
+    AppPaths.SkinsDir = AppPaths.ProgramDir + "Skins\\";
+    AppPaths.SkinFilePath =
+        AppPaths.SkinsDir + ini.readString(kConfigSection, kSkinFileKey, kDefaultSkinFile);
+    AppPaths.RegBackupDir = AppPaths.ProgramDir + "Back up\\reg\\";
+    AppPaths.ScrBackupDir = AppPaths.ProgramDir + "Back up\\scr\\";
+    HideScreenSaver = ini.readBool(kConfigSection, kHideScreenSaverKey, kDefaultHideScreenSaver);
+    HideSysPatch = ini.readBool(kConfigSection, kHideSysPatchKey, kDefaultHideSysPatch);
+    // A folder that cannot be created is not fatal: the language and skin loaders
+    // fall back to their built-in defaults.
+    if (!sys::DirectoryExists(AppPaths.LangsDir)) sys::ForceDirectories(AppPaths.LangsDir);
+    if (!sys::DirectoryExists(AppPaths.SkinsDir)) sys::ForceDirectories(AppPaths.SkinsDir);
+  } catch (const std::exception&) {
+    return false;
+  }
+  return true;
+}
+
+bool LoadStartupConfig() {
+  return LoadStartupConfig(sys::ModuleFileName());
+}
+
+bool WriteHideScreenSaver(bool hide) {
+  return ConfigIni().writeBool(kConfigSection, kHideScreenSaverKey, hide);
+}
+
+bool WriteHideSysPatch(bool hide) {
+  return ConfigIni().writeBool(kConfigSection, kHideSysPatchKey, hide);
+}
+
+bool WriteLanguageFile(const std::string& fileName) {
+  return ConfigIni().writeString(kConfigSection, kLanguageFileKey, fileName);
+}
+
+}  // namespace app

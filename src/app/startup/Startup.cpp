@@ -1,0 +1,44 @@
+#include "app/startup/Startup.h"
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include "app/Config.h"
+#include "app/startup/Registration.h"
+#include "app/globals.h"
+#include "main/frmMain.h"
+#include "sys/ComInit.h"
+#include "toolkit/MessageBox.h"
+#include "toolkit/Window.h"
+
+namespace app {
+namespace {
+
+void InitApplicationObject() {
+  INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES | ICC_LINK_CLASS};
+  InitCommonControlsEx(&icc);
+}
+
+}  // namespace
+
+int RunPrunaxis() {
+  sys::ComApartment com;  // uninitialised on return only if this succeeded
+
+  if (!LoadStartupConfig()) return 1;
+
+  InitApplicationObject();
+
+  std::string failure = RegisterComponentLibrary(kInventoryLibrary);
+  if (!failure.empty()) {
+    tk::ShowMessageBox(nullptr, failure, kAppTitle, MB_OK | MB_ICONERROR);
+    return 1;
+  }
+
+  forms::TMainForm mainForm;
+  if (!mainForm.Create()) return 1;  // created hidden
+
+  mainForm.show(SW_SHOW);
+  return tk::RunMessageLoop();
+}
+
+}  // namespace app

@@ -1,0 +1,27 @@
+// The one place where the program shows a message box. Tests replace the answerer
+// so that no test ever waits on a modal window.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+namespace tk {
+
+struct MessageBoxRequest {
+  HWND owner;
+  std::string text;
+  std::string caption;
+  UINT flags;  // MB_ICON..., MB_OK, MB_YESNO, ...
+};
+
+// Returns what the user (or the installed answerer) chose: IDOK, IDYES, IDNO, ...
+int ShowMessageBox(HWND owner, const std::string& text, const std::string& caption, UINT flags);
+
+using MessageBoxAnswerer = std::function<int(const MessageBoxRequest&)>;
+// Installs an answerer in place of the real box; an empty one restores the real box.
+// Returns the previous answerer.
+MessageBoxAnswerer SetMessageBoxAnswerer(MessageBoxAnswerer answerer);
+
+}  // namespace tk
