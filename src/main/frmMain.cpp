@@ -5,11 +5,6 @@
 #include "sys/Handles.h"
 
 namespace forms {
-namespace {
-
-constexpr WORD kIdExit = 100;
-
-}  // namespace
 
 bool TMainForm::Create() {
   tk::WindowParams params;
@@ -22,7 +17,7 @@ bool TMainForm::Create() {
 
   sys::UniqueMenu bar(CreateMenu());
   HMENU file = CreatePopupMenu();
-  AppendMenuA(file, MF_STRING, kIdExit, "E&xit");
+  AppendMenuA(file, MF_STRING, kCommandExit, "E&xit");
   AppendMenuA(bar.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(file), "&File");
   if (SetMenu(hwnd(), bar.get())) bar.release();  // the window owns it now
   return true;
@@ -35,7 +30,7 @@ void TMainForm::Exit() {
 }
 
 bool TMainForm::onCommand(WORD id, WORD, HWND) {
-  if (id == kIdExit) {
+  if (id == kCommandExit) {
     Exit();
     return true;
   }

@@ -6,6 +6,9 @@
 
 namespace forms {
 
+// The File menu's Exit item.
+inline constexpr WORD kCommandExit = 100;
+
 class TMainForm : public tk::Window {
  public:
   // Creates the window hidden; the caller shows it.

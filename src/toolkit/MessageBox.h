@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <exception>
 #include <functional>
 #include <string>
 
@@ -23,5 +24,14 @@ using MessageBoxAnswerer = std::function<int(const MessageBoxRequest&)>;
 // Installs an answerer in place of the real box; an empty one restores the real box.
 // Returns the previous answerer.
 MessageBoxAnswerer SetMessageBoxAnswerer(MessageBoxAnswerer answerer);
+
+// The caption of the boxes that the toolkit shows by itself; the program sets its
+// title at start. Until then it is the executable's name.
+void SetApplicationTitle(std::string title);
+std::string ApplicationTitle();
+
+// The toolkit's standard error message, for an exception that a handler let out:
+// its text, an OK button and the error icon.
+void ShowExceptionMessage(HWND owner, const std::exception& error);
 
 }  // namespace tk

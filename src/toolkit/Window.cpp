@@ -1,6 +1,9 @@
 #include "toolkit/Window.h"
 
-#include <vector>
+#include <stdexcept>
+
+#include "toolkit/Control.h"
+#include "toolkit/MessageBox.h"
 
 namespace tk {
 namespace {
@@ -8,6 +11,7 @@ namespace {
 constexpr char kSelfProp[] = "Prunaxis.Window";
 
 bool EnsureClass(const WindowParams& p, WNDPROC proc) {
+  if (!p.className) return false;
   WNDCLASSEXA existing{};
   existing.cbSize = sizeof existing;
   HINSTANCE instance = GetModuleHandleA(nullptr);
@@ -25,7 +29,7 @@ bool EnsureClass(const WindowParams& p, WNDPROC proc) {
 }
 
 // The object under construction, for the messages that arrive before
-// CreateWindowEx returns (WM_NCCREATE, WM_CREATE, ...).
+// CreateWindowEx returns (WM_GETMINMAXINFO, WM_NCCREATE, WM_CREATE, ...).
 thread_local Window* g_creating = nullptr;
 
 }  // namespace
@@ -34,15 +38,15 @@ Window::~Window() {
   destroy();
 }
 
-bool Window::create(const WindowParams& p) {
+bool Window::create(const WindowParams& params) {
   if (hwnd_) return true;
-  const WindowParams& params = p;
   if (!EnsureClass(params, &Window::StaticWndProc)) return false;
+  Window* outer = g_creating;  // a window may create others while it is being created
   g_creating = this;
   HWND hwnd = CreateWindowExA(params.exStyle, params.className, params.caption.c_str(),
                               params.style, params.x, params.y, params.width, params.height,
                               params.parent, nullptr, GetModuleHandleA(nullptr), this);
-  g_creating = nullptr;
+  g_creating = outer;
   if (!hwnd) return false;
   hwnd_ = hwnd;
   onCreate();
@@ -55,43 +59,41 @@ void Window::destroy() {
 }
 
 std::string Window::text() const {
-  int len = GetWindowTextLengthA(hwnd_);
-  std::string s(len + 1, '\0');
-  len = GetWindowTextA(hwnd_, s.data(), len + 1);
-  s.resize(len);
-  return s;
+  return WindowText(hwnd_);
 }
 
 Window* Window::FromHandle(HWND hwnd) {
+  if (!hwnd) return nullptr;
+  DWORD process = 0;
+  GetWindowThreadProcessId(hwnd, &process);
+  if (process != GetCurrentProcessId()) return nullptr;
   return static_cast<Window*>(GetPropA(hwnd, kSelfProp));
 }
 
 int Window::showModal(HWND owner) {
+  if (!hwnd_ || modal_) return -1;
   modal_ = true;
   modalDone_ = false;
-  modalResult_ = 0;
-  bool ownerWasEnabled = owner && IsWindowEnabled(owner);
-  if (ownerWasEnabled) EnableWindow(owner, FALSE);
+  modalResult_ = IDCANCEL;  // unless endModal() says otherwise
+  const bool disableOwner = owner && IsWindowEnabled(owner);
+  if (disableOwner) EnableWindow(owner, FALSE);
   show(SW_SHOW);
   SetForegroundWindow(hwnd_);
 
   MSG msg;
-  while (!modalDone_ && hwnd_ && IsWindow(hwnd_)) {
+  while (!modalDone_) {
     BOOL got = GetMessageA(&msg, nullptr, 0, 0);
-    if (got == 0) {  // WM_QUIT: hand it on to the outer loop
+    if (got == 0) {  // WM_QUIT belongs to the outer loop: post it again and leave
       PostQuitMessage(static_cast<int>(msg.wParam));
       break;
     }
     if (got < 0) break;
-    if (!IsDialogMessageA(hwnd_, &msg)) {
-      TranslateMessage(&msg);
-      DispatchMessageA(&msg);
-    }
+    DispatchLoopMessage(msg);
   }
-  // Re-enable the owner before hiding, so that activation returns to it.
-  if (ownerWasEnabled) EnableWindow(owner, TRUE);
-  if (hwnd_ && IsWindow(hwnd_)) hide();
-  if (owner) SetActiveWindow(owner);
+  // Enable the owner before hiding, so that the system activates it next.
+  if (disableOwner) EnableWindow(owner, TRUE);
+  if (hwnd_) hide();
+  if (owner && IsWindow(owner)) SetActiveWindow(owner);
   modal_ = false;
   return modalResult_;
 }
@@ -99,14 +101,22 @@ int Window::showModal(HWND owner) {
 void Window::endModal(int result) {
   modalResult_ = result;
   modalDone_ = true;
-  PostMessageA(hwnd_, WM_NULL, 0, 0);  // wake the modal loop
+  if (hwnd_) PostMessageA(hwnd_, WM_NULL, 0, 0);  // wake the modal loop
 }
 
 LRESULT Window::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
-    case WM_COMMAND:
-      if (onCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam))) return 0;
+    case WM_COMMAND: {
+      const WORD id = LOWORD(wParam), code = HIWORD(wParam);
+      const auto control = reinterpret_cast<HWND>(lParam);
+      if (onCommand(id, code, control)) return 0;
+      // Escape (IsDialogMessage sends IDCANCEL) and a Cancel button close a modal window.
+      if (id == IDCANCEL && modal_ && (!control || code == BN_CLICKED)) {
+        SendMessageA(hwnd_, WM_CLOSE, 0, 0);
+        return 0;
+      }
       break;
+    }
     case WM_NOTIFY: {
       bool handled = false;
       LRESULT r = onNotify(reinterpret_cast<NMHDR*>(lParam), &handled);
@@ -134,44 +144,33 @@ LRESULT Window::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT CALLBACK Window::StaticWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  Window* self = FromHandle(hwnd);
-  if (!self && g_creating) {
+  Window* self = static_cast<Window*>(GetPropA(hwnd, kSelfProp));
+  if (!self && g_creating && !g_creating->hwnd_) {
     self = g_creating;
     self->hwnd_ = hwnd;
     SetPropA(hwnd, kSelfProp, self);
   }
   if (!self) return DefWindowProcA(hwnd, msg, wParam, lParam);
+
+  LRESULT result = 0;
+  // No exception may unwind through the system's frames: a handler that lets one
+  // out gets the standard error message, and the message counts as handled.
+  try {
+    result = self->handleMessage(msg, wParam, lParam);
+  } catch (const std::exception& e) {
+    ShowExceptionMessage(GetAncestor(hwnd, GA_ROOT), e);
+  } catch (...) {
+    ShowExceptionMessage(GetAncestor(hwnd, GA_ROOT), std::runtime_error("Unknown error"));
+  }
   if (msg == WM_NCDESTROY) {
-    LRESULT r = self->handleMessage(msg, wParam, lParam);
     RemovePropA(hwnd, kSelfProp);
     self->hwnd_ = nullptr;
-    if (self->modal_) self->modalDone_ = true;
-    return r;
-  }
-  return self->handleMessage(msg, wParam, lParam);
-}
-
-int RunMessageLoop() {
-  MSG msg;
-  while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-    HWND active = GetActiveWindow();
-    if (active && IsDialogMessageA(active, &msg)) continue;
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
-  }
-  return static_cast<int>(msg.wParam);
-}
-
-void ProcessPendingMessages() {
-  MSG msg;
-  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    if (msg.message == WM_QUIT) {
-      PostQuitMessage(static_cast<int>(msg.wParam));
-      return;
+    if (self->modal_) {  // the result stays as it was (IDCANCEL unless ended)
+      self->modalDone_ = true;
+      PostThreadMessageA(GetCurrentThreadId(), WM_NULL, 0, 0);  // wake the modal loop
     }
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
   }
+  return result;
 }
 
 }  // namespace tk

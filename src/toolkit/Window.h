@@ -1,10 +1,14 @@
 // Window base class: one static window procedure finds the object behind an HWND
 // and hands it the message. A Window owns its HWND and destroys it when it goes.
+// Derived classes that handle WM_DESTROY (onDestroy) call destroy() in their own
+// destructor, since the base destructor only reaches the base class's hooks.
 #pragma once
 
 #include <windows.h>
 
 #include <string>
+
+#include "toolkit/MessageLoop.h"
 
 namespace tk {
 
@@ -14,7 +18,7 @@ struct WindowParams {
   DWORD style = WS_OVERLAPPEDWINDOW;
   DWORD exStyle = 0;
   int x = CW_USEDEFAULT, y = CW_USEDEFAULT, width = CW_USEDEFAULT, height = CW_USEDEFAULT;
-  HWND parent = nullptr;
+  HWND parent = nullptr;  // the owner of a top-level window, the parent of a child
   HBRUSH background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   HICON icon = nullptr;
   UINT classStyle = CS_DBLCLKS;
@@ -37,18 +41,31 @@ class Window {
   void setText(const std::string& text) { SetWindowTextA(hwnd_, text.c_str()); }
   std::string text() const;
 
-  // Shows the window modally over `owner` (disabled meanwhile) and runs a message
-  // loop until endModal() is called or the window is destroyed. Returns the result.
+  // Shows the window over `owner`, which stays disabled meanwhile, and runs a message
+  // loop until endModal() is called, the window is closed (WM_CLOSE, Escape, a button
+  // with id IDCANCEL: result IDCANCEL) or destroyed (IDCANCEL). Then the owner is
+  // enabled again (if it was enabled before) and the window hidden, not destroyed.
+  // Modal windows nest: one may be shown modally from another. A WM_QUIT that
+  // arrives meanwhile ends the loop with IDCANCEL and is posted again for the outer
+  // loop. Returns the result, or -1 when the window is missing or already modal.
   int showModal(HWND owner);
   void endModal(int result);
   bool inModalLoop() const { return modal_; }
   int modalResult() const { return modalResult_; }
 
-  void setTimer(UINT_PTR id, UINT milliseconds) { SetTimer(hwnd_, id, milliseconds, nullptr); }
+  // Timers of this window; each tick calls onTimer(id). Setting an id again restarts it.
+  bool setTimer(UINT_PTR id, UINT milliseconds) {
+    return SetTimer(hwnd_, id, milliseconds, nullptr) != 0;
+  }
   void killTimer(UINT_PTR id) { KillTimer(hwnd_, id); }
 
-  // The object behind a window of ours, or nullptr.
+  // The object behind a window of ours, or nullptr (also for other processes' windows).
   static Window* FromHandle(HWND hwnd);
+
+  // Called by the message loops for every message whose target lies in this
+  // top-level window, before dialog keys and dispatching; return true when the
+  // message was consumed (an accelerator, typically).
+  virtual bool preTranslateMessage(MSG& /*msg*/) { return false; }
 
  protected:
   // Every message arrives here first; the default handles the On* hooks below.
@@ -58,7 +75,7 @@ class Window {
   }
 
   virtual void onCreate() {}
-  // Return true when the command was handled.
+  // Return true when the command was handled. An unhandled IDCANCEL closes a modal window.
   virtual bool onCommand(WORD /*id*/, WORD /*code*/, HWND /*control*/) { return false; }
   virtual LRESULT onNotify(NMHDR* /*header*/, bool* handled) {
     *handled = false;
@@ -78,11 +95,5 @@ class Window {
   bool modalDone_ = false;
   int modalResult_ = 0;
 };
-
-// The program's message loop; returns the WM_QUIT exit code. Dialog keys (Tab,
-// Enter, Escape) go to the active window's controls.
-int RunMessageLoop();
-// Handles the messages that are waiting now, without blocking.
-void ProcessPendingMessages();
 
 }  // namespace tk

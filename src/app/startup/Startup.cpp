@@ -17,6 +17,7 @@ namespace {
 void InitApplicationObject() {
   INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES | ICC_LINK_CLASS};
   InitCommonControlsEx(&icc);
+  tk::SetApplicationTitle(kAppTitle);  // caption of the standard error message
 }
 
 }  // namespace
