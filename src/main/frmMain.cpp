@@ -3,8 +3,27 @@
 #include "app/Config.h"
 #include "app/globals.h"
 #include "sys/Handles.h"
+#include "ui/multiSkins.h"
 
 namespace forms {
+namespace {
+
+// Command ids of the Languages submenu's items.
+constexpr WORD kIdFirstLanguage = 1000;
+constexpr WORD kLanguageIdCount = 200;
+
+// Positions of the menu bar's popups and of the items inside them.
+constexpr UINT kFileMenuPos = 0;
+constexpr UINT kViewMenuPos = 1;
+constexpr UINT kLanguagesItemPos = 0;
+
+}  // namespace
+
+TMainForm::TMainForm() : languagesMenu_(kIdFirstLanguage, kLanguageIdCount) {}
+
+TMainForm::~TMainForm() {
+  destroy();
+}
 
 bool TMainForm::Create() {
   tk::WindowParams params;
@@ -16,11 +35,37 @@ bool TMainForm::Create() {
   if (!create(params)) return false;
 
   sys::UniqueMenu bar(CreateMenu());
-  HMENU file = CreatePopupMenu();
-  AppendMenuA(file, MF_STRING, kCommandExit, "E&xit");
-  AppendMenuA(bar.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(file), "&File");
-  if (SetMenu(hwnd(), bar.get())) bar.release();  // the window owns it now
+  fileMenu_ = CreatePopupMenu();
+  AppendMenuA(fileMenu_, MF_STRING, kCommandExit, "Exit");
+  AppendMenuA(bar.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(fileMenu_), "File");
+  viewMenu_ = CreatePopupMenu();
+  languagesSubmenu_ = CreatePopupMenu();
+  AppendMenuA(viewMenu_, MF_POPUP, reinterpret_cast<UINT_PTR>(languagesSubmenu_), "Languages");
+  AppendMenuA(bar.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(viewMenu_), "View");
+  if (SetMenu(hwnd(), bar.get())) menuBar_ = bar.release();  // the window owns it now
+
+  languagesMenu_.onLanguageSwitched = [this] { ApplyMainWindowTexts(); };
+  languagesMenu_.BuildLanguagesMenu(languagesSubmenu_);
+
+  ui::TMainSkinTargets skin;
+  skin.MainForm = hwnd();
+  skin.imgBackGround.window = hwnd();
+  skin.imgBackGround.setPicture = [this](ui::Picture&& picture) {
+    background_ = std::move(picture);
+  };
+  ui::ApplySkin(skin);
+  ApplyMainWindowTexts();
   return true;
+}
+
+void TMainForm::ApplyMainWindowTexts() {
+  ui::TMainWindowTextTargets texts;
+  texts.btnFile = ui::MenuItemTextSetter(menuBar_, kFileMenuPos, true);
+  texts.mItemExit = ui::MenuItemTextSetter(fileMenu_, kCommandExit);
+  texts.btnView = ui::MenuItemTextSetter(menuBar_, kViewMenuPos, true);
+  texts.mItemLanguages = ui::MenuItemTextSetter(viewMenu_, kLanguagesItemPos, true);
+  ui::ApplyMainWindowTexts(texts);
+  if (menuBar_) DrawMenuBar(hwnd());
 }
 
 void TMainForm::Exit() {
@@ -34,7 +79,28 @@ bool TMainForm::onCommand(WORD id, WORD, HWND) {
     Exit();
     return true;
   }
-  return false;
+  return languagesMenu_.handleCommand(id);
+}
+
+LRESULT TMainForm::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == WM_PAINT && !background_.empty()) {
+    paintBackground();
+    return 0;
+  }
+  return tk::Window::handleMessage(msg, wParam, lParam);
+}
+
+void TMainForm::paintBackground() {
+  PAINTSTRUCT ps;
+  HDC dc = BeginPaint(hwnd(), &ps);
+  HDC source = CreateCompatibleDC(dc);
+  if (source) {
+    HGDIOBJ old = SelectObject(source, background_.bitmap());
+    BitBlt(dc, 0, 0, background_.width(), background_.height(), source, 0, 0, SRCCOPY);
+    SelectObject(source, old);
+    DeleteDC(source);
+  }
+  EndPaint(hwnd(), &ps);
 }
 
 void TMainForm::onDestroy() {

@@ -3,6 +3,8 @@
 #pragma once
 
 #include "toolkit/Window.h"
+#include "ui/Picture.h"
+#include "ui/multiLangs.h"
 
 namespace forms {
 
@@ -11,14 +13,31 @@ inline constexpr WORD kCommandExit = 100;
 
 class TMainForm : public tk::Window {
  public:
+  TMainForm();
+  ~TMainForm() override;
+
   // Creates the window hidden; the caller shows it.
   bool Create();
   // The Exit command: writes both list options back, then closes the window.
   void Exit();
 
+  // Labels the window's controls from the language table.
+  void ApplyMainWindowTexts();
+
  protected:
+  LRESULT handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
   bool onCommand(WORD id, WORD code, HWND control) override;
   void onDestroy() override;
+
+ private:
+  void paintBackground();
+
+  ui::TLanguagesMenu languagesMenu_;
+  ui::Picture background_;   // the skin's background picture, drawn at its own size
+  HMENU menuBar_ = nullptr;  // owned by the window
+  HMENU fileMenu_ = nullptr;
+  HMENU viewMenu_ = nullptr;
+  HMENU languagesSubmenu_ = nullptr;
 };
 
 }  // namespace forms

@@ -10,6 +10,8 @@
 #include "sys/ComInit.h"
 #include "toolkit/MessageBox.h"
 #include "toolkit/Window.h"
+#include "ui/multiLangs.h"
+#include "ui/multiSkins.h"
 
 namespace app {
 namespace {
@@ -34,6 +36,10 @@ int RunPrunaxis() {
     tk::ShowMessageBox(nullptr, failure, kAppTitle, MB_OK | MB_ICONERROR);
     return 1;
   }
+
+  // Their outcomes need no handling: both tables always hold usable values.
+  ui::LoadSkinTable();
+  ui::LoadLanguageTable();
 
   forms::TMainForm mainForm;
   if (!mainForm.Create()) return 1;  // created hidden

@@ -1,0 +1,42 @@
+#include "ui/LanguageFile.h"
+
+#include <windows.h>
+
+#include "sys/Handles.h"
+#include "sys/IniFile.h"
+#include "ui/TextFormat.h"
+
+namespace ui {
+
+bool ReadLanguageFromFile(TLanguageTable& table, const std::string& path) {
+  // Held open (and not deletable) while the keys are read, so that every read
+  // sees the same file; a file that cannot be opened is a read failure.
+  sys::UniqueHandle hold(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                     nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!hold) return false;
+  sys::IniFile ini(path);
+  const auto& entries = LanguageEntries();
+  for (size_t i = 0; i < entries.size(); ++i) {
+    auto id = static_cast<LangId>(i);
+    std::string text = ini.readString(kLanguageSection, entries[i].key, table.text(id));
+    if (entries[i].lineBreaks) text = ConvertLineBreaks(text, LineBreakDirection::Reading);
+    table.setText(id, std::move(text));
+  }
+  return true;
+}
+
+bool WriteLanguageToFile(const TLanguageTable& table, const std::string& path) {
+  sys::IniFile ini(path);
+  const auto& entries = LanguageEntries();
+  for (size_t i = 0; i < entries.size(); ++i) {
+    const std::string& text = table.text(static_cast<LangId>(i));
+    bool ok = entries[i].lineBreaks
+                  ? ini.writeString(kLanguageSection, entries[i].writtenKey,
+                                    ConvertLineBreaks(text, LineBreakDirection::Writing))
+                  : ini.writeString(kLanguageSection, entries[i].writtenKey, text);
+    if (!ok) return false;
+  }
+  return true;
+}
+
+}  // namespace ui

@@ -1,0 +1,261 @@
+#include "ui/multiLangs.h"
+
+#include <commctrl.h>
+
+#include <exception>
+
+#include "app/Config.h"
+#include "app/globals.h"
+#include "sys/Files.h"
+#include "sys/Handles.h"
+#include "toolkit/MessageBox.h"
+#include "ui/LanguageFile.h"
+
+namespace ui {
+namespace {
+
+bool EndsWithIni(const std::string& name) {
+  return name.size() >= 4 && lstrcmpiA(name.c_str() + name.size() - 4, ".ini") == 0;
+}
+
+void Apply(const TextSetter& setter, LangId id) {
+  if (setter) setter(LangText(id));
+}
+
+}  // namespace
+
+bool WriteLanguageDefaults() {
+  return WriteLanguageToFile(LanguageTable(), app::AppPaths.LanguageFilePath);
+}
+
+bool LoadLanguageTable() {
+  const std::string& path = app::AppPaths.LanguageFilePath;
+  if (!sys::FileExists(path) && !WriteLanguageDefaults()) {
+    tk::ShowMessageBox(nullptr, FormatText(LangText(IDS_MESSAGEBOX_WARNING_SaveFileFailed), {path}),
+                       app::kAppTitle, MB_OK | MB_ICONERROR);
+    return false;
+  }
+  return ReadLanguageFromFile(LanguageTable(), path);
+}
+
+std::string LanguageDisplayName(const std::string& fileName) {
+  std::string name = fileName.substr(0, fileName.find('.'));
+  // A name that starts with "." would give an empty, unclickable item.
+  if (name.empty() && EndsWithIni(fileName)) name = fileName.substr(0, fileName.size() - 4);
+  return name;
+}
+
+std::vector<std::string> ListLanguageFiles(const std::string& langsDir) {
+  std::vector<std::string> files;
+  WIN32_FIND_DATAA data;
+  sys::UniqueFind find(FindFirstFileA((langsDir + "*.ini").c_str(), &data));
+  if (!find) return files;
+  do {
+    if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+    // "*.ini" also matches names whose short form ends in .INI ("x.ini.bak").
+    if (!EndsWithIni(data.cFileName)) continue;
+    files.emplace_back(data.cFileName);
+  } while (FindNextFileA(find.get(), &data));
+  return files;
+}
+
+void TLanguagesMenu::BuildLanguagesMenu(HMENU submenu) {
+  menu_ = submenu;
+  items_.clear();
+  if (!menu_) return;
+  std::string current = sys::ExtractFileName(app::AppPaths.LanguageFilePath);
+  for (const std::string& file : ListLanguageFiles(app::AppPaths.LangsDir)) {
+    if (items_.size() >= capacity_) break;
+    Item item{firstId_ + static_cast<UINT>(items_.size()), file, LanguageDisplayName(file)};
+    // The caption is shown as it is: "&" is not an accelerator marker here.
+    std::string caption;
+    for (char c : item.caption) {
+      caption += c;
+      if (c == '&') caption += '&';
+    }
+    UINT flags = MF_STRING;
+    if (lstrcmpiA(file.c_str(), current.c_str()) == 0) flags |= MF_CHECKED;
+    if (!AppendMenuA(menu_, flags, item.commandId, caption.c_str())) continue;
+    items_.push_back(std::move(item));
+  }
+}
+
+void TLanguagesMenu::checkOnly(UINT commandId) {
+  for (const Item& item : items_)
+    CheckMenuItem(menu_, item.commandId,
+                  MF_BYCOMMAND | (item.commandId == commandId ? MF_CHECKED : MF_UNCHECKED));
+}
+
+void TLanguagesMenu::SwitchLanguage(const Item& item) {
+  try {
+    std::string path = app::AppPaths.LangsDir + item.fileName;
+    if (!sys::FileExists(path)) return;
+    app::AppPaths.LanguageFilePath = path;
+    checkOnly(item.commandId);
+    // A choice that cannot be remembered still applies for this run.
+    app::WriteLanguageFile(item.fileName);
+    LoadLanguageTable();
+    if (onLanguageSwitched) onLanguageSwitched();
+  } catch (const std::exception&) {
+    // A failed switch leaves whatever it had done so far; nothing to tell the user.
+  }
+}
+
+bool TLanguagesMenu::handleCommand(UINT commandId) {
+  for (const Item& item : items_) {
+    if (item.commandId == commandId) {
+      Item chosen = item;  // the handler may rebuild the menu
+      SwitchLanguage(chosen);
+      return true;
+    }
+  }
+  return false;
+}
+
+TextSetter WindowTextSetter(HWND window) {
+  if (!window) return {};
+  return [window](const std::string& text) { SetWindowTextA(window, text.c_str()); };
+}
+
+TextSetter MenuItemTextSetter(HMENU menu, UINT item, bool byPosition) {
+  if (!menu) return {};
+  return [menu, item, byPosition](const std::string& text) {
+    MENUITEMINFOA info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_STRING;
+    info.dwTypeData = const_cast<char*>(text.c_str());
+    SetMenuItemInfoA(menu, item, byPosition ? TRUE : FALSE, &info);
+  };
+}
+
+TextSetter ListColumnTextSetter(HWND listView, int column) {
+  if (!listView) return {};
+  return [listView, column](const std::string& text) {
+    LVCOLUMNA col{};
+    col.mask = LVCF_TEXT;
+    col.pszText = const_cast<char*>(text.c_str());
+    SendMessageA(listView, LVM_SETCOLUMNA, column, reinterpret_cast<LPARAM>(&col));
+  };
+}
+
+void ApplyMainWindowTexts(const TMainWindowTextTargets& t) {
+  Apply(t.btnFile, IDS_MAINFORM_MENU_File);
+  Apply(t.mItemAddProgram, IDS_MAINFORM_MENU_FILE_NewProgram);
+  Apply(t.mItemExportRegInfo, IDS_MAINFORM_MENU_FILE_ExportRegInfo);
+  Apply(t.mItemReloadReg, IDS_MAINFORM_MENU_FILE_ReloadRegInfo);
+  Apply(t.mItemBackup, IDS_MAINFORM_MENU_FILE_CreateBackup);
+  Apply(t.mItemExportList, IDS_MAINFORM_MENU_FILE_ExportPrmList);
+  Apply(t.mItemExit, IDS_MAINFORM_MENU_FILE_Exit);
+
+  Apply(t.btnView, IDS_MAINFORM_MENU_View);
+  Apply(t.mItemGrid, IDS_MAINFORM_MENU_VIEW_Grid);
+  Apply(t.mItemInfoTips, IDS_MAINFORM_MENU_VIEW_Tips);
+  Apply(t.mItemViewIcon, IDS_MAINFORM_MENU_VIEW_Icon);
+  Apply(t.mItemViewList, IDS_MAINFORM_MENU_VIEW_List);
+  Apply(t.mItemViewReport, IDS_MAINFORM_MENU_VIEW_Report);
+  Apply(t.mItemRefresh, IDS_MAINFORM_MENU_VIEW_Refresh);
+  Apply(t.mItemLanguages, IDS_MAINFORM_MENU_VIEW_Languages);
+
+  Apply(t.btnTools, IDS_MAINFORM_MENU_Tools);
+  Apply(t.mItemRegedit, IDS_MAINFORM_MENU_TOOLS_Regedit);
+  Apply(t.mItemComment, IDS_MAINFORM_MENU_TOOLS_CommentEntry);
+  Apply(t.mItemUpdates, IDS_MAINFORM_MENU_TOOLS_WindowsUpdate);
+  Apply(t.mItemServices, IDS_MAINFORM_MENU_TOOLS_WindowsServices);
+  Apply(t.mItemComponents, IDS_MAINFORM_MENU_TOOLS_WindowsComponents);
+
+  Apply(t.btnHelp, IDS_MAINFORM_MENU_Help);
+  Apply(t.mItemHelpContent, IDS_MAINFORM_MENU_HELP_HelpContent);
+  Apply(t.mItemOnlineRes, IDS_MAINFORM_MENU_HELP_OnlineRes);
+  Apply(t.mItemContact, IDS_MAINFORM_MENU_HELP_Contact);
+  Apply(t.mItemAbout, IDS_MAINFORM_MENU_HELP_About);
+
+  Apply(t.btnProgramList, IDS_PAGECONTROL_TABSHEETPL_Title);
+  Apply(t.programListColumns[0], IDS_LISTVIEW_COLUMNS_Descriptions);
+  Apply(t.programListColumns[1], IDS_LISTVIEW_COLUMNS_Publisher);
+  Apply(t.programListColumns[2], IDS_LISTVIEW_COLUMNS_Directory);
+  Apply(t.mItemUninstall, IDS_LISTVIEW_RIGHTCLICK_Uninstall);
+  Apply(t.mItemAddComments, IDS_LISTVIEW_RIGHTCLICK_CommentEntry);
+  Apply(t.mItemEditEntryReg, IDS_LISTVIEW_RIGHTCLICK_RegistryEditor);
+  Apply(t.mItemExportReg, IDS_LISTVIEW_RIGHTCLICK_ExportRegInfo);
+  Apply(t.mItemShowDetails, IDS_LISTVIEW_RIGHTCLICK_ShowDetails);
+  Apply(t.mItemView, IDS_LISTVIEW_RIGHTCLICK_View);
+  Apply(t.mItemIcon, IDS_LISTVIEW_RIGHTCLICK_ViewIcon);
+  Apply(t.mItemList, IDS_LISTVIEW_RIGHTCLICK_ViewList);
+  Apply(t.mItemReport, IDS_LISTVIEW_RIGHTCLICK_ViewReport);
+  Apply(t.lblPrograms, IDS_STATUSBAR_LABEL_Programs);
+  Apply(t.lblRegName, IDS_STATUSBAR_LABEL_RegistryName);
+  Apply(t.btnUninstall, IDS_SIDEBAR_BUTTON_Uninstall);
+  Apply(t.btnShowDetails, IDS_SIDEBAR_BUTTON_SHOWDETAILS);
+  Apply(t.btnRefresh, IDS_SIDEBAR_BUTTON_Refresh);
+  Apply(t.grbSearch, IDS_SIDEBAR_GROUPBOX_TITLE_Search);
+  Apply(t.lblSearchTitle, IDS_SIDEBAR_GROUPBOX_LABEL_Info);
+  Apply(t.btnSearch, IDS_SIDEBAR_GROUPBOX_BUTTON_Search);
+  Apply(t.ckbHidePatch, IDS_SIDEBAR_CHECKBOX_HideSysPatch);
+  Apply(t.ckbHideScr, IDS_SIDEBAR_CHECKBOX_HideScr);
+
+  Apply(t.btnStartupItemList, IDS_PAGECONTROL_TABSHEETSIL_Title);
+  Apply(t.startupListColumns[0], IDS_LISTVIEW_COLUMNS_StatrupItem);
+  Apply(t.startupListColumns[1], IDS_LISTVIEW_COLUMNS_Command);
+  Apply(t.startupListColumns[2], IDS_LISTVIEW_COLUMNS_Location);
+  Apply(t.mItemAddEntry, IDS_LISTVIEW_RIGHTCLICK_AddItem);
+  Apply(t.mItemDeleteEntry, IDS_LISTVIEW_RIGHTCLICK_DeleteItem);
+  Apply(t.mItemRefreshSI, IDS_LISTVIEW_RIGHTCLICK_Refresh);
+  // Always "Disable All" here; the Enable/Disable All command switches it later.
+  Apply(t.btnSelectAll, IDS_SIDEBAR_BUTTON_UnSelectAll);
+  Apply(t.btnDelete, IDS_SIDEBAR_BUTTON_Delete);
+  Apply(t.btnApply, IDS_SIDEBAR_BUTTON_Apply);
+  Apply(t.grbItemInfo, IDS_SIDEBAR_GROUPBOX_TITLE_ItemInfo);
+  Apply(t.lblPublisher, IDS_SIDEBAR_GROUPBOX_LABEL_Publisher);
+  Apply(t.lblVersion, IDS_SIDEBAR_GROUPBOX_LABEL_Version);
+  Apply(t.lblDes, IDS_SIDEBAR_GROUPBOX_LABEL_Description);
+}
+
+std::vector<int> FlowLefts(int firstLeft, const std::vector<int>& widths,
+                           const std::vector<int>& gaps) {
+  std::vector<int> lefts;
+  if (widths.empty()) return lefts;
+  lefts.push_back(firstLeft);
+  for (size_t i = 1; i < widths.size(); ++i) {
+    int gap = i - 1 < gaps.size() ? gaps[i - 1] : 0;
+    lefts.push_back(lefts.back() + widths[i - 1] + gap);
+  }
+  return lefts;
+}
+
+void ReflowLabels(const std::vector<HWND>& labels, const std::vector<int>& gaps) {
+  std::vector<HWND> present;
+  std::vector<int> presentGaps;
+  for (size_t i = 0; i < labels.size(); ++i) {
+    if (!labels[i]) continue;
+    if (!present.empty()) presentGaps.push_back(i - 1 < gaps.size() ? gaps[i - 1] : 0);
+    present.push_back(labels[i]);
+  }
+  if (present.empty()) return;
+
+  std::vector<int> widths;
+  std::vector<RECT> rects;
+  for (HWND label : present) {
+    RECT r{};
+    GetWindowRect(label, &r);
+    MapWindowPoints(nullptr, GetParent(label), reinterpret_cast<POINT*>(&r), 2);
+    rects.push_back(r);
+    // Sized to the text in the label's own font, as an auto-sized label is.
+    int length = GetWindowTextLengthA(label);
+    std::string text(length + 1, '\0');
+    text.resize(GetWindowTextA(label, text.data(), length + 1));
+    HDC dc = GetDC(label);
+    auto font = reinterpret_cast<HFONT>(SendMessageA(label, WM_GETFONT, 0, 0));
+    HGDIOBJ old = font ? SelectObject(dc, font) : nullptr;
+    SIZE size{};
+    GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    if (old) SelectObject(dc, old);
+    ReleaseDC(label, dc);
+    widths.push_back(size.cx);
+  }
+  std::vector<int> lefts = FlowLefts(rects[0].left, widths, presentGaps);
+  for (size_t i = 0; i < present.size(); ++i)
+    SetWindowPos(present[i], nullptr, lefts[i], rects[i].top, widths[i],
+                 rects[i].bottom - rects[i].top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+}  // namespace ui

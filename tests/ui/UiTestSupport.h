@@ -1,0 +1,58 @@
+// Shared set-up of the language and skin tests: a program folder of its own
+// (Langs\, Skins\, Config.ini) in a temp folder, with AppPaths pointing there and
+// both tables at their built-in values; everything is put back afterwards.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/globals.h"
+#include "support/Sandbox.h"
+
+namespace ui_test {
+
+class ProgramFolderTest : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  // Points AppPaths at `languageFile` in Langs\ and `skinFile` in Skins\.
+  void useFiles(const std::string& languageFile, const std::string& skinFile);
+  std::string langs() const { return app::AppPaths.LangsDir; }
+  std::string skins() const { return app::AppPaths.SkinsDir; }
+
+  testing_support::TempDir dir_;
+
+ private:
+  app::TAppPaths savedPaths_;
+};
+
+// Whole-file helpers.
+std::string ReadText(const std::string& path);
+void WriteText(const std::string& path, const std::string& text);
+// Checks an INI file's text line by line (each ended by CR LF) against
+// `expectedLines`; a "key=value" line may also appear with the blanks that end
+// its key and its value dropped, as the profile functions sometimes write it.
+void ExpectIniLines(const std::string& fileText, const std::vector<std::string>& expectedLines);
+// Copies the built program's default skin pictures into `skinsDir`.
+void CopyDefaultPictures(const std::string& skinsDir);
+
+// A tiny PNG writer for tests, independent of the decoder under test.
+struct PngSpec {
+  int width = 1;
+  int height = 1;
+  int bitDepth = 8;
+  int colourType = 6;  // 0 grey, 2 RGB, 3 palette, 4 grey+alpha, 6 RGBA
+  bool interlaced = false;
+  std::vector<unsigned char> palette;       // RGB triples
+  std::vector<unsigned char> transparency;  // tRNS chunk body, if any
+};
+// `samples` holds width*height pixels, each as channel values 0..(2^bitDepth - 1)
+// in PNG channel order (palette: one index per pixel).
+std::string EncodePng(const PngSpec& spec, const std::vector<unsigned>& samples);
+// A chunk with a correct CRC.
+std::string PngChunk(const char type[4], const std::string& body);
+
+}  // namespace ui_test
