@@ -11,7 +11,9 @@ mkdir -p "$harness"
 
 export WINEPREFIX="$build/wineprefix"
 export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml="   # no Mono or Gecko prompts
+# No Mono or Gecko prompts, and no desktop menu entries for the shortcuts tests write
+# (saving a .lnk otherwise starts winemenubuilder and waits for it).
+export WINEDLLOVERRIDES="mscoree,mshtml=,winemenubuilder.exe=d"
 export XDG_DATA_HOME="$harness/xdg-data"    # the Recycle Bin lands here
 export LANG=en_US.UTF-8
 
@@ -46,7 +48,10 @@ start_body() {
   # One wineserver session for the whole run: fixes its DISPLAY and makes each
   # test program start in milliseconds.
   wineserver -p
-  wineboot -i >"$harness/wineboot.log" 2>&1
+  # -u on the empty folder: "-i" here would run a second initialisation next to the
+  # loader's own, leaving two service managers that lock each other's database
+  # (COM servers that need RpcSs then stall).
+  wineboot -u >"$harness/wineboot.log" 2>&1
   # Without a window manager Wine waits on every hide unless it manages windows itself.
   wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
   wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
@@ -54,7 +59,7 @@ start_body() {
   cat >"$harness/env.sh" <<ENV
 export WINEPREFIX="$WINEPREFIX"
 export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEDLLOVERRIDES="$WINEDLLOVERRIDES"
 export XDG_DATA_HOME="$XDG_DATA_HOME"
 export LANG=en_US.UTF-8
 export DISPLAY=":$n"

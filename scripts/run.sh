@@ -1,0 +1,113 @@
+#!/usr/bin/env bash
+# The README's run command: installs what is missing, builds, prepares a demo Wine
+# prefix with sample programs and starts Prunaxis in it.
+#   With $DISPLAY: Prunaxis runs on that display; the script ends when the program does.
+#   Without:       it runs on an Xvfb of its own; the script waits for the main window,
+#                  saves a screenshot to BUILD/screenshots/demo.png and ends everything.
+# The build folder is $PRUNAXIS_BUILD_DIR or build/; the prefix is BUILD/demo-prefix,
+# with a wineserver session of its own (the tests use BUILD/wineprefix).
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+bash "$root/scripts/setup.sh"
+build="${PRUNAXIS_BUILD_DIR:-$root/build}"
+cmake -S "$root" -B "$build" -G Ninja >/dev/null
+cmake --build "$build"
+build=$(cd "$build" && pwd)
+
+log() { printf 'run: %s\n' "$*" >&2; }
+
+export WINEPREFIX="$build/demo-prefix"
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"  # no Mono, Gecko or menu entries
+export XDG_DATA_HOME="$build/demo-xdg"                            # the demo's Recycle Bin
+export LANG=en_US.UTF-8
+mkdir -p "$XDG_DATA_HOME" "$build/screenshots"
+
+xvfb_pid=""
+app_pid=""
+finish() {
+  if [ -n "$app_pid" ]; then kill "$app_pid" >/dev/null 2>&1 || true; fi
+  wineserver -k >/dev/null 2>&1 || true
+  if [ -n "$xvfb_pid" ]; then
+    kill "$xvfb_pid" >/dev/null 2>&1 || true
+    wait "$xvfb_pid" 2>/dev/null || true
+  fi
+}
+trap finish EXIT
+
+free_display() {
+  for n in $(seq 150 199); do
+    if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then echo "$n"; return; fi
+  done
+  return 1
+}
+
+headless=0
+if [ -z "${DISPLAY:-}" ]; then
+  headless=1
+  n=$(free_display) || { log "no free X display number"; exit 1; }
+  Xvfb ":$n" -screen 0 1280x800x24 -nolisten tcp >"$build/demo-xvfb.log" 2>&1 &
+  xvfb_pid=$!
+  export DISPLAY=":$n"
+  for _ in $(seq 1 100); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
+  if [ ! -e "/tmp/.X11-unix/X$n" ]; then
+    log "Xvfb did not start:"; cat "$build/demo-xvfb.log" >&2; exit 1
+  fi
+fi
+
+# A session left from an earlier run may be bound to another display.
+wineserver -k >/dev/null 2>&1 || true
+mkdir -p "$WINEPREFIX"
+wineserver -p
+# The marker is written only after a complete wineboot: an interrupted one is redone.
+if [ ! -f "$WINEPREFIX/.prunaxis-demo" ]; then
+  log "creating the demo prefix $WINEPREFIX (the first time takes a while)"
+  wineboot -u >"$build/demo-wineboot.log" 2>&1
+  touch "$WINEPREFIX/.prunaxis-demo"
+fi
+
+# Without a window manager Wine waits on every hidden window unless it manages the
+# windows itself; with one, windows get their usual frames.
+x11_key='HKCU\Software\Wine\X11 Driver'
+if [ "$headless" = 1 ] || ! xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; then
+  wine reg add "$x11_key" /v Managed /d N /f >/dev/null 2>&1
+else
+  wine reg delete "$x11_key" /v Managed /f >/dev/null 2>&1 || true
+fi
+if [ "$headless" = 1 ]; then
+  # Nobody could answer a crash dialog.
+  wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
+fi
+
+bash "$root/tools/seed_demo.sh" "$build"
+log "demo prefix ready: $WINEPREFIX"
+
+program="$build/bin/Prunaxis.exe"
+if [ "$headless" = 0 ]; then
+  log "starting Prunaxis on $DISPLAY"
+  wine "$program" || log "Prunaxis ended with exit code $?"
+  exit 0
+fi
+
+wine "$program" >"$build/demo-prunaxis.log" 2>&1 &
+app_pid=$!
+shot="$build/screenshots/demo.png"
+if ! wine "$build/tools/SeedDemo.exe" wait-window TMainForm 120000; then
+  import -window root "$build/screenshots/demo-failed.png" || true
+  log "the main window did not appear; the screen is in $build/screenshots/demo-failed.png"
+  exit 1
+fi
+sleep 2  # let it paint
+import -window root "$shot"
+echo "Screenshot: $shot"
+
+wine "$build/tools/SeedDemo.exe" close-window TMainForm || true
+for _ in $(seq 1 150); do
+  kill -0 "$app_pid" >/dev/null 2>&1 || break
+  sleep 0.2
+done
+if kill -0 "$app_pid" >/dev/null 2>&1; then
+  log "Prunaxis did not end; stopping it"
+else
+  app_pid=""
+fi

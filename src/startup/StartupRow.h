@@ -1,0 +1,82 @@
+// One start-up entry as the startup page holds it, and what its texts say about
+// where it comes from. The row is the whole record: changes are written back from
+// its name, tick, command and location alone.
+#pragma once
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "startup/VersionInfo.h"
+
+namespace startup {
+
+struct StartupRow {
+  // The registry value's name, or the start-up folder file's name with its extension.
+  std::string name;
+  // Ticked: a value in a Run key, or a start-up folder file. Unticked: a value parked
+  // in the Run key's parking sub-key.
+  bool enabled = true;
+  // The value's text as stored (unexpanded), or the file's full path.
+  std::string command;
+  // "HKCU\<key path>" or "HKLM\<key path>" of the Run key (a parked entry carries the
+  // key it returns to), or the start-up folder's path ending with "\".
+  std::string location;
+
+  bool operator==(const StartupRow&) const = default;
+};
+
+// The sub-key of a Run key that holds its disabled entries: one string value per
+// entry, named like the entry, holding its command.
+inline constexpr char kParkingKeyName[] = "Run_Disable";
+
+// The Run family, in reading order; read under HKEY_CURRENT_USER, then
+// HKEY_LOCAL_MACHINE.
+inline constexpr const char* kRunKeyPaths[] = {
+    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run",
+    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\RunServicesOnce",
+    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\RunServices",
+    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\RunOnce",
+    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\RunOnce\\Setup",
+    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\RunOnceEx",
+};
+// The key that new entries are added to.
+inline constexpr const char* kRunKeyPath = kRunKeyPaths[0];
+
+// "HKCU" for HKEY_CURRENT_USER, "HKLM" for HKEY_LOCAL_MACHINE, "" for other roots.
+std::string RootAbbreviation(HKEY root);
+// The Location text of a registry entry: abbreviation, "\", key path.
+std::string RegistryLocation(HKEY root, std::string_view keyPath);
+
+// Where a row's entry lives, read back from its Location text alone:
+// - a registry entry exactly when the text contains "CurrentVersion" (any case);
+// - its root from the first four characters, exactly "HKCU" or "HKLM"; any other
+//   abbreviation leaves `root` null and the entry is never touched in the registry;
+// - its key path from the sixth character on.
+// Every other row is a start-up folder entry whose command is its file's path.
+struct RowSource {
+  bool registry = false;
+  HKEY root = nullptr;
+  std::string keyPath;
+};
+RowSource DecodeLocation(std::string_view location);
+
+// The file whose version information describes a row: the command up to its first
+// "/" (switches such as /min dropped), with every double quote removed. Nothing else
+// is cleaned: other arguments and environment references stay.
+std::string VersionLookupPath(std::string_view command);
+// The version information for the row's program; nullopt when there is none, and
+// the item information box is then hidden.
+std::optional<TFileInfo> ReadRowFileInfo(const StartupRow& row);
+
+// Disable All / Enable All. With `allEnabled` true every row is unticked, otherwise
+// every row is ticked; returns the flag's new value (which way the button works next).
+bool ToggleAllRows(std::vector<StartupRow>& rows, bool allEnabled);
+// The all-enabled flag after the page is shown: each row in list order sets it from
+// its tick, so the last row prevails; `current` when there are no rows.
+bool AllEnabledFlagFromRows(const std::vector<StartupRow>& rows, bool current);
+
+}  // namespace startup

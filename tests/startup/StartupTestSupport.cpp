@@ -1,0 +1,309 @@
+#include "StartupTestSupport.h"
+
+#include <gtest/gtest.h>
+#include <shlobj.h>
+
+#include <stdexcept>
+
+#include "support/Sandbox.h"
+#include "sys/Files.h"
+#include "sys/Registry.h"
+
+namespace startup_test {
+namespace {
+
+const char* Abbreviation(HKEY root) {
+  return root == HKEY_CURRENT_USER ? "HKCU" : "HKLM";
+}
+
+std::optional<RawValues> ReadRawKey(HKEY root, const std::string& path) {
+  HKEY key = nullptr;
+  if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return std::nullopt;
+  RawValues values;
+  for (DWORD i = 0;; ++i) {
+    char name[1024];
+    std::vector<BYTE> data(64 * 1024);
+    DWORD nameLen = sizeof name;
+    DWORD dataLen = static_cast<DWORD>(data.size());
+    DWORD type = REG_NONE;
+    if (RegEnumValueA(key, i, name, &nameLen, nullptr, &type, data.data(), &dataLen) !=
+        ERROR_SUCCESS)
+      break;
+    values[std::string(name, nameLen)] =
+        RawValue{type, std::string(reinterpret_cast<char*>(data.data()), dataLen)};
+  }
+  RegCloseKey(key);
+  return values;
+}
+
+std::set<std::string> FolderNames(const std::string& folder) {
+  std::set<std::string> names;
+  WIN32_FIND_DATAA found;
+  HANDLE find = FindFirstFileA((folder + "*").c_str(), &found);
+  if (find == INVALID_HANDLE_VALUE) return names;
+  do {
+    std::string name = found.cFileName;
+    if (name != "." && name != "..") names.insert(name);
+  } while (FindNextFileA(find, &found));
+  FindClose(find);
+  return names;
+}
+
+void RemoveEntry(const std::string& path) {
+  DWORD attrs = GetFileAttributesA(path.c_str());
+  if (attrs == INVALID_FILE_ATTRIBUTES) return;
+  if (attrs & FILE_ATTRIBUTE_DIRECTORY) {
+    testing_support::RemoveTree(path);
+  } else {
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileA(path.c_str());
+  }
+}
+
+std::string TrashInfoFolder() {
+  std::string files = TrashFilesFolder();
+  if (files.empty()) return files;
+  return sys::ExtractFilePath(sys::ExcludeTrailingBackslash(files)) + "info\\";
+}
+
+std::set<std::string> TrashEntries() {
+  std::set<std::string> entries;
+  for (const std::string& folder : {TrashFilesFolder(), TrashInfoFolder()}) {
+    if (folder.empty()) continue;
+    for (const std::string& name : FolderNames(folder)) entries.insert(folder + name);
+  }
+  return entries;
+}
+
+void RestoreKey(HKEY root, const std::string& path, const std::optional<RawValues>& wanted) {
+  if (!wanted) {
+    sys::DeleteKeyTree(root, path, 0);
+    return;
+  }
+  HKEY key = nullptr;
+  if (RegCreateKeyExA(root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
+      ERROR_SUCCESS)
+    return;
+  const RawValues now = ReadRawKey(root, path).value_or(RawValues{});
+  for (const auto& [name, value] : now) {
+    if (!wanted->count(name)) RegDeleteValueA(key, name.c_str());
+  }
+  for (const auto& [name, value] : *wanted) {
+    auto it = now.find(name);
+    if (it != now.end() && it->second == value) continue;
+    RegSetValueExA(key, name.c_str(), 0, value.type,
+                   reinterpret_cast<const BYTE*>(value.data.data()),
+                   static_cast<DWORD>(value.data.size()));
+  }
+  RegCloseKey(key);
+}
+
+}  // namespace
+
+std::ostream& operator<<(std::ostream& out, const RawValue& value) {
+  return out << "(type " << value.type << ") \"" << value.data.c_str() << "\"";
+}
+
+std::ostream& operator<<(std::ostream& out, const SourceState& state) {
+  for (const auto& [key, values] : state.keys) {
+    out << "\n  [" << key << "]";
+    if (!values) {
+      out << " missing";
+      continue;
+    }
+    for (const auto& [name, value] : *values) out << "\n    " << name << " = " << value;
+  }
+  for (const auto& [folder, names] : state.folders) {
+    out << "\n  " << folder << ":";
+    for (const auto& name : names) out << " \"" << name << "\"";
+  }
+  return out;
+}
+
+std::string StateKey(HKEY root, const std::string& path) {
+  return std::string(Abbreviation(root)) + "\\" + path;
+}
+
+std::string ParkingStateKey(HKEY root, const std::string& path) {
+  return StateKey(root, path) + "\\" + startup::kParkingKeyName;
+}
+
+RawValue Sz(const std::string& text) {
+  return RawValue{REG_SZ, text + std::string(1, '\0')};
+}
+
+RawValue ExpandSz(const std::string& text) {
+  return RawValue{REG_EXPAND_SZ, text + std::string(1, '\0')};
+}
+
+SourceState CaptureSources() {
+  SourceState state;
+  for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
+    for (const char* path : startup::kRunKeyPaths) {
+      std::string parking = std::string(path) + "\\" + startup::kParkingKeyName;
+      state.keys[StateKey(root, path)] = ReadRawKey(root, path);
+      state.keys[StateKey(root, parking)] = ReadRawKey(root, parking);
+    }
+  }
+  for (const std::string& folder : {UserStartupFolder(), CommonStartupFolder()})
+    state.folders[folder] = FolderNames(folder);
+  return state;
+}
+
+SourcesGuard::SourcesGuard() : before_(CaptureSources()), trashBefore_(TrashEntries()) {}
+
+SourcesGuard::~SourcesGuard() {
+  // Keys in capture order put parents back before their children: "Run" comes
+  // before "Run\Run_Disable", "RunOnce" before "RunOnce\Setup".
+  for (const auto& [stateKey, values] : before_.keys) {
+    HKEY root = stateKey.rfind("HKCU", 0) == 0 ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE;
+    RestoreKey(root, stateKey.substr(5), values);
+  }
+  std::string trash = TrashFilesFolder();
+  for (const auto& [folder, names] : before_.folders) {
+    for (const std::string& name : FolderNames(folder)) {
+      if (!names.count(name)) RemoveEntry(folder + name);
+    }
+    for (const std::string& name : names) {
+      if (!Exists(folder + name) && !trash.empty())
+        MoveFileA((trash + name).c_str(), (folder + name).c_str());
+    }
+  }
+  for (const std::string& entry : TrashEntries()) {
+    if (!trashBefore_.count(entry)) RemoveEntry(entry);
+  }
+}
+
+namespace {
+// Through the folder's item list, a different road from the one the code under test takes.
+std::string ShellFolder(int csidl) {
+  ITEMIDLIST* list = nullptr;
+  if (FAILED(SHGetSpecialFolderLocation(nullptr, csidl, &list)) || !list) return std::string();
+  char path[MAX_PATH + 1] = {};
+  BOOL ok = SHGetPathFromIDListA(list, path);
+  CoTaskMemFree(list);
+  return ok ? sys::IncludeTrailingBackslash(path) : std::string();
+}
+}  // namespace
+
+std::string UserStartupFolder() {
+  return ShellFolder(CSIDL_STARTUP);
+}
+
+std::string CommonStartupFolder() {
+  return ShellFolder(CSIDL_COMMON_STARTUP);
+}
+
+std::string TrashFilesFolder() {
+  char unixPath[MAX_PATH] = {};
+  DWORD length = GetEnvironmentVariableA("XDG_DATA_HOME", unixPath, sizeof unixPath);
+  if (length == 0 || length >= sizeof unixPath) return std::string();
+  std::string path = std::string("Z:") + unixPath + "/Trash/files/";
+  for (char& c : path) {
+    if (c == '/') c = '\\';
+  }
+  return path;
+}
+
+std::string FixturePath(const std::string& name) {
+  std::string relative =
+      sys::ExtractFilePath(sys::ModuleFileName()) + "..\\startup-fixtures\\" + name + ".exe";
+  char full[MAX_PATH] = {};
+  if (!GetFullPathNameA(relative.c_str(), sizeof full, full, nullptr)) return relative;
+  return full;
+}
+
+void SetRawValue(HKEY root, const std::string& path, const std::string& name, DWORD type,
+                 const void* data, DWORD size) {
+  HKEY key = nullptr;
+  LONG rc =
+      RegCreateKeyExA(root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
+  if (rc != ERROR_SUCCESS) throw std::runtime_error("cannot create " + path);
+  rc = RegSetValueExA(key, name.c_str(), 0, type, static_cast<const BYTE*>(data), size);
+  RegCloseKey(key);
+  if (rc != ERROR_SUCCESS) throw std::runtime_error("cannot write " + path + "\\" + name);
+}
+
+void SetText(HKEY root, const std::string& path, const std::string& name, const std::string& text,
+             DWORD type) {
+  SetRawValue(root, path, name, type, text.c_str(), static_cast<DWORD>(text.size() + 1));
+}
+
+bool Exists(const std::string& path) {
+  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::vector<startup::StartupRow> RowsNamed(const std::vector<startup::StartupRow>& rows,
+                                           const std::string& prefix) {
+  std::vector<startup::StartupRow> named;
+  for (const auto& row : rows) {
+    if (row.name.rfind(prefix, 0) == 0) named.push_back(row);
+  }
+  return named;
+}
+
+startup::StartupRow& RowOf(std::vector<startup::StartupRow>& rows, const std::string& name,
+                           const std::string& location) {
+  for (auto& row : rows) {
+    if (row.name == name && row.location == location) return row;
+  }
+  ADD_FAILURE() << "no row " << name << " at " << location;
+  throw std::runtime_error("missing row " + name);
+}
+
+ScopedDeny::ScopedDeny(HKEY root, const std::string& path, DWORD deniedRights)
+    : root_(root), path_(path) {
+  HKEY key = nullptr;
+  if (RegOpenKeyExA(root, path.c_str(), 0, READ_CONTROL | WRITE_DAC, &key) != ERROR_SUCCESS)
+    throw std::runtime_error("cannot open " + path + " to change its rights");
+  DWORD size = 0;
+  RegGetKeySecurity(key, DACL_SECURITY_INFORMATION, nullptr, &size);
+  original_.resize(size);
+  LONG rc = RegGetKeySecurity(key, DACL_SECURITY_INFORMATION, original_.data(), &size);
+  // Deny first (denials are checked before grants), then allow everything else.
+  SID_IDENTIFIER_AUTHORITY world = SECURITY_WORLD_SID_AUTHORITY;
+  PSID everyone = nullptr;
+  AllocateAndInitializeSid(&world, 1, SECURITY_WORLD_RID, 0, 0, 0, 0, 0, 0, 0, &everyone);
+  std::vector<BYTE> aclBytes(512);
+  auto* acl = reinterpret_cast<ACL*>(aclBytes.data());
+  InitializeAcl(acl, static_cast<DWORD>(aclBytes.size()), ACL_REVISION);
+  AddAccessDeniedAce(acl, ACL_REVISION, deniedRights, everyone);
+  AddAccessAllowedAce(acl, ACL_REVISION, KEY_ALL_ACCESS, everyone);
+  SECURITY_DESCRIPTOR sd;
+  InitializeSecurityDescriptor(&sd, SECURITY_DESCRIPTOR_REVISION);
+  SetSecurityDescriptorDacl(&sd, TRUE, acl, FALSE);
+  if (rc == ERROR_SUCCESS) rc = RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, &sd);
+  FreeSid(everyone);
+  RegCloseKey(key);
+  if (rc != ERROR_SUCCESS) throw std::runtime_error("cannot change the rights of " + path);
+}
+
+ScopedDeny::~ScopedDeny() {
+  HKEY key = nullptr;
+  if (RegOpenKeyExA(root_, path_.c_str(), 0, WRITE_DAC, &key) != ERROR_SUCCESS) return;
+  RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, original_.data());
+  RegCloseKey(key);
+}
+
+namespace {
+constexpr char kOverrides[] = "Software\\Wine\\DllOverrides";
+constexpr char kMenuBuilder[] = "winemenubuilder.exe";
+}  // namespace
+
+ScopedNoMenuBuilder::ScopedNoMenuBuilder() {
+  sys::Registry reg(HKEY_CURRENT_USER);
+  if (!reg.openKey(kOverrides, true)) return;
+  previous_ = reg.readString(kMenuBuilder);
+  reg.writeString(kMenuBuilder, "");  // an empty load order: never load it
+}
+
+ScopedNoMenuBuilder::~ScopedNoMenuBuilder() {
+  sys::Registry reg(HKEY_CURRENT_USER);
+  if (!reg.openKey(kOverrides, false)) return;
+  if (previous_)
+    reg.writeString(kMenuBuilder, *previous_);
+  else
+    reg.deleteValue(kMenuBuilder);
+}
+
+}  // namespace startup_test

@@ -1,0 +1,112 @@
+// What the startup tests share: a raw picture of every start-up source of the
+// prefix (read with the bare API, not with the code under test), a guard that puts
+// the sources back as they were, and the paths of folders and sample files.
+#pragma once
+
+#include <windows.h>
+
+#include <map>
+#include <optional>
+#include <ostream>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "startup/StartupRow.h"
+
+namespace startup_test {
+
+struct RawValue {
+  DWORD type = REG_NONE;
+  std::string data;  // as RegEnumValueA returns it, terminating NUL included
+  bool operator==(const RawValue&) const = default;
+};
+using RawValues = std::map<std::string, RawValue>;
+
+// Every Run-family key of both roots and its parking key, by "HKCU\<path>" (nullopt:
+// the key does not exist), and the names in both start-up folders, by folder path.
+struct SourceState {
+  std::map<std::string, std::optional<RawValues>> keys;
+  std::map<std::string, std::set<std::string>> folders;
+  bool operator==(const SourceState&) const = default;
+};
+
+std::ostream& operator<<(std::ostream& out, const RawValue& value);
+std::ostream& operator<<(std::ostream& out, const SourceState& state);
+
+SourceState CaptureSources();
+// The key of `state` for `root`\`path` (e.g. HKEY_CURRENT_USER, kRunKeyPaths[0]).
+std::string StateKey(HKEY root, const std::string& path);
+std::string ParkingStateKey(HKEY root, const std::string& path);
+RawValue Sz(const std::string& text);
+RawValue ExpandSz(const std::string& text);
+
+// Captures the sources and the trash when made; when it goes, puts every Run key,
+// parking key and start-up folder back as captured (files that went to the trash
+// are brought back) and empties from the trash what arrived meanwhile.
+class SourcesGuard {
+ public:
+  SourcesGuard();
+  ~SourcesGuard();
+  SourcesGuard(const SourcesGuard&) = delete;
+  SourcesGuard& operator=(const SourcesGuard&) = delete;
+  const SourceState& before() const { return before_; }
+
+ private:
+  SourceState before_;
+  std::set<std::string> trashBefore_;
+};
+
+// Start-up folders as the shell names them, ending with "\".
+std::string UserStartupFolder();
+std::string CommonStartupFolder();
+// The Recycle Bin's files under Wine: $XDG_DATA_HOME/Trash/files, as a Z: path ending
+// with "\"; "" when XDG_DATA_HOME is not set.
+std::string TrashFilesFolder();
+// build/startup-fixtures/<name>.exe, found from the test program's own path.
+std::string FixturePath(const std::string& name);
+
+// Raw registry writes for setting up a test (the key is created when missing).
+void SetRawValue(HKEY root, const std::string& path, const std::string& name, DWORD type,
+                 const void* data, DWORD size);
+void SetText(HKEY root, const std::string& path, const std::string& name, const std::string& text,
+             DWORD type = REG_SZ);
+// True when a file or folder is at `path`.
+bool Exists(const std::string& path);
+
+// The rows whose names begin with `prefix`, in their order.
+std::vector<startup::StartupRow> RowsNamed(const std::vector<startup::StartupRow>& rows,
+                                           const std::string& prefix);
+// The row with that name and location; fails the test when there is none.
+startup::StartupRow& RowOf(std::vector<startup::StartupRow>& rows, const std::string& name,
+                           const std::string& location);
+
+// Denies the given rights to everyone on an existing key for as long as it lives
+// (Wine checks registry access masks, even for an administrator).
+class ScopedDeny {
+ public:
+  ScopedDeny(HKEY root, const std::string& path, DWORD deniedRights);
+  ~ScopedDeny();
+  ScopedDeny(const ScopedDeny&) = delete;
+  ScopedDeny& operator=(const ScopedDeny&) = delete;
+
+ private:
+  HKEY root_;
+  std::string path_;
+  std::vector<BYTE> original_;  // the key's security descriptor with its DACL
+};
+
+// Under Wine, saving a shortcut starts the desktop-menu builder and may wait up to
+// ten seconds for it; shortcut tests switch it off in the prefix while they run.
+class ScopedNoMenuBuilder {
+ public:
+  ScopedNoMenuBuilder();
+  ~ScopedNoMenuBuilder();
+  ScopedNoMenuBuilder(const ScopedNoMenuBuilder&) = delete;
+  ScopedNoMenuBuilder& operator=(const ScopedNoMenuBuilder&) = delete;
+
+ private:
+  std::optional<std::string> previous_;
+};
+
+}  // namespace startup_test
