@@ -4,6 +4,8 @@
 
 #include "toolkit/Control.h"
 #include "toolkit/MessageBox.h"
+#include "toolkit/NotifyReflection.h"
+#include "toolkit/PopupMenu.h"
 
 namespace tk {
 namespace {
@@ -118,9 +120,19 @@ LRESULT Window::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       break;
     }
     case WM_NOTIFY: {
+      auto* header = reinterpret_cast<NMHDR*>(lParam);
+      LRESULT r = 0;
+      // The control's own object first (a list view drawing its link column).
+      if (ReflectNotify(header, &r)) return r;
       bool handled = false;
-      LRESULT r = onNotify(reinterpret_cast<NMHDR*>(lParam), &handled);
+      r = onNotify(header, &handled);
       if (handled) return r;
+      break;
+    }
+    case WM_MEASUREITEM:
+    case WM_DRAWITEM: {
+      LRESULT r = 0;
+      if (PopupMenu::HandleMenuMessage(msg, wParam, lParam, &r)) return r;
       break;
     }
     case WM_TIMER:

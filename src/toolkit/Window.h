@@ -69,6 +69,9 @@ class Window {
 
  protected:
   // Every message arrives here first; the default handles the On* hooks below.
+  // It also hands a control's WM_NOTIFY to the control's object first, when it has
+  // one (NotifyReflection.h), and the owner-draw messages of tk::PopupMenu items to
+  // the menu: overrides pass the messages they do not handle on to it.
   virtual LRESULT handleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
   LRESULT defaultProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcA(hwnd_, msg, wParam, lParam);

@@ -1,0 +1,445 @@
+#include "toolkit/ListView.h"
+
+#include <algorithm>
+
+#include "toolkit/ImageLists.h"
+
+namespace tk {
+namespace {
+
+DWORD ModeStyle(ListViewMode mode) {
+  switch (mode) {
+    case ListViewMode::Icon:
+      return LVS_ICON;
+    case ListViewMode::SmallIcon:
+      return LVS_SMALLICON;
+    case ListViewMode::List:
+      return LVS_LIST;
+    case ListViewMode::Report:
+      break;
+  }
+  return LVS_REPORT;
+}
+
+// Texts longer than this are cut when read back; captions and paths are far shorter.
+constexpr int kMaxText = 4096;
+
+}  // namespace
+
+ListViewStyles ListViewStylesFor(const ListViewOptions& o) {
+  ListViewStyles s;
+  s.style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_SHAREIMAGELISTS | ModeStyle(o.mode);
+  if (!o.multiSelect) s.style |= LVS_SINGLESEL;
+  if (o.showSelectionAlways) s.style |= LVS_SHOWSELALWAYS;
+  if (o.editLabels) s.style |= LVS_EDITLABELS;
+  if (!o.sortHeader) s.style |= LVS_NOSORTHEADER;
+  if (o.border) s.exStyle |= WS_EX_CLIENTEDGE;
+  s.listExStyle = LVS_EX_DOUBLEBUFFER;
+  if (o.checkBoxes) s.listExStyle |= LVS_EX_CHECKBOXES;
+  if (o.fullRowSelect) s.listExStyle |= LVS_EX_FULLROWSELECT;
+  if (o.gridLines) s.listExStyle |= LVS_EX_GRIDLINES;
+  if (o.infoTips) s.listExStyle |= LVS_EX_INFOTIP;
+  return s;
+}
+
+ListView::~ListView() {
+  HWND hwnd = hwnd_;
+  detach();
+  if (hwnd && IsWindow(hwnd)) DestroyWindow(hwnd);
+}
+
+void ListView::detach() {
+  if (!hwnd_) return;
+  if (IsWindow(hwnd_)) {
+    KillTimer(hwnd_, reinterpret_cast<UINT_PTR>(this));
+    RemoveWindowSubclass(hwnd_, &ListView::SubclassProc, 0);
+    SetNotifyHandler(hwnd_, nullptr);
+  }
+  tip_.destroy();  // an owned popup of the control: it goes with it
+  trackingLeave_ = false;
+  tipItem_ = -1;
+  hwnd_ = nullptr;
+}
+
+bool ListView::create(HWND parent, int id, const RECT& r, const ListViewOptions& options) {
+  if (hwnd_) return true;
+  INITCOMMONCONTROLSEX init{sizeof init, ICC_LISTVIEW_CLASSES};
+  InitCommonControlsEx(&init);
+  const ListViewStyles styles = ListViewStylesFor(options);
+  HWND hwnd = CreateWindowExA(styles.exStyle, WC_LISTVIEWA, "", styles.style, r.left, r.top,
+                              r.right - r.left, r.bottom - r.top, parent,
+                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                              GetModuleHandleA(nullptr), nullptr);
+  if (!hwnd) return false;
+  hwnd_ = hwnd;
+  auto font = reinterpret_cast<HFONT>(SendMessageA(parent, WM_GETFONT, 0, 0));
+  if (!font) font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+  SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  SendMessageA(hwnd_, LVM_SETEXTENDEDLISTVIEWSTYLE, styles.listExStyle, styles.listExStyle);
+  SetWindowSubclass(hwnd_, &ListView::SubclassProc, 0, reinterpret_cast<DWORD_PTR>(this));
+  SetNotifyHandler(hwnd_, this);
+  rebuildLinkFont();
+  return true;
+}
+
+// ---- columns
+
+int ListView::addColumn(const std::string& caption, int width, int format) {
+  LVCOLUMNA column{};
+  column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT | LVCF_SUBITEM;
+  std::string text = caption;
+  column.pszText = text.data();
+  column.cx = width;
+  column.fmt = format;
+  const int at = columnCount();
+  column.iSubItem = at;
+  return static_cast<int>(
+      SendMessageA(hwnd_, LVM_INSERTCOLUMNA, at, reinterpret_cast<LPARAM>(&column)));
+}
+
+int ListView::columnCount() const {
+  HWND header = reinterpret_cast<HWND>(SendMessageA(hwnd_, LVM_GETHEADER, 0, 0));
+  return header ? static_cast<int>(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0)) : 0;
+}
+
+bool ListView::setColumnCaption(int index, const std::string& caption) {
+  LVCOLUMNA column{};
+  column.mask = LVCF_TEXT;
+  std::string text = caption;
+  column.pszText = text.data();
+  return SendMessageA(hwnd_, LVM_SETCOLUMNA, index, reinterpret_cast<LPARAM>(&column)) != 0;
+}
+
+std::string ListView::columnCaption(int index) const {
+  char buffer[kMaxText] = {};
+  LVCOLUMNA column{};
+  column.mask = LVCF_TEXT;
+  column.pszText = buffer;
+  column.cchTextMax = kMaxText;
+  if (!SendMessageA(hwnd_, LVM_GETCOLUMNA, index, reinterpret_cast<LPARAM>(&column))) return {};
+  return buffer;
+}
+
+bool ListView::setColumnWidth(int column, int width) {
+  return SendMessageA(hwnd_, LVM_SETCOLUMNWIDTH, column, MAKELPARAM(width, 0)) != 0;
+}
+
+int ListView::columnWidth(int column) const {
+  return static_cast<int>(SendMessageA(hwnd_, LVM_GETCOLUMNWIDTH, column, 0));
+}
+
+// ---- images
+
+void ListView::setImageList(HIMAGELIST images, int which) {
+  SendMessageA(hwnd_, LVM_SETIMAGELIST, which, reinterpret_cast<LPARAM>(images));
+}
+
+HIMAGELIST ListView::imageList(int which) const {
+  return reinterpret_cast<HIMAGELIST>(SendMessageA(hwnd_, LVM_GETIMAGELIST, which, 0));
+}
+
+bool ListView::attachSystemImageLists() {
+  if (!hwnd_) return false;
+  const SystemImageLists lists = GetSystemImageLists();
+  if (lists.small) setImageList(lists.small, LVSIL_SMALL);
+  if (lists.large) setImageList(lists.large, LVSIL_NORMAL);
+  return lists.small && lists.large;
+}
+
+// ---- rows
+
+int ListView::count() const {
+  return hwnd_ ? static_cast<int>(SendMessageA(hwnd_, LVM_GETITEMCOUNT, 0, 0)) : 0;
+}
+
+int ListView::insertRow(const ListRow& row, int at) {
+  if (!hwnd_) return -1;
+  LVITEMA item{};
+  item.mask = LVIF_TEXT | LVIF_PARAM | LVIF_IMAGE;
+  item.iItem = (at < 0 || at > count()) ? count() : at;
+  std::string caption = row.caption;
+  item.pszText = caption.data();
+  item.lParam = row.data;
+  item.iImage = row.image >= 0 ? row.image : I_IMAGENONE;
+  const int index =
+      static_cast<int>(SendMessageA(hwnd_, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+  if (index < 0) return -1;
+  for (size_t i = 0; i < row.subItems.size(); ++i) {
+    setItemText(index, static_cast<int>(i) + 1, row.subItems[i]);
+  }
+  if (row.checked) setChecked(index, true);
+  return index;
+}
+
+ListRow ListView::row(int index) const {
+  ListRow row;
+  if (index < 0 || index >= count()) return row;
+  row.caption = itemText(index, 0);
+  for (int c = 1; c < columnCount(); ++c) row.subItems.push_back(itemText(index, c));
+  row.image = itemImage(index);
+  row.data = itemData(index);
+  row.checked = checked(index);
+  return row;
+}
+
+std::string ListView::itemText(int index, int column) const {
+  if (index < 0 || index >= count()) return {};
+  std::string text(kMaxText, '\0');
+  LVITEMA item{};
+  item.iSubItem = column;
+  item.pszText = text.data();
+  item.cchTextMax = kMaxText;
+  const auto length = static_cast<int>(
+      SendMessageA(hwnd_, LVM_GETITEMTEXTA, index, reinterpret_cast<LPARAM>(&item)));
+  text.resize(static_cast<size_t>(std::clamp(length, 0, kMaxText - 1)));
+  return text;
+}
+
+bool ListView::setItemText(int index, int column, const std::string& value) {
+  if (index < 0 || index >= count()) return false;
+  std::string text = value;
+  LVITEMA item{};
+  item.iSubItem = column;
+  item.pszText = text.data();
+  return SendMessageA(hwnd_, LVM_SETITEMTEXTA, index, reinterpret_cast<LPARAM>(&item)) != 0;
+}
+
+LPARAM ListView::itemData(int index) const {
+  LVITEMA item{};
+  item.mask = LVIF_PARAM;
+  item.iItem = index;
+  if (!SendMessageA(hwnd_, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item))) return 0;
+  return item.lParam;
+}
+
+bool ListView::setItemData(int index, LPARAM data) {
+  LVITEMA item{};
+  item.mask = LVIF_PARAM;
+  item.iItem = index;
+  item.lParam = data;
+  return SendMessageA(hwnd_, LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item)) != 0;
+}
+
+int ListView::itemImage(int index) const {
+  LVITEMA item{};
+  item.mask = LVIF_IMAGE;
+  item.iItem = index;
+  if (!SendMessageA(hwnd_, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item))) return -1;
+  return item.iImage >= 0 ? item.iImage : -1;
+}
+
+bool ListView::setItemImage(int index, int image) {
+  LVITEMA item{};
+  item.mask = LVIF_IMAGE;
+  item.iItem = index;
+  item.iImage = image >= 0 ? image : I_IMAGENONE;
+  return SendMessageA(hwnd_, LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item)) != 0;
+}
+
+int ListView::findData(LPARAM data) const {
+  LVFINDINFOA find{};
+  find.flags = LVFI_PARAM;
+  find.lParam = data;
+  return static_cast<int>(
+      SendMessageA(hwnd_, LVM_FINDITEMA, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&find)));
+}
+
+bool ListView::deleteRow(int index) {
+  if (index < 0 || index >= count()) return false;
+  if (index == tipItem_) cancelTip();
+  return SendMessageA(hwnd_, LVM_DELETEITEM, index, 0) != 0;
+}
+
+void ListView::deleteAll() {
+  if (!hwnd_) return;
+  cancelTip();
+  SendMessageA(hwnd_, LVM_DELETEALLITEMS, 0, 0);
+}
+
+// ---- tick boxes
+
+bool ListView::checked(int index) const {
+  if (index < 0 || index >= count()) return false;
+  const auto state =
+      static_cast<UINT>(SendMessageA(hwnd_, LVM_GETITEMSTATE, index, LVIS_STATEIMAGEMASK));
+  return ((state & LVIS_STATEIMAGEMASK) >> 12) == 2;
+}
+
+void ListView::setChecked(int index, bool on) {
+  if (index < 0 || index >= count()) return;
+  LVITEMA item{};
+  item.stateMask = LVIS_STATEIMAGEMASK;
+  item.state = INDEXTOSTATEIMAGEMASK(on ? 2 : 1);
+  SendMessageA(hwnd_, LVM_SETITEMSTATE, index, reinterpret_cast<LPARAM>(&item));
+}
+
+// ---- selection
+
+int ListView::selectedIndex() const {
+  if (!hwnd_) return -1;
+  return static_cast<int>(
+      SendMessageA(hwnd_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+}
+
+std::vector<int> ListView::selectedIndexes() const {
+  std::vector<int> result;
+  if (!hwnd_) return result;
+  int index = -1;
+  while ((index = static_cast<int>(SendMessageA(hwnd_, LVM_GETNEXTITEM, static_cast<WPARAM>(index),
+                                                LVNI_SELECTED))) >= 0) {
+    result.push_back(index);
+  }
+  return result;
+}
+
+int ListView::selectedCount() const {
+  return hwnd_ ? static_cast<int>(SendMessageA(hwnd_, LVM_GETSELECTEDCOUNT, 0, 0)) : 0;
+}
+
+bool ListView::isSelected(int index) const {
+  if (index < 0 || index >= count()) return false;
+  return (SendMessageA(hwnd_, LVM_GETITEMSTATE, index, LVIS_SELECTED) & LVIS_SELECTED) != 0;
+}
+
+void ListView::select(int index, bool selected) {
+  if (index < 0 || index >= count()) return;
+  LVITEMA item{};
+  item.stateMask = LVIS_SELECTED | (selected ? LVIS_FOCUSED : 0);
+  item.state = selected ? LVIS_SELECTED | LVIS_FOCUSED : 0;
+  SendMessageA(hwnd_, LVM_SETITEMSTATE, index, reinterpret_cast<LPARAM>(&item));
+}
+
+void ListView::selectOnly(int index) {
+  if (index < 0 || index >= count()) return;
+  for (int other : selectedIndexes()) {
+    if (other != index) select(other, false);
+  }
+  select(index, true);
+}
+
+void ListView::clearSelection() {
+  if (!hwnd_) return;
+  LVITEMA item{};
+  item.stateMask = LVIS_SELECTED;
+  item.state = 0;
+  SendMessageA(hwnd_, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&item));
+}
+
+int ListView::focusedIndex() const {
+  if (!hwnd_) return -1;
+  return static_cast<int>(
+      SendMessageA(hwnd_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
+}
+
+// ---- view and looks
+
+ListViewMode ListView::mode() const {
+  switch (GetWindowLongA(hwnd_, GWL_STYLE) & LVS_TYPEMASK) {
+    case LVS_ICON:
+      return ListViewMode::Icon;
+    case LVS_SMALLICON:
+      return ListViewMode::SmallIcon;
+    case LVS_LIST:
+      return ListViewMode::List;
+    default:
+      return ListViewMode::Report;
+  }
+}
+
+void ListView::setMode(ListViewMode mode) {
+  if (!hwnd_) return;
+  cancelTip();
+  const LONG style = GetWindowLongA(hwnd_, GWL_STYLE);
+  SetWindowLongA(hwnd_, GWL_STYLE, (style & ~LVS_TYPEMASK) | static_cast<LONG>(ModeStyle(mode)));
+  InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+DWORD ListView::extendedStyle() const {
+  return static_cast<DWORD>(SendMessageA(hwnd_, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0));
+}
+
+void ListView::setExtendedStyle(DWORD mask, DWORD bits) {
+  SendMessageA(hwnd_, LVM_SETEXTENDEDLISTVIEWSTYLE, mask, bits);
+}
+
+// ---- sorting
+
+namespace {
+
+template <typename Compare, typename Arg>
+int CALLBACK CallCompare(Arg a, Arg b, LPARAM context) {
+  try {
+    return (*reinterpret_cast<const Compare*>(context))(a, b);
+  } catch (...) {
+    return 0;  // no exception may cross the control's frames
+  }
+}
+
+int CALLBACK CompareIndexes(LPARAM a, LPARAM b, LPARAM context) {
+  return CallCompare<ListView::IndexCompare, int>(static_cast<int>(a), static_cast<int>(b),
+                                                  context);
+}
+
+int CALLBACK CompareData(LPARAM a, LPARAM b, LPARAM context) {
+  return CallCompare<ListView::DataCompare, LPARAM>(a, b, context);
+}
+
+}  // namespace
+
+bool ListView::sort(const IndexCompare& compare) {
+  if (!hwnd_ || !compare) return false;
+  return SendMessageA(hwnd_, LVM_SORTITEMSEX, reinterpret_cast<WPARAM>(&compare),
+                      reinterpret_cast<LPARAM>(&CompareIndexes)) != 0;
+}
+
+bool ListView::sortByData(const DataCompare& compare) {
+  if (!hwnd_ || !compare) return false;
+  return SendMessageA(hwnd_, LVM_SORTITEMS, reinterpret_cast<WPARAM>(&compare),
+                      reinterpret_cast<LPARAM>(&CompareData)) != 0;
+}
+
+// ---- geometry
+
+ListHit ListView::hitTest(POINT client) const {
+  ListHit hit;
+  if (!hwnd_) return hit;
+  LVHITTESTINFO info{};
+  info.pt = client;
+  SendMessageA(hwnd_, LVM_SUBITEMHITTEST, 0, reinterpret_cast<LPARAM>(&info));
+  hit.flags = info.flags;
+  hit.item = (info.flags & LVHT_ONITEM) ? info.iItem : -1;
+  hit.subItem = hit.item >= 0 ? info.iSubItem : 0;
+  return hit;
+}
+
+RECT ListView::cellRect(int index, int column) const {
+  RECT r{};
+  if (index < 0 || index >= count()) return r;
+  r.top = column;
+  r.left = column == 0 ? LVIR_LABEL : LVIR_BOUNDS;
+  if (!SendMessageA(hwnd_, LVM_GETSUBITEMRECT, index, reinterpret_cast<LPARAM>(&r))) return {};
+  return r;
+}
+
+RECT ListView::itemRect(int index, int part) const {
+  RECT r{};
+  if (index < 0 || index >= count()) return r;
+  r.left = part;
+  if (!SendMessageA(hwnd_, LVM_GETITEMRECT, index, reinterpret_cast<LPARAM>(&r))) return {};
+  return r;
+}
+
+bool ListView::ensureVisible(int index) {
+  if (index < 0 || index >= count()) return false;
+  return SendMessageA(hwnd_, LVM_ENSUREVISIBLE, index, FALSE) != 0;
+}
+
+int ListView::topIndex() const {
+  return hwnd_ ? static_cast<int>(SendMessageA(hwnd_, LVM_GETTOPINDEX, 0, 0)) : 0;
+}
+
+bool ListView::scroll(int dx, int dy) {
+  return hwnd_ && SendMessageA(hwnd_, LVM_SCROLL, dx, dy) != 0;
+}
+
+}  // namespace tk

@@ -1,0 +1,204 @@
+#include "toolkit/MenuPaint.h"
+
+#include <algorithm>
+#include <set>
+
+namespace tk {
+namespace {
+
+// Menus live on the user-interface thread; so does this register.
+std::set<const PopupMenu::Entry*>& LiveEntries() {
+  static std::set<const PopupMenu::Entry*> entries;
+  return entries;
+}
+
+constexpr int kTextGap = 8;       // icon bar to text
+constexpr int kShortcutGap = 24;  // text to shortcut
+constexpr int kRightMargin = 20;  // room for the submenu arrow
+constexpr int kIconSize = 16;
+
+HFONT MenuFont() {
+  static sys::UniqueFont font = [] {
+    NONCLIENTMETRICSA metrics{};
+    metrics.cbSize = sizeof metrics;
+    if (SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) {
+      return sys::UniqueFont(CreateFontIndirectA(&metrics.lfMenuFont));
+    }
+    return sys::UniqueFont();
+  }();
+  return font ? font.get() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+}
+
+struct SplitText {
+  std::string label;
+  std::string shortcut;
+};
+
+SplitText Split(const std::string& text) {
+  const size_t tab = text.find('\t');
+  if (tab == std::string::npos) return {text, {}};
+  return {text.substr(0, tab), text.substr(tab + 1)};
+}
+
+SIZE TextSize(HDC dc, const std::string& text) {
+  RECT r{0, 0, 0, 0};
+  if (text.empty()) return {0, 0};
+  DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &r, DT_SINGLELINE | DT_CALCRECT);
+  return {r.right - r.left, r.bottom - r.top};
+}
+
+void Fill(HDC dc, const RECT& r, COLORREF colour) {
+  sys::UniqueBrush brush(CreateSolidBrush(colour));
+  FillRect(dc, &r, brush.get());
+}
+
+bool HasPicture(const PopupMenu::Entry& entry) {
+  if (entry.icon || entry.bitmap) return true;
+  return entry.image >= 0 && entry.owner && entry.owner->images() &&
+         entry.image < ImageList_GetImageCount(entry.owner->images());
+}
+
+void DrawPicture(const PopupMenu::Entry& entry, HDC dc, int x, int y, bool disabled) {
+  if (entry.icon) {
+    DrawStateA(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(entry.icon), 0, x, y, kIconSize,
+               kIconSize, DST_ICON | (disabled ? DSS_DISABLED : DSS_NORMAL));
+  } else if (entry.bitmap) {
+    DrawStateA(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(entry.bitmap), 0, x, y, kIconSize,
+               kIconSize, DST_BITMAP | (disabled ? DSS_DISABLED : DSS_NORMAL));
+  } else if (disabled) {
+    sys::UniqueIcon icon(ImageList_GetIcon(entry.owner->images(), entry.image, ILD_TRANSPARENT));
+    DrawStateA(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(icon.get()), 0, x, y, kIconSize,
+               kIconSize, DST_ICON | DSS_DISABLED);
+  } else {
+    ImageList_Draw(entry.owner->images(), entry.image, dc, x, y, ILD_TRANSPARENT);
+  }
+}
+
+void DrawTickMark(HDC dc, const RECT& box, COLORREF colour) {
+  sys::UniquePen pen(CreatePen(PS_SOLID, 2, colour));
+  HGDIOBJ old = SelectObject(dc, pen.get());
+  const int cx = (box.left + box.right) / 2, cy = (box.top + box.bottom) / 2;
+  const POINT points[3] = {{cx - 4, cy}, {cx - 1, cy + 3}, {cx + 4, cy - 3}};
+  Polyline(dc, points, 3);
+  SelectObject(dc, old);
+}
+
+}  // namespace
+
+void RegisterMenuEntry(const PopupMenu::Entry* entry) {
+  LiveEntries().insert(entry);
+}
+
+void UnregisterMenuEntry(const PopupMenu::Entry* entry) {
+  LiveEntries().erase(entry);
+}
+
+bool IsMenuEntry(const PopupMenu::Entry* entry) {
+  return entry && LiveEntries().count(entry) != 0;
+}
+
+COLORREF MenuIconBarColour() {
+  return GetSysColor(COLOR_BTNFACE);
+}
+
+COLORREF MenuBackgroundColour() {
+  return GetSysColor(COLOR_WINDOW);
+}
+
+std::string MenuEntryText(const PopupMenu::Entry& entry) {
+  if (!entry.menu) return entry.caption;
+  const int count = GetMenuItemCount(entry.menu);
+  for (int i = 0; i < count; ++i) {
+    MENUITEMINFOA info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_DATA | MIIM_STRING;
+    if (!GetMenuItemInfoA(entry.menu, i, TRUE, &info)) continue;
+    if (info.dwItemData != reinterpret_cast<ULONG_PTR>(&entry)) continue;
+    std::string text(info.cch + 1, '\0');
+    info.dwTypeData = text.data();
+    info.cch = static_cast<UINT>(text.size());
+    if (!GetMenuItemInfoA(entry.menu, i, TRUE, &info)) break;
+    text.resize(info.cch);
+    return text;
+  }
+  return entry.caption;
+}
+
+SIZE MeasureMenuEntry(const PopupMenu::Entry& entry) {
+  if (entry.kind == PopupMenu::Entry::Kind::Separator) {
+    return {PopupMenu::kIconBarWidth + kTextGap, PopupMenu::kSeparatorHeight};
+  }
+  const SplitText text = Split(MenuEntryText(entry));
+  HDC dc = GetDC(nullptr);
+  HGDIOBJ old = SelectObject(dc, MenuFont());
+  const SIZE label = TextSize(dc, text.label);
+  const SIZE shortcut = TextSize(dc, text.shortcut);
+  SelectObject(dc, old);
+  ReleaseDC(nullptr, dc);
+  LONG width = PopupMenu::kIconBarWidth + kTextGap + label.cx + kRightMargin;
+  if (shortcut.cx > 0) width += kShortcutGap + shortcut.cx;
+  return {width, PopupMenu::kItemHeight};
+}
+
+void DrawMenuEntry(const PopupMenu::Entry& entry, HDC dc, const RECT& rect, UINT itemState) {
+  RECT bar = rect;
+  bar.right = std::min(rect.right, rect.left + PopupMenu::kIconBarWidth);
+  RECT body = rect;
+  body.left = bar.right;
+  Fill(dc, bar, MenuIconBarColour());
+  Fill(dc, body, MenuBackgroundColour());
+
+  if (entry.kind == PopupMenu::Entry::Kind::Separator) {
+    const int y = (rect.top + rect.bottom) / 2;
+    RECT line{body.left + kTextGap / 2, y, rect.right - 2, y + 1};
+    Fill(dc, line, GetSysColor(COLOR_BTNSHADOW));
+    return;
+  }
+
+  const bool disabled = (itemState & (ODS_GRAYED | ODS_DISABLED)) != 0;
+  const bool highlighted = (itemState & ODS_SELECTED) && !disabled;
+  const bool checked = (itemState & ODS_CHECKED) != 0;
+  if (highlighted) {
+    RECT band = rect;
+    InflateRect(&band, -1, 0);
+    Fill(dc, band, GetSysColor(COLOR_HIGHLIGHT));
+  }
+
+  // The icon bar: the picture, framed when checked, or a tick mark.
+  RECT box{bar.left + (PopupMenu::kIconBarWidth - kIconSize) / 2,
+           rect.top + (rect.bottom - rect.top - kIconSize) / 2, 0, 0};
+  box.right = box.left + kIconSize;
+  box.bottom = box.top + kIconSize;
+  const COLORREF textColour = disabled      ? GetSysColor(COLOR_GRAYTEXT)
+                              : highlighted ? GetSysColor(COLOR_HIGHLIGHTTEXT)
+                                            : GetSysColor(COLOR_MENUTEXT);
+  if (HasPicture(entry)) {
+    if (checked) {
+      RECT frame = box;
+      InflateRect(&frame, 2, 2);
+      sys::UniqueBrush border(CreateSolidBrush(GetSysColor(COLOR_HIGHLIGHT)));
+      FrameRect(dc, &frame, border.get());
+    }
+    DrawPicture(entry, dc, box.left, box.top, disabled);
+  } else if (checked) {
+    DrawTickMark(dc, box, textColour);
+  }
+
+  const SplitText text = Split(MenuEntryText(entry));
+  HGDIOBJ oldFont = SelectObject(dc, MenuFont());
+  const int oldMode = SetBkMode(dc, TRANSPARENT);
+  const COLORREF oldColour = SetTextColor(dc, textColour);
+  UINT format = DT_SINGLELINE | DT_VCENTER;
+  if (itemState & ODS_NOACCEL) format |= DT_HIDEPREFIX;
+  RECT textRect{body.left + kTextGap, rect.top, rect.right - kRightMargin, rect.bottom};
+  DrawTextA(dc, text.label.c_str(), static_cast<int>(text.label.size()), &textRect, format);
+  if (!text.shortcut.empty()) {
+    DrawTextA(dc, text.shortcut.c_str(), static_cast<int>(text.shortcut.size()), &textRect,
+              format | DT_RIGHT | DT_NOPREFIX);
+  }
+  SetTextColor(dc, oldColour);
+  SetBkMode(dc, oldMode);
+  SelectObject(dc, oldFont);
+}
+
+}  // namespace tk

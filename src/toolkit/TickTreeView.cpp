@@ -1,0 +1,273 @@
+#include "toolkit/TickTreeView.h"
+
+#include <windowsx.h>
+
+#include <cstring>
+
+namespace tk {
+namespace {
+
+constexpr int kMaxText = 4096;
+
+}  // namespace
+
+int NextTickState(int state) {
+  switch (state) {
+    case kUnticked:
+      return kTicked;
+    case kTicked:
+      return kUnticked;
+    case kPartlyTicked:
+      return kTicked;
+  }
+  return state;
+}
+
+TickTreeView::~TickTreeView() {
+  HWND hwnd = hwnd_;
+  detach();
+  if (hwnd && IsWindow(hwnd)) DestroyWindow(hwnd);
+}
+
+void TickTreeView::detach() {
+  if (hwnd_ && IsWindow(hwnd_)) RemoveWindowSubclass(hwnd_, &TickTreeView::SubclassProc, 0);
+  hwnd_ = nullptr;
+}
+
+bool TickTreeView::create(HWND parent, int id, const RECT& r, DWORD extraStyle) {
+  if (hwnd_) return true;
+  INITCOMMONCONTROLSEX init{sizeof init, ICC_TREEVIEW_CLASSES};
+  InitCommonControlsEx(&init);
+  images_ = CreateTickStateImages();
+  if (!images_) return false;
+  const DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | TVS_HASLINES | TVS_HASBUTTONS |
+                      TVS_LINESATROOT | TVS_SHOWSELALWAYS | extraStyle;
+  HWND hwnd =
+      CreateWindowExA(WS_EX_CLIENTEDGE, WC_TREEVIEWA, "", style, r.left, r.top, r.right - r.left,
+                      r.bottom - r.top, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                      GetModuleHandleA(nullptr), nullptr);
+  if (!hwnd) return false;
+  hwnd_ = hwnd;
+  auto font = reinterpret_cast<HFONT>(SendMessageA(parent, WM_GETFONT, 0, 0));
+  if (!font) font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+  SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  SendMessageA(hwnd_, TVM_SETIMAGELIST, TVSIL_STATE, reinterpret_cast<LPARAM>(images_.get()));
+  SetWindowSubclass(hwnd_, &TickTreeView::SubclassProc, 0, reinterpret_cast<DWORD_PTR>(this));
+  return true;
+}
+
+HTREEITEM TickTreeView::add(const std::string& caption, HTREEITEM parentNode, LPARAM value,
+                            int tick) {
+  if (!hwnd_) return nullptr;
+  TVINSERTSTRUCTA insert{};
+  insert.hParent = parentNode ? parentNode : TVI_ROOT;
+  insert.hInsertAfter = TVI_LAST;
+  std::string buffer = caption;
+  insert.item.mask = TVIF_TEXT | TVIF_PARAM | TVIF_STATE;
+  insert.item.pszText = buffer.data();
+  insert.item.lParam = value;
+  insert.item.stateMask = TVIS_STATEIMAGEMASK;
+  insert.item.state = INDEXTOSTATEIMAGEMASK(tick);
+  return reinterpret_cast<HTREEITEM>(
+      SendMessageA(hwnd_, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
+}
+
+int TickTreeView::state(HTREEITEM node) const {
+  if (!node || !hwnd_) return 0;
+  TVITEMA item{};
+  item.mask = TVIF_STATE | TVIF_HANDLE;
+  item.hItem = node;
+  item.stateMask = TVIS_STATEIMAGEMASK;
+  if (!SendMessageA(hwnd_, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item))) return 0;
+  return static_cast<int>((item.state & TVIS_STATEIMAGEMASK) >> 12);
+}
+
+bool TickTreeView::setState(HTREEITEM node, int tick) {
+  if (!node || !hwnd_ || tick < 0 || tick > 15) return false;
+  TVITEMA item{};
+  item.mask = TVIF_STATE | TVIF_HANDLE;
+  item.hItem = node;
+  item.stateMask = TVIS_STATEIMAGEMASK;
+  item.state = INDEXTOSTATEIMAGEMASK(tick);
+  return SendMessageA(hwnd_, TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item)) != 0;
+}
+
+std::string TickTreeView::text(HTREEITEM node) const {
+  if (!node || !hwnd_) return {};
+  std::string buffer(kMaxText, '\0');
+  TVITEMA item{};
+  item.mask = TVIF_TEXT | TVIF_HANDLE;
+  item.hItem = node;
+  item.pszText = buffer.data();
+  item.cchTextMax = kMaxText;
+  if (!SendMessageA(hwnd_, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item))) return {};
+  return item.pszText ? std::string(item.pszText) : std::string();
+}
+
+LPARAM TickTreeView::data(HTREEITEM node) const {
+  if (!node || !hwnd_) return 0;
+  TVITEMA item{};
+  item.mask = TVIF_PARAM | TVIF_HANDLE;
+  item.hItem = node;
+  if (!SendMessageA(hwnd_, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item))) return 0;
+  return item.lParam;
+}
+
+HTREEITEM TickTreeView::parent(HTREEITEM node) const {
+  if (!node || !hwnd_) return nullptr;
+  return reinterpret_cast<HTREEITEM>(
+      SendMessageA(hwnd_, TVM_GETNEXTITEM, TVGN_PARENT, reinterpret_cast<LPARAM>(node)));
+}
+
+HTREEITEM TickTreeView::firstChild(HTREEITEM node) const {
+  if (!hwnd_) return nullptr;
+  if (!node) return reinterpret_cast<HTREEITEM>(SendMessageA(hwnd_, TVM_GETNEXTITEM, TVGN_ROOT, 0));
+  return reinterpret_cast<HTREEITEM>(
+      SendMessageA(hwnd_, TVM_GETNEXTITEM, TVGN_CHILD, reinterpret_cast<LPARAM>(node)));
+}
+
+HTREEITEM TickTreeView::nextSibling(HTREEITEM node) const {
+  if (!node || !hwnd_) return nullptr;
+  return reinterpret_cast<HTREEITEM>(
+      SendMessageA(hwnd_, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(node)));
+}
+
+std::vector<HTREEITEM> TickTreeView::children(HTREEITEM node) const {
+  std::vector<HTREEITEM> result;
+  for (HTREEITEM child = firstChild(node); child; child = nextSibling(child)) {
+    result.push_back(child);
+  }
+  return result;
+}
+
+std::vector<HTREEITEM> TickTreeView::descendants(HTREEITEM node) const {
+  std::vector<HTREEITEM> result;
+  std::vector<HTREEITEM> pending = children(node);
+  // Depth first, in display order: take the front, put its children before the rest.
+  while (!pending.empty()) {
+    HTREEITEM next = pending.front();
+    pending.erase(pending.begin());
+    result.push_back(next);
+    std::vector<HTREEITEM> below = children(next);
+    pending.insert(pending.begin(), below.begin(), below.end());
+  }
+  return result;
+}
+
+void TickTreeView::expand(HTREEITEM node, bool expanded) {
+  if (!node || !hwnd_) return;
+  SendMessageA(hwnd_, TVM_EXPAND, expanded ? TVE_EXPAND : TVE_COLLAPSE,
+               reinterpret_cast<LPARAM>(node));
+}
+
+void TickTreeView::expandAll() {
+  for (HTREEITEM node : descendants(nullptr)) expand(node, true);
+}
+
+bool TickTreeView::isExpanded(HTREEITEM node) const {
+  if (!node || !hwnd_) return false;
+  return (SendMessageA(hwnd_, TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(node), TVIS_EXPANDED) &
+          TVIS_EXPANDED) != 0;
+}
+
+HTREEITEM TickTreeView::selected() const {
+  if (!hwnd_) return nullptr;
+  return reinterpret_cast<HTREEITEM>(SendMessageA(hwnd_, TVM_GETNEXTITEM, TVGN_CARET, 0));
+}
+
+void TickTreeView::select(HTREEITEM node) {
+  if (hwnd_) SendMessageA(hwnd_, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(node));
+}
+
+bool TickTreeView::remove(HTREEITEM node) {
+  if (!node || !hwnd_) return false;
+  return SendMessageA(hwnd_, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(node)) != 0;
+}
+
+void TickTreeView::deleteAll() {
+  if (hwnd_) SendMessageA(hwnd_, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
+}
+
+int TickTreeView::count() const {
+  return hwnd_ ? static_cast<int>(SendMessageA(hwnd_, TVM_GETCOUNT, 0, 0)) : 0;
+}
+
+TreeHit TickTreeView::hitTest(POINT client) const {
+  TreeHit hit;
+  if (!hwnd_) return hit;
+  TVHITTESTINFO info{};
+  info.pt = client;
+  hit.node = reinterpret_cast<HTREEITEM>(
+      SendMessageA(hwnd_, TVM_HITTEST, 0, reinterpret_cast<LPARAM>(&info)));
+  hit.flags = info.flags;
+  return hit;
+}
+
+RECT TickTreeView::nodeRect(HTREEITEM node, bool textOnly) const {
+  RECT r{};
+  if (!node || !hwnd_) return r;
+  // TVM_GETITEMRECT takes the node in the rectangle it fills.
+  std::memcpy(&r, &node, sizeof node);
+  if (!SendMessageA(hwnd_, TVM_GETITEMRECT, textOnly, reinterpret_cast<LPARAM>(&r))) return {};
+  return r;
+}
+
+void TickTreeView::tickClicked(HTREEITEM node, UINT trigger) {
+  if (onTickClick) {
+    onTickClick(node, trigger);
+  } else {
+    setState(node, NextTickState(state(node)));
+  }
+}
+
+LRESULT CALLBACK TickTreeView::SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
+                                            UINT_PTR /*id*/, DWORD_PTR self) {
+  auto* tree = reinterpret_cast<TickTreeView*>(self);
+  if (msg == WM_NCDESTROY) {
+    tree->detach();
+    return DefSubclassProc(hwnd, msg, wParam, lParam);
+  }
+  bool handled = false;
+  try {
+    handled = tree->onSubclassMessage(msg, wParam, lParam);
+  } catch (...) {
+    handled = true;  // the press was meant for the box; the handler's failure ends it
+  }
+  return handled ? 0 : DefSubclassProc(hwnd, msg, wParam, lParam);
+}
+
+bool TickTreeView::onSubclassMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+  UINT trigger = 0;
+  switch (msg) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+      trigger = VK_LBUTTON;
+      break;
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONDBLCLK:
+      trigger = VK_RBUTTON;
+      break;
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONDBLCLK:
+      trigger = VK_MBUTTON;
+      break;
+    case WM_KEYDOWN:
+      if (wParam == VK_SPACE && spaceToggles_) {
+        if (HTREEITEM node = selected()) tickClicked(node, VK_SPACE);
+        return true;
+      }
+      return false;
+    case WM_CHAR:
+      return wParam == ' ' && spaceToggles_;  // no incremental search for the blank
+    default:
+      return false;
+  }
+  const TreeHit hit = hitTest({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+  if (!hit.onStateIcon()) return false;
+  // The press belongs to the box: the control neither selects nor tracks a drag.
+  if (GetFocus() != hwnd_) SetFocus(hwnd_);
+  tickClicked(hit.node, trigger);
+  return true;
+}
+
+}  // namespace tk
