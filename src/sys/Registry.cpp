@@ -11,6 +11,26 @@ std::string ToString(std::string_view s) {
   return std::string(s);
 }
 
+// Names by index until the enumeration ends; a name that grew since the size was
+// queried is read again with a larger buffer.
+template <typename EnumFn>
+std::vector<std::string> EnumNames(DWORD maxLen, EnumFn enumAt) {
+  std::vector<std::string> names;
+  std::vector<char> buffer(maxLen + 2);
+  for (DWORD i = 0;;) {
+    DWORD len = buffer.size();
+    LONG rc = enumAt(i, buffer.data(), &len);
+    if (rc == ERROR_MORE_DATA && buffer.size() < 65536) {
+      buffer.resize(buffer.size() * 2);
+      continue;
+    }
+    if (rc != ERROR_SUCCESS) break;
+    names.emplace_back(buffer.data(), len);
+    ++i;
+  }
+  return names;
+}
+
 }  // namespace
 
 Registry::Registry(HKEY root, REGSAM access) : root_(root), access_(access) {}
@@ -164,49 +184,23 @@ bool Registry::writeDword(std::string_view name, DWORD value) {
 }
 
 std::vector<std::string> Registry::keyNames() const {
-  std::vector<std::string> names;
-  DWORD count = 0;
   DWORD maxLen = 0;
-  lastError_ = RegQueryInfoKeyA(currentKey(), nullptr, nullptr, nullptr, &count, &maxLen, nullptr,
+  lastError_ = RegQueryInfoKeyA(currentKey(), nullptr, nullptr, nullptr, nullptr, &maxLen, nullptr,
                                 nullptr, nullptr, nullptr, nullptr, nullptr);
-  if (lastError_ != ERROR_SUCCESS) return names;
-  std::vector<char> buffer(maxLen + 2);
-  for (DWORD i = 0;; ++i) {
-    DWORD len = buffer.size();
-    LONG rc =
-        RegEnumKeyExA(currentKey(), i, buffer.data(), &len, nullptr, nullptr, nullptr, nullptr);
-    if (rc == ERROR_MORE_DATA) {  // a longer name appeared since the query
-      buffer.resize(buffer.size() * 2);
-      --i;
-      continue;
-    }
-    if (rc != ERROR_SUCCESS) break;
-    names.emplace_back(buffer.data(), len);
-  }
-  return names;
+  if (lastError_ != ERROR_SUCCESS) return {};
+  return EnumNames(maxLen, [this](DWORD i, char* name, DWORD* len) {
+    return RegEnumKeyExA(currentKey(), i, name, len, nullptr, nullptr, nullptr, nullptr);
+  });
 }
 
 std::vector<std::string> Registry::valueNames() const {
-  std::vector<std::string> names;
-  DWORD count = 0;
   DWORD maxLen = 0;
   lastError_ = RegQueryInfoKeyA(currentKey(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
-                                &count, &maxLen, nullptr, nullptr, nullptr);
-  if (lastError_ != ERROR_SUCCESS) return names;
-  std::vector<char> buffer(maxLen + 2);
-  for (DWORD i = 0;; ++i) {
-    DWORD len = buffer.size();
-    LONG rc =
-        RegEnumValueA(currentKey(), i, buffer.data(), &len, nullptr, nullptr, nullptr, nullptr);
-    if (rc == ERROR_MORE_DATA) {
-      buffer.resize(buffer.size() * 2);
-      --i;
-      continue;
-    }
-    if (rc != ERROR_SUCCESS) break;
-    names.emplace_back(buffer.data(), len);
-  }
-  return names;
+                                nullptr, &maxLen, nullptr, nullptr, nullptr);
+  if (lastError_ != ERROR_SUCCESS) return {};
+  return EnumNames(maxLen, [this](DWORD i, char* name, DWORD* len) {
+    return RegEnumValueA(currentKey(), i, name, len, nullptr, nullptr, nullptr, nullptr);
+  });
 }
 
 bool Registry::deleteValue(std::string_view name) {
