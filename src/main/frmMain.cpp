@@ -47,6 +47,8 @@ bool TMainForm::Create() {
   languagesMenu_.onLanguageSwitched = [this] { ApplyMainWindowTexts(); };
   languagesMenu_.BuildLanguagesMenu(languagesSubmenu_);
 
+  if (!programPage_.create(hwnd(), viewMenu_)) return false;
+
   ui::TMainSkinTargets skin;
   skin.MainForm = hwnd();
   skin.imgBackGround.window = hwnd();
@@ -55,6 +57,10 @@ bool TMainForm::Create() {
   };
   ui::ApplySkin(skin);
   ApplyMainWindowTexts();
+  RECT client{};
+  GetClientRect(hwnd(), &client);
+  programPage_.layout(client.right, client.bottom);
+  programPage_.RefreshShowingErrors();
   return true;
 }
 
@@ -64,6 +70,10 @@ void TMainForm::ApplyMainWindowTexts() {
   texts.mItemExit = ui::MenuItemTextSetter(fileMenu_, kCommandExit);
   texts.btnView = ui::MenuItemTextSetter(menuBar_, kViewMenuPos, true);
   texts.mItemLanguages = ui::MenuItemTextSetter(viewMenu_, kLanguagesItemPos, true);
+  texts.mItemViewIcon = ui::MenuItemTextSetter(viewMenu_, actions_.ActionViewIcon.id());
+  texts.mItemViewList = ui::MenuItemTextSetter(viewMenu_, actions_.ActionViewList.id());
+  texts.mItemViewReport = ui::MenuItemTextSetter(viewMenu_, actions_.ActionViewReport.id());
+  programPage_.addTextTargets(texts);
   ui::ApplyMainWindowTexts(texts);
   if (menuBar_) DrawMenuBar(hwnd());
 }
@@ -74,12 +84,22 @@ void TMainForm::Exit() {
   PostMessageA(hwnd(), WM_CLOSE, 0, 0);
 }
 
-bool TMainForm::onCommand(WORD id, WORD, HWND) {
+bool TMainForm::onCommand(WORD id, WORD code, HWND control) {
   if (id == kCommandExit) {
     Exit();
     return true;
   }
+  if (programPage_.handleCommand(id, code, control)) return true;
+  if (actionList_.onCommand(id, code, control)) return true;
   return languagesMenu_.handleCommand(id);
+}
+
+bool TMainForm::preTranslateMessage(MSG& msg) {
+  return programPage_.translateKey(msg) || actionList_.translate(hwnd(), msg);
+}
+
+void TMainForm::onSize(int width, int height) {
+  if (programPage_.lsvProgramList.hwnd()) programPage_.layout(width, height);
 }
 
 LRESULT TMainForm::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {

@@ -1,0 +1,127 @@
+// The program page of the main window: the program list, the side panel with the
+// entry commands, the search box and the hide options, the status line's labels
+// and the list's context menu. The main window owns the page, the component
+// client and the actions; the page binds its controls to those actions and sets
+// the handlers of the commands that it carries out itself.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+#include "inventory/RostrelLib_TLB.h"
+#include "main/MainCommands.h"
+#include "main/ProgramListLogic.h"
+#include "toolkit/CheckBox.h"
+#include "toolkit/LinkLabel.h"
+#include "toolkit/ListView.h"
+#include "toolkit/PopupMenu.h"
+#include "toolkit/SidePanel.h"
+#include "toolkit/StatusLabel.h"
+#include "ui/multiLangs.h"
+
+namespace forms {
+
+// Control ids of the page.
+enum ProgramPageId : int {
+  kIdProgramList = 300,
+  kIdSearchInfo,
+  kIdShowDetailsButton,
+  kIdUninstallButton,
+  kIdRefreshButton,
+  kIdSearchButton,
+  kIdHidePatch,
+  kIdHideScr,
+  kIdSearchGroup,
+  kIdSearchTitle,
+  kIdPrograms,
+  kIdProgramCounts,
+  kIdRegName,
+  kIdRegistryName,
+  kIdProgramUrl,
+  kIdSidePanel,
+};
+
+class ProgramListPage {
+ public:
+  static constexpr int kSidePanelWidth = 180;
+  static constexpr int kStatusHeight = 22;
+
+  ProgramListPage(inventory::TProgramList& programs, MainActions& actions);
+  ProgramListPage(const ProgramListPage&) = delete;
+  ProgramListPage& operator=(const ProgramListPage&) = delete;
+
+  // Creates the controls on `parent` (whose client area they share), the columns
+  // and image lists, binds the commands, and leaves the entry commands disabled
+  // until the first selection. `viewMenu` receives the view style items.
+  bool create(HWND parent, HMENU viewMenu);
+  // Fits the side panel, the list and the status line into the parent's client area.
+  void layout(int width, int height);
+
+  // Refills the list from the component with repainting suspended. Component
+  // errors pass through; the rows added before stay.
+  void RefreshProgramList();
+  // The command that Refresh / F5 and the hide options run: the refill, with a
+  // component error shown in the application's error box.
+  void RefreshShowingErrors();
+
+  // Handlers, named after their controls.
+  void lsvProgramListSelectItem(int item);
+  std::string lsvProgramListInfoTip(int item);
+  void lsvProgramListColumnClick(int column);
+  void lsvProgramListMouseDown(UINT code, int item);
+  void txtSearchInfoChange() { SearchStart = 0; }
+  // Runs the search command's work; returns the row found or -1.
+  int Search();
+  void SetViewStyle(tk::ListViewMode mode);
+
+  // Find Next is the search box's default button: Enter in the box runs the search.
+  // True when the key message was consumed.
+  bool translateKey(const MSG& msg);
+  // Notifications that are no commands (the search box's changes). True when handled.
+  bool handleCommand(WORD id, WORD code, HWND control);
+  // The page's texts for the main window's labelling.
+  void addTextTargets(ui::TMainWindowTextTargets& texts);
+
+  // The caption's row test, and what the selected row is.
+  bool selectedIsScreenSaver() const;
+
+  // Opens a folder with the shell; tests replace it.
+  std::function<void(const std::string& folder)> openFolder;
+
+  // State of the page, kept for the whole run (main thread only).
+  unsigned SearchStart = 0;
+  bool SortAscending = true;
+  int SortColumn = 0;
+  ULONG SysPatchCount = 0;
+  std::string ProgramCountText;
+
+  // Controls, named as the window names them.
+  tk::ListView lsvProgramList;
+  tk::SidePanel sidePanel;
+  tk::Control btnUninstall, btnShowDetails, btnRefresh;
+  tk::Control grbSearch, lblSearchTitle, txtSearchInfo, btnSearch;
+  tk::CheckBox ckbHidePatch, ckbHideScr;
+  tk::StatusLabel lblPrograms, lblProgramCounts, lblRegName, lblRegistryName;
+  tk::LinkLabel lblProgramURL;
+  tk::PopupMenu pmPLRightClick;
+
+ private:
+  void createSidePanel();
+  void createStatusLine(int top);
+  void bindCommands(HMENU viewMenu);
+  // Binds btnUninstall and the context menu's first item to `action` and rebuilds
+  // the context menu around it.
+  void bindUninstallTo(tk::Action& action);
+  void setEntryCommandsEnabled(bool enabled);
+  void toggleHideOption(tk::Action& action, bool& option, bool (*write)(bool));
+  void openDirectoryOf(int item);
+
+  inventory::TProgramList& programs_;
+  MainActions& actions_;
+  HWND parent_ = nullptr;
+  tk::Action* uninstallBinding_ = nullptr;
+};
+
+}  // namespace forms

@@ -1,0 +1,37 @@
+// The prefix's inventory made known for the program page tests: the uninstall keys
+// of both machine views and of the user emptied, then filled with the programs a
+// test names, and the system folder's screen savers replaced by the test savers.
+// Tests run one at a time, so nothing is restored.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "main/frmMain.h"
+
+namespace proglist_test {
+
+struct TestProgram {
+  std::string keyName;
+  std::string displayName;
+  std::string publisher;
+  std::string location;
+  bool patch = false;
+  std::string helpLink;
+};
+
+// 120 programs, 7 of them system patches; publishers "0" to "12" and folders
+// "C:\Apps\Program NNN\".
+std::vector<TestProgram> StandardPrograms();
+
+// Empties the uninstall keys and writes `programs` into HKLM's native view.
+void FillUninstallKeys(const std::vector<TestProgram>& programs);
+// Removes every screen saver that the component finds and installs the three
+// test screen savers in the system folder. Returns their full paths.
+std::vector<std::string> InstallOnlyTestSavers();
+// Registers the build's Rostrel.dll (once per process).
+void RegisterComponent();
+// Points Config.ini at a fresh file of the test's own.
+void UseConfigFile(const std::string& path);
+
+}  // namespace proglist_test
