@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "sys/Handles.h"
+#include "sys/ProcAddress.h"
 #include "sys/SysError.h"
 
 namespace app {
@@ -11,8 +12,7 @@ std::string RegisterComponentLibrary(const std::string& library) {
   sys::UniqueModule module(LoadLibraryA(library.c_str()));
   if (!module) return sys::LastErrorText() + ": " + library;
   using RegisterFn = HRESULT(STDAPICALLTYPE*)();
-  auto registerServer =
-      reinterpret_cast<RegisterFn>(GetProcAddress(module.get(), "DllRegisterServer"));
+  auto registerServer = sys::ProcAddress<RegisterFn>(module.get(), "DllRegisterServer");
   if (!registerServer) return sys::LastErrorText();
   HRESULT hr = registerServer();
   if (FAILED(hr)) return sys::ErrorText(static_cast<DWORD>(hr));
