@@ -1,5 +1,7 @@
 #include "toolkit/ListView.h"
 
+#include <climits>
+
 #include <algorithm>
 
 #include "toolkit/ImageLists.h"
@@ -156,7 +158,9 @@ int ListView::insertRow(const ListRow& row, int at) {
   if (!hwnd_) return -1;
   LVITEMA item{};
   item.mask = LVIF_TEXT | LVIF_PARAM | LVIF_IMAGE;
-  item.iItem = (at < 0 || at > count()) ? count() : at;
+  // An index past the end appends; asking for the count first would cost a message
+  // per row, which shows in long fills.
+  item.iItem = at < 0 ? INT_MAX : at;
   std::string caption = row.caption;
   item.pszText = caption.data();
   item.lParam = row.data;
