@@ -13,7 +13,7 @@
 using namespace fixture_tests;
 using testing_support::InstalledSample;
 using testing_support::RunProcess;
-using testing_support::SampleSpec;
+using testing_support::SampleDesc;
 
 namespace {
 
@@ -43,19 +43,19 @@ unsigned long long TreeBytes(const std::string& dir) {
   return total;
 }
 
-SampleSpec Spec(const char* prefix) {
-  SampleSpec spec;
-  spec.name = UniqueSampleName(prefix);
-  return spec;
+SampleDesc Desc(const char* prefix) {
+  SampleDesc desc;
+  desc.name = UniqueSampleName(prefix);
+  return desc;
 }
 
 }  // namespace
 
 TEST(SampleSetup, InstallsEveryFileAndFolderWithItsAttributes) {
   testing_support::TempDir temp;
-  SampleSpec spec = Spec("Files");
-  spec.dir = temp.file("Sample Files\\");  // a final backslash and a blank, as users type them
-  InstalledSample app(spec);
+  SampleDesc desc = Desc("Files");
+  desc.dir = temp.file("Sample Files\\");  // a final backslash and a blank, as users type them
+  InstalledSample app(desc);
   const std::string dir = app.dir() + "\\";
   ASSERT_TRUE(sys::DirectoryExists(temp.file("Sample Files")));
 
@@ -70,7 +70,7 @@ TEST(SampleSetup, InstallsEveryFileAndFolderWithItsAttributes) {
   EXPECT_EQ(ReadWholeFile(dir + sample::kAppExe), ReadWholeFile(fixtures + sample::kAppExe));
   EXPECT_EQ(ReadWholeFile(dir + sample::kUninstallerExe),
             ReadWholeFile(fixtures + sample::kUninstallerExe));
-  EXPECT_NE(ReadWholeFile(dir + "Readme.txt").find(spec.name), std::string::npos);
+  EXPECT_NE(ReadWholeFile(dir + "Readme.txt").find(desc.name), std::string::npos);
 
   // The generated icon is a real icon file that the system loads.
   HICON icon = static_cast<HICON>(
@@ -81,25 +81,25 @@ TEST(SampleSetup, InstallsEveryFileAndFolderWithItsAttributes) {
   char name[256] = {};
   GetPrivateProfileStringA(sample::kManifestSection, "Name", "", name, sizeof name,
                            (dir + sample::kManifestFile).c_str());
-  EXPECT_EQ(std::string(name), spec.name);
+  EXPECT_EQ(std::string(name), desc.name);
 }
 
 TEST(SampleSetup, WritesAMachineUninstallEntryWithEveryValue) {
-  SampleSpec spec = Spec("Entry");
-  spec.publisher = "Entry Works";
-  spec.version = "3.2.1";
-  InstalledSample app(spec);
-  const std::string key = sample::EntryKeyPath(spec.name);
+  SampleDesc desc = Desc("Entry");
+  desc.publisher = "Entry Works";
+  desc.version = "3.2.1";
+  InstalledSample app(desc);
+  const std::string key = sample::EntryKeyPath(desc.name);
   const std::string dir = app.dir() + "\\";
 
   // No folder given: under the shell's Program Files folder.
-  EXPECT_EQ(dir, sample::ShellFolder(CSIDL_PROGRAM_FILES) + spec.name + "\\");
+  EXPECT_EQ(dir, sample::ShellFolder(CSIDL_PROGRAM_FILES) + desc.name + "\\");
   EXPECT_TRUE(sys::DirectoryExists(dir));
   EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, key));
 
   std::set<std::string> expected(std::begin(sample::kEntryValues), std::end(sample::kEntryValues));
   EXPECT_EQ(ValueNames(HKEY_LOCAL_MACHINE, key), expected);
-  EXPECT_EQ(RegText(HKEY_LOCAL_MACHINE, key, "DisplayName").value_or(""), spec.name);
+  EXPECT_EQ(RegText(HKEY_LOCAL_MACHINE, key, "DisplayName").value_or(""), desc.name);
   EXPECT_EQ(RegText(HKEY_LOCAL_MACHINE, key, "DisplayVersion").value_or(""), "3.2.1");
   EXPECT_EQ(RegText(HKEY_LOCAL_MACHINE, key, "Publisher").value_or(""), "Entry Works");
   EXPECT_EQ(RegText(HKEY_LOCAL_MACHINE, key, "InstallLocation").value_or(""), dir);
@@ -116,11 +116,11 @@ TEST(SampleSetup, WritesAMachineUninstallEntryWithEveryValue) {
 }
 
 TEST(SampleSetup, LeavesKeysNamedLikeTheEntryUnderBothSoftwareKeys) {
-  SampleSpec spec = Spec("Keys");
-  spec.publisher = "Keys Publisher";
-  InstalledSample app(spec);
+  SampleDesc desc = Desc("Keys");
+  desc.publisher = "Keys Publisher";
+  InstalledSample app(desc);
 
-  auto keys = sample::ProgramKeys(spec.name, spec.publisher, false, false);
+  auto keys = sample::ProgramKeys(desc.name, desc.publisher, false, false);
   ASSERT_EQ(keys.size(), 4u);
   for (const sample::ExpandedKey& key : keys) {
     HKEY root = sample::RootOf(key.hive);
@@ -134,49 +134,49 @@ TEST(SampleSetup, LeavesKeysNamedLikeTheEntryUnderBothSoftwareKeys) {
               std::set<std::string>(std::begin(sample::kSubKeyValueNames),
                                     std::end(sample::kSubKeyValueNames)));
   }
-  EXPECT_EQ(RegText(HKEY_LOCAL_MACHINE, "Software\\" + spec.name, "").value_or(""), spec.name);
-  EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, "Software\\Keys Publisher\\" + spec.name));
+  EXPECT_EQ(RegText(HKEY_LOCAL_MACHINE, "Software\\" + desc.name, "").value_or(""), desc.name);
+  EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, "Software\\Keys Publisher\\" + desc.name));
 }
 
 TEST(SampleSetup, PerUserInstallStaysInTheCurrentUser) {
-  SampleSpec spec = Spec("PerUser");
-  spec.perUser = true;
-  spec.run = true;
-  spec.startup = true;
-  InstalledSample app(spec);
-  const std::string key = sample::EntryKeyPath(spec.name);
+  SampleDesc desc = Desc("PerUser");
+  desc.perUser = true;
+  desc.run = true;
+  desc.startup = true;
+  InstalledSample app(desc);
+  const std::string key = sample::EntryKeyPath(desc.name);
 
   EXPECT_EQ(app.dir() + "\\",
-            sample::ShellFolder(CSIDL_LOCAL_APPDATA) + "Programs\\" + spec.name + "\\");
+            sample::ShellFolder(CSIDL_LOCAL_APPDATA) + "Programs\\" + desc.name + "\\");
   EXPECT_EQ(ListTree(app.dir()), InstalledItems(false));
   EXPECT_EQ(RegText(HKEY_CURRENT_USER, key, "InstallLocation").value_or(""), app.dir() + "\\");
   EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, key));
-  EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, "Software\\" + spec.name));
-  EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, "Software\\" + spec.name));
+  EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, "Software\\" + desc.name));
+  EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, "Software\\" + desc.name));
 
-  EXPECT_EQ(RegText(HKEY_CURRENT_USER, sample::kRunKey, spec.name).value_or(""),
+  EXPECT_EQ(RegText(HKEY_CURRENT_USER, sample::kRunKey, desc.name).value_or(""),
             "\"" + app.dir() + "\\SampleApp.exe\" /background");
-  EXPECT_FALSE(RegText(HKEY_LOCAL_MACHINE, sample::kRunKey, spec.name).has_value());
+  EXPECT_FALSE(RegText(HKEY_LOCAL_MACHINE, sample::kRunKey, desc.name).has_value());
 
-  std::string link = sample::ShellFolder(CSIDL_STARTUP) + spec.name + ".lnk";
+  std::string link = sample::ShellFolder(CSIDL_STARTUP) + desc.name + ".lnk";
   auto info = ReadShortcut(link);
   ASSERT_TRUE(info.has_value()) << link;
   EXPECT_EQ(Upper(info->target), Upper(app.dir() + "\\SampleApp.exe"));
   EXPECT_EQ(info->arguments, "/background");
-  EXPECT_FALSE(sys::FileExists(sample::ShellFolder(CSIDL_COMMON_STARTUP) + spec.name + ".lnk"));
+  EXPECT_FALSE(sys::FileExists(sample::ShellFolder(CSIDL_COMMON_STARTUP) + desc.name + ".lnk"));
 }
 
 TEST(SampleSetup, MachineInstallStartsFromTheMachineRunKeyAndCommonStartup) {
-  SampleSpec spec = Spec("Machine");
-  spec.run = true;
-  spec.startup = true;
-  InstalledSample app(spec);
+  SampleDesc desc = Desc("Machine");
+  desc.run = true;
+  desc.startup = true;
+  InstalledSample app(desc);
 
-  EXPECT_EQ(RegText(HKEY_LOCAL_MACHINE, sample::kRunKey, spec.name).value_or(""),
+  EXPECT_EQ(RegText(HKEY_LOCAL_MACHINE, sample::kRunKey, desc.name).value_or(""),
             sample::RunCommand(app.dir()));
-  EXPECT_FALSE(RegText(HKEY_CURRENT_USER, sample::kRunKey, spec.name).has_value());
-  EXPECT_TRUE(sys::FileExists(sample::ShellFolder(CSIDL_COMMON_STARTUP) + spec.name + ".lnk"));
-  EXPECT_FALSE(sys::FileExists(sample::ShellFolder(CSIDL_STARTUP) + spec.name + ".lnk"));
+  EXPECT_FALSE(RegText(HKEY_CURRENT_USER, sample::kRunKey, desc.name).has_value());
+  EXPECT_TRUE(sys::FileExists(sample::ShellFolder(CSIDL_COMMON_STARTUP) + desc.name + ".lnk"));
+  EXPECT_FALSE(sys::FileExists(sample::ShellFolder(CSIDL_STARTUP) + desc.name + ".lnk"));
 
   // The Run command really starts the program, which exits at once in the background.
   auto run = RunProcess(sample::RunCommand(app.dir()), 30000);
@@ -185,17 +185,17 @@ TEST(SampleSetup, MachineInstallStartsFromTheMachineRunKeyAndCommonStartup) {
 }
 
 TEST(SampleSetup, PatchLooksLikeASystemUpdate) {
-  SampleSpec spec;  // every default: the patch KB123456
-  spec.patch = true;
-  spec.name = sample::kDefaultPatchName;
-  SampleSpec asRun = spec;
+  SampleDesc desc;  // every default: the patch KB123456
+  desc.patch = true;
+  desc.name = sample::kDefaultPatchName;
+  SampleDesc asRun = desc;
   asRun.name.clear();  // the installer picks the name itself
-  testing_support::RemoveSampleTraces(spec);
+  testing_support::RemoveSampleTraces(desc);
   auto run = RunProcess(testing_support::SampleSetupCommand(asRun));
   struct Cleanup {
-    SampleSpec spec;
-    ~Cleanup() { testing_support::RemoveSampleTraces(spec); }
-  } cleanup{spec};
+    SampleDesc desc;
+    ~Cleanup() { testing_support::RemoveSampleTraces(desc); }
+  } cleanup{desc};
   ASSERT_EQ(run.exitCode, 0u) << run.errors;
 
   const std::string key = sample::EntryKeyPath("KB123456");
@@ -213,14 +213,14 @@ TEST(SampleSetup, PatchLooksLikeASystemUpdate) {
 }
 
 TEST(SampleSetup, UninstallArgumentsCanBeReplaced) {
-  SampleSpec spec = Spec("Args");
-  spec.uninstallArgs = "/wait=2500 /S";
-  InstalledSample withArgs(spec);
+  SampleDesc desc = Desc("Args");
+  desc.uninstallArgs = "/wait=2500 /S";
+  InstalledSample withArgs(desc);
   EXPECT_EQ(
-      RegText(HKEY_LOCAL_MACHINE, sample::EntryKeyPath(spec.name), "UninstallString").value_or(""),
+      RegText(HKEY_LOCAL_MACHINE, sample::EntryKeyPath(desc.name), "UninstallString").value_or(""),
       "\"" + withArgs.dir() + "\\SampleUninstall.exe\" /wait=2500 /S");
 
-  SampleSpec bare = Spec("Bare");
+  SampleDesc bare = Desc("Bare");
   bare.uninstallArgs = "";
   InstalledSample withoutArgs(bare);
   EXPECT_EQ(
@@ -229,15 +229,15 @@ TEST(SampleSetup, UninstallArgumentsCanBeReplaced) {
 }
 
 TEST(SampleSetup, InstallingOverAnInstallSucceeds) {
-  SampleSpec spec = Spec("Again");
-  spec.version = "1.0";
-  InstalledSample first(spec);
-  spec.version = "2.0";
+  SampleDesc desc = Desc("Again");
+  desc.version = "1.0";
+  InstalledSample first(desc);
+  desc.version = "2.0";
   // Hidden, system and read-only files are in the way now.
-  auto run = RunProcess(testing_support::SampleSetupCommand(spec));
+  auto run = RunProcess(testing_support::SampleSetupCommand(desc));
   ASSERT_EQ(run.exitCode, 0u) << run.errors;
   EXPECT_EQ(
-      RegText(HKEY_LOCAL_MACHINE, sample::EntryKeyPath(spec.name), "DisplayVersion").value_or(""),
+      RegText(HKEY_LOCAL_MACHINE, sample::EntryKeyPath(desc.name), "DisplayVersion").value_or(""),
       "2.0");
   const std::string dir = first.dir() + "\\";
   EXPECT_NE(ReadWholeFile(dir + "settings.ini").find(" 2.0 "), std::string::npos);

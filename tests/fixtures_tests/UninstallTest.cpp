@@ -10,14 +10,14 @@
 
 using namespace fixture_tests;
 using testing_support::InstalledSample;
-using testing_support::SampleSpec;
+using testing_support::SampleDesc;
 
 namespace {
 
 constexpr DWORD kGenerous = 30000;  // ms; only a hang comes near it
 
-std::string EntryUninstallString(const SampleSpec& spec) {
-  return RegText(sample::EntryRoot(spec.perUser), sample::EntryKeyPath(spec.name),
+std::string EntryUninstallString(const SampleDesc& desc) {
+  return RegText(sample::EntryRoot(desc.perUser), sample::EntryKeyPath(desc.name),
                  "UninstallString")
       .value_or("");
 }
@@ -34,7 +34,7 @@ struct Handover {
 };
 
 // Starts `command`, waits for it, then for the first process it started.
-Handover RunWithHandover(const std::string& command, const SampleSpec& spec) {
+Handover RunWithHandover(const std::string& command, const SampleDesc& desc) {
   Handover h;
   Started launched = Start(command);
   if (!launched) return h;
@@ -44,7 +44,7 @@ Handover RunWithHandover(const std::string& command, const SampleSpec& spec) {
   h.children = ChildrenOf(launched.id);
   if (h.children.empty()) return h;
   h.entryPresentDuringHandover =
-      KeyExists(sample::EntryRoot(spec.perUser), sample::EntryKeyPath(spec.name));
+      KeyExists(sample::EntryRoot(desc.perUser), sample::EntryKeyPath(desc.name));
   h.childNtParent = NtParentId(h.children.front().id);
   sys::UniqueHandle copy(
       OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, h.children.front().id));
@@ -54,12 +54,12 @@ Handover RunWithHandover(const std::string& command, const SampleSpec& spec) {
   return h;
 }
 
-void ExpectLeftoversOnly(const SampleSpec& spec, const std::string& dir, bool uninstallerStays) {
-  EXPECT_FALSE(KeyExists(sample::EntryRoot(spec.perUser), sample::EntryKeyPath(spec.name)));
+void ExpectLeftoversOnly(const SampleDesc& desc, const std::string& dir, bool uninstallerStays) {
+  EXPECT_FALSE(KeyExists(sample::EntryRoot(desc.perUser), sample::EntryKeyPath(desc.name)));
   EXPECT_EQ(ListTree(dir), LeftoverItems(false, uninstallerStays));
-  const std::string publisher = testing_support::SamplePublisher(spec);
+  const std::string publisher = testing_support::SamplePublisher(desc);
   for (const sample::ExpandedKey& key :
-       sample::ProgramKeys(spec.name, publisher, spec.perUser, false)) {
+       sample::ProgramKeys(desc.name, publisher, desc.perUser, false)) {
     HKEY root = sample::RootOf(key.hive);
     EXPECT_EQ(KeyExists(root, key.path), key.leftover) << key.path;
     if (key.leftover) {
@@ -67,18 +67,18 @@ void ExpectLeftoversOnly(const SampleSpec& spec, const std::string& dir, bool un
       EXPECT_TRUE(KeyExists(root, key.path + "\\" + sample::kKeySubKey)) << key.path;
     }
   }
-  EXPECT_FALSE(RegText(HKEY_CURRENT_USER, sample::kRunKey, spec.name).has_value());
-  EXPECT_FALSE(RegText(HKEY_LOCAL_MACHINE, sample::kRunKey, spec.name).has_value());
+  EXPECT_FALSE(RegText(HKEY_CURRENT_USER, sample::kRunKey, desc.name).has_value());
+  EXPECT_FALSE(RegText(HKEY_LOCAL_MACHINE, sample::kRunKey, desc.name).has_value());
   for (int csidl : {CSIDL_STARTUP, CSIDL_COMMON_STARTUP})
-    EXPECT_FALSE(sys::FileExists(sample::ShellFolder(csidl) + spec.name + ".lnk"));
+    EXPECT_FALSE(sys::FileExists(sample::ShellFolder(csidl) + desc.name + ".lnk"));
 }
 
 // Installs everything, checks that it is all there before the uninstaller runs.
-void ExpectFullInstall(const SampleSpec& spec, const std::string& dir) {
-  EXPECT_TRUE(KeyExists(sample::EntryRoot(spec.perUser), sample::EntryKeyPath(spec.name)));
-  EXPECT_EQ(ListTree(dir), InstalledItems(spec.patch));
+void ExpectFullInstall(const SampleDesc& desc, const std::string& dir) {
+  EXPECT_TRUE(KeyExists(sample::EntryRoot(desc.perUser), sample::EntryKeyPath(desc.name)));
+  EXPECT_EQ(ListTree(dir), InstalledItems(desc.patch));
   for (const sample::ExpandedKey& key : sample::ProgramKeys(
-           spec.name, testing_support::SamplePublisher(spec), spec.perUser, spec.patch))
+           desc.name, testing_support::SamplePublisher(desc), desc.perUser, desc.patch))
     EXPECT_TRUE(KeyExists(sample::RootOf(key.hive), key.path)) << key.path;
 }
 
@@ -96,15 +96,15 @@ std::string AnswerDialog(DWORD processId, int button) {
 }  // namespace
 
 TEST(SampleUninstall, HandsOverToACopyOfItselfAndExitsAtOnce) {
-  SampleSpec spec;
-  spec.name = UniqueSampleName("Handover");
-  spec.publisher = "Handover Soft";
-  spec.run = true;
-  spec.startup = true;
-  InstalledSample app(spec);
+  SampleDesc desc;
+  desc.name = UniqueSampleName("Handover");
+  desc.publisher = "Handover Soft";
+  desc.run = true;
+  desc.startup = true;
+  InstalledSample app(desc);
 
   // The copy waits long enough for the hand-over to be watched.
-  Handover h = RunWithHandover(EntryUninstallString(spec) + " /wait=4000", spec);
+  Handover h = RunWithHandover(EntryUninstallString(desc) + " /wait=4000", desc);
   ASSERT_TRUE(h.launchedEnded);
   EXPECT_EQ(h.launchedExit, 0u);
   ASSERT_EQ(h.children.size(), 1u);
@@ -114,103 +114,103 @@ TEST(SampleUninstall, HandsOverToACopyOfItselfAndExitsAtOnce) {
   ASSERT_TRUE(h.copyEnded);
   EXPECT_EQ(h.copyExit, 0u);
 
-  ExpectLeftoversOnly(spec, app.dir(), /*uninstallerStays=*/false);
-  EXPECT_TRUE(sys::FileExists(sample::HandoverCopyPath(spec.name)));
+  ExpectLeftoversOnly(desc, app.dir(), /*uninstallerStays=*/false);
+  EXPECT_TRUE(sys::FileExists(sample::HandoverCopyPath(desc.name)));
   // The machine key below the publisher went, and the publisher key with it.
   EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, "Software\\Handover Soft"));
-  EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, "Software\\Handover Soft\\" + spec.name));
+  EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, "Software\\Handover Soft\\" + desc.name));
 }
 
 TEST(SampleUninstall, PerUserUninstallLeavesOnlyUserKeys) {
-  SampleSpec spec;
-  spec.name = UniqueSampleName("UserGone");
-  spec.perUser = true;
-  spec.run = true;
-  spec.startup = true;
-  InstalledSample app(spec);
-  ExpectFullInstall(spec, app.dir());
+  SampleDesc desc;
+  desc.name = UniqueSampleName("UserGone");
+  desc.perUser = true;
+  desc.run = true;
+  desc.startup = true;
+  InstalledSample app(desc);
+  ExpectFullInstall(desc, app.dir());
 
-  Handover h = RunWithHandover(EntryUninstallString(spec) + " /wait=2000", spec);
+  Handover h = RunWithHandover(EntryUninstallString(desc) + " /wait=2000", desc);
   ASSERT_EQ(h.children.size(), 1u);
   ASSERT_TRUE(h.copyEnded);
   EXPECT_EQ(h.copyExit, 0u);
-  ExpectLeftoversOnly(spec, app.dir(), false);
-  EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, "Software\\" + spec.name));
+  ExpectLeftoversOnly(desc, app.dir(), false);
+  EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, "Software\\" + desc.name));
 }
 
 TEST(SampleUninstall, WithoutHandoverItWorksItselfAndItsOwnFileStays) {
-  SampleSpec spec;
-  spec.name = UniqueSampleName("NoHandover");
-  InstalledSample app(spec);
+  SampleDesc desc;
+  desc.name = UniqueSampleName("NoHandover");
+  InstalledSample app(desc);
 
-  Started run = Start(EntryUninstallString(spec) + " /nohandover");
+  Started run = Start(EntryUninstallString(desc) + " /nohandover");
   ASSERT_TRUE(run);
   ASSERT_EQ(WaitForSingleObject(run.process.get(), kGenerous), WAIT_OBJECT_0);
   EXPECT_EQ(ExitCodeOf(run.process.get()), 0u);
   EXPECT_TRUE(ChildrenOf(run.id).empty());
-  EXPECT_FALSE(sys::DirectoryExists(sample::HandoverFolder(spec.name)));
-  ExpectLeftoversOnly(spec, app.dir(), /*uninstallerStays=*/true);
+  EXPECT_FALSE(sys::DirectoryExists(sample::HandoverFolder(desc.name)));
+  ExpectLeftoversOnly(desc, app.dir(), /*uninstallerStays=*/true);
 }
 
 TEST(SampleUninstall, FailOptionRemovesNothing) {
-  SampleSpec spec;
-  spec.name = UniqueSampleName("Fail");
-  spec.run = true;
-  InstalledSample app(spec);
+  SampleDesc desc;
+  desc.name = UniqueSampleName("Fail");
+  desc.run = true;
+  InstalledSample app(desc);
 
-  Started direct = Start(EntryUninstallString(spec) + " /fail /nohandover");
+  Started direct = Start(EntryUninstallString(desc) + " /fail /nohandover");
   ASSERT_TRUE(direct);
   ASSERT_EQ(WaitForSingleObject(direct.process.get(), kGenerous), WAIT_OBJECT_0);
   EXPECT_EQ(ExitCodeOf(direct.process.get()), 1u);
-  ExpectFullInstall(spec, app.dir());
+  ExpectFullInstall(desc, app.dir());
 
   // Handed over, the copy fails just the same.
-  Handover h = RunWithHandover(EntryUninstallString(spec) + " /fail /wait=500", spec);
+  Handover h = RunWithHandover(EntryUninstallString(desc) + " /fail /wait=500", desc);
   EXPECT_EQ(h.launchedExit, 0u);
   ASSERT_EQ(h.children.size(), 1u);
   ASSERT_TRUE(h.copyEnded);
   EXPECT_EQ(h.copyExit, 1u);
-  ExpectFullInstall(spec, app.dir());
-  EXPECT_TRUE(RegText(HKEY_LOCAL_MACHINE, sample::kRunKey, spec.name).has_value());
+  ExpectFullInstall(desc, app.dir());
+  EXPECT_TRUE(RegText(HKEY_LOCAL_MACHINE, sample::kRunKey, desc.name).has_value());
 }
 
 TEST(SampleUninstall, PatchRemovesItsFolderCompletely) {
-  SampleSpec spec;
-  spec.name = "KB" + std::to_string(GetTickCount() % 900000 + 100000);
-  spec.patch = true;
-  InstalledSample patch(spec);
-  ExpectFullInstall(spec, patch.dir());
+  SampleDesc desc;
+  desc.name = "KB" + std::to_string(GetTickCount() % 900000 + 100000);
+  desc.patch = true;
+  InstalledSample patch(desc);
+  ExpectFullInstall(desc, patch.dir());
 
-  Handover h = RunWithHandover(EntryUninstallString(spec) + " /wait=1500", spec);
+  Handover h = RunWithHandover(EntryUninstallString(desc) + " /wait=1500", desc);
   ASSERT_EQ(h.children.size(), 1u);
   ASSERT_TRUE(h.copyEnded);
   EXPECT_EQ(h.copyExit, 0u);
-  EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, sample::EntryKeyPath(spec.name)));
+  EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, sample::EntryKeyPath(desc.name)));
   EXPECT_FALSE(sys::DirectoryExists(patch.dir()));
 }
 
 TEST(SampleUninstall, AsksUnlessSilentAndNoKeepsEverything) {
-  SampleSpec spec;
-  spec.name = UniqueSampleName("Asks");
-  spec.uninstallArgs = "";
-  InstalledSample app(spec);
-  const std::string command = EntryUninstallString(spec) + " /nohandover";
+  SampleDesc desc;
+  desc.name = UniqueSampleName("Asks");
+  desc.uninstallArgs = "";
+  InstalledSample app(desc);
+  const std::string command = EntryUninstallString(desc) + " /nohandover";
   ASSERT_EQ(command.find("/S"), std::string::npos);
 
   Started declined = Start(command);
   ASSERT_TRUE(declined);
-  EXPECT_EQ(AnswerDialog(declined.id, IDNO), spec.name + " Uninstall");
+  EXPECT_EQ(AnswerDialog(declined.id, IDNO), desc.name + " Uninstall");
   ASSERT_TRUE(WaitPumping(declined.process.get(), kGenerous));
   EXPECT_EQ(ExitCodeOf(declined.process.get()), 1u);
-  ExpectFullInstall(spec, app.dir());
+  ExpectFullInstall(desc, app.dir());
 
   Started accepted = Start(command);
   ASSERT_TRUE(accepted);
-  EXPECT_EQ(AnswerDialog(accepted.id, IDYES), spec.name + " Uninstall");
-  EXPECT_EQ(AnswerDialog(accepted.id, IDOK), spec.name + " Uninstall");  // "was removed"
+  EXPECT_EQ(AnswerDialog(accepted.id, IDYES), desc.name + " Uninstall");
+  EXPECT_EQ(AnswerDialog(accepted.id, IDOK), desc.name + " Uninstall");  // "was removed"
   ASSERT_TRUE(WaitPumping(accepted.process.get(), kGenerous));
   EXPECT_EQ(ExitCodeOf(accepted.process.get()), 0u);
-  ExpectLeftoversOnly(spec, app.dir(), true);
+  ExpectLeftoversOnly(desc, app.dir(), true);
 }
 
 TEST(SampleUninstall, RefusesFoldersWithoutAnInstallRecordAndBadOptions) {

@@ -68,62 +68,62 @@ ProcessRun RunProcess(const std::string& commandLine, DWORD timeoutMs) {
   return run;
 }
 
-std::string SampleSetupCommand(const SampleSpec& spec) {
+std::string SampleSetupCommand(const SampleDesc& desc) {
   std::string command = "\"" + FixturesDir() + sample::kSetupExe + "\" /S";
-  AddOption(command, "/name", spec.name);
-  AddOption(command, "/publisher", spec.publisher);
-  AddOption(command, "/version", spec.version);
-  AddOption(command, "/dir", spec.dir);
-  if (spec.uninstallArgs) command += " \"/uargs=" + *spec.uninstallArgs + "\"";
-  if (spec.perUser) command += " /peruser";
-  if (spec.run) command += " /run";
-  if (spec.startup) command += " /startup";
-  if (spec.patch) command += " /patch";
+  AddOption(command, "/name", desc.name);
+  AddOption(command, "/publisher", desc.publisher);
+  AddOption(command, "/version", desc.version);
+  AddOption(command, "/dir", desc.dir);
+  if (desc.uninstallArgs) command += " \"/uargs=" + *desc.uninstallArgs + "\"";
+  if (desc.perUser) command += " /peruser";
+  if (desc.run) command += " /run";
+  if (desc.startup) command += " /startup";
+  if (desc.patch) command += " /patch";
   return command;
 }
 
-std::string SampleInstallDir(const SampleSpec& spec) {
+std::string SampleInstallDir(const SampleDesc& desc) {
   std::string dir =
-      spec.dir.empty() ? sample::DefaultInstallDir(spec.name, spec.perUser, spec.patch) : spec.dir;
+      desc.dir.empty() ? sample::DefaultInstallDir(desc.name, desc.perUser, desc.patch) : desc.dir;
   return sys::ExcludeTrailingBackslash(dir);
 }
 
-std::string SamplePublisher(const SampleSpec& spec) {
-  if (!spec.publisher.empty()) return spec.publisher;
-  return spec.patch ? sample::kDefaultPatchPublisher : sample::kDefaultPublisher;
+std::string SamplePublisher(const SampleDesc& desc) {
+  if (!desc.publisher.empty()) return desc.publisher;
+  return desc.patch ? sample::kDefaultPatchPublisher : sample::kDefaultPublisher;
 }
 
-void RemoveSampleTraces(const SampleSpec& spec) {
-  const std::string publisher = SamplePublisher(spec);
+void RemoveSampleTraces(const SampleDesc& desc) {
+  const std::string publisher = SamplePublisher(desc);
   for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
-    sys::DeleteKeyTree(root, sample::EntryKeyPath(spec.name), 0);
-    DeleteValue(root, sample::kRunKey, spec.name);
+    sys::DeleteKeyTree(root, sample::EntryKeyPath(desc.name), 0);
+    DeleteValue(root, sample::kRunKey, desc.name);
   }
-  for (const sample::ExpandedKey& key : sample::ProgramKeys(spec.name, publisher, false, false)) {
+  for (const sample::ExpandedKey& key : sample::ProgramKeys(desc.name, publisher, false, false)) {
     HKEY root = sample::RootOf(key.hive);
     sys::DeleteKeyTree(root, key.path, 0);
     DeleteKeyIfEmpty(root, "Software\\" + publisher);
   }
   for (int csidl : {CSIDL_STARTUP, CSIDL_COMMON_STARTUP}) {
     std::string folder = sample::ShellFolder(csidl);
-    if (!folder.empty()) DeleteFileA((folder + sample::ShortcutFileName(spec.name)).c_str());
+    if (!folder.empty()) DeleteFileA((folder + sample::ShortcutFileName(desc.name)).c_str());
   }
-  RemoveTree(SampleInstallDir(spec));
-  RemoveTree(sample::HandoverFolder(spec.name));
+  RemoveTree(SampleInstallDir(desc));
+  RemoveTree(sample::HandoverFolder(desc.name));
 }
 
-InstalledSample::InstalledSample(SampleSpec spec) : spec_(std::move(spec)) {
-  dir_ = SampleInstallDir(spec_);
-  ProcessRun run = RunProcess(SampleSetupCommand(spec_));
+InstalledSample::InstalledSample(SampleDesc desc) : desc_(std::move(desc)) {
+  dir_ = SampleInstallDir(desc_);
+  ProcessRun run = RunProcess(SampleSetupCommand(desc_));
   if (!run.started || !run.finished || run.exitCode != 0) {
-    RemoveSampleTraces(spec_);
+    RemoveSampleTraces(desc_);
     throw std::runtime_error("SampleSetup failed (exit " + std::to_string(run.exitCode) +
                              "): " + run.errors);
   }
 }
 
 InstalledSample::~InstalledSample() {
-  RemoveSampleTraces(spec_);
+  RemoveSampleTraces(desc_);
 }
 
 }  // namespace testing_support

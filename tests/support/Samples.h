@@ -19,7 +19,7 @@ struct ProcessRun {
 // Runs a command line, waits up to `timeoutMs` for it and collects its standard error.
 ProcessRun RunProcess(const std::string& commandLine, DWORD timeoutMs = 60000);
 
-struct SampleSpec {
+struct SampleDesc {
   std::string name;       // the uninstall entry's key name; make it unique per test
   std::string publisher;  // "" gives the installer's default
   std::string version;    // "" gives the installer's default
@@ -31,33 +31,33 @@ struct SampleSpec {
   bool patch = false;
 };
 
-// The SampleSetup.exe command line that installs `spec` silently.
-std::string SampleSetupCommand(const SampleSpec& spec);
+// The SampleSetup.exe command line that installs `desc` silently.
+std::string SampleSetupCommand(const SampleDesc& desc);
 
-// The folder the installer uses for `spec`, without a final backslash.
-std::string SampleInstallDir(const SampleSpec& spec);
+// The folder the installer uses for `desc`, without a final backslash.
+std::string SampleInstallDir(const SampleDesc& desc);
 
-// The publisher the installer writes for `spec`.
-std::string SamplePublisher(const SampleSpec& spec);
+// The publisher the installer writes for `desc`.
+std::string SamplePublisher(const SampleDesc& desc);
 
 // Removes the entry, keys, Run values, shortcuts, install folder and hand-over copy of
-// the sample named in `spec`, in both hives and both start-up folders.
-void RemoveSampleTraces(const SampleSpec& spec);
+// the sample named in `desc`, in both hives and both start-up folders.
+void RemoveSampleTraces(const SampleDesc& desc);
 
 // Installs a sample when constructed (throws std::runtime_error with the installer's
 // message when that fails) and removes all its traces when destroyed.
 class InstalledSample {
  public:
-  explicit InstalledSample(SampleSpec spec);
+  explicit InstalledSample(SampleDesc desc);
   ~InstalledSample();
   InstalledSample(const InstalledSample&) = delete;
   InstalledSample& operator=(const InstalledSample&) = delete;
 
-  const SampleSpec& spec() const { return spec_; }
+  const SampleDesc& desc() const { return desc_; }
   const std::string& dir() const { return dir_; }  // without a final backslash
 
  private:
-  SampleSpec spec_;
+  SampleDesc desc_;
   std::string dir_;
 };
 

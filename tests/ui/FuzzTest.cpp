@@ -209,15 +209,15 @@ TEST(FuzzBounds, ParseBoundsAgreesWithAPlainReading) {
 TEST(FuzzPng, MutatedPicturesDecodeOrFailCleanly) {
   std::vector<std::string> seeds;
   {
-    ui_test::PngSpec spec;
-    spec.width = 7;
-    spec.height = 5;
+    ui_test::PngDesc desc;
+    desc.width = 7;
+    desc.height = 5;
     std::vector<unsigned> rgba;
     for (int i = 0; i < 7 * 5 * 4; ++i) rgba.push_back((i * 37) & 0xFF);
-    seeds.push_back(ui_test::EncodePng(spec, rgba));
-    spec.interlaced = true;
-    seeds.push_back(ui_test::EncodePng(spec, rgba));
-    ui_test::PngSpec pal;
+    seeds.push_back(ui_test::EncodePng(desc, rgba));
+    desc.interlaced = true;
+    seeds.push_back(ui_test::EncodePng(desc, rgba));
+    ui_test::PngDesc pal;
     pal.width = 6;
     pal.height = 3;
     pal.colourType = 3;

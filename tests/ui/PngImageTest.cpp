@@ -14,7 +14,7 @@ using ui::Picture;
 using ui::PictureError;
 using ui_test::EncodePng;
 using ui_test::PngChunk;
-using ui_test::PngSpec;
+using ui_test::PngDesc;
 
 namespace {
 
@@ -24,12 +24,12 @@ std::uint32_t Argb(unsigned a, unsigned r, unsigned g, unsigned b) {
 }
 
 std::string SmallRgba() {
-  PngSpec spec;
-  spec.width = 3;
-  spec.height = 2;
+  PngDesc desc;
+  desc.width = 3;
+  desc.height = 2;
   // Opaque red, half-transparent white, fully transparent green; then blue,
   // opaque magenta, opaque black.
-  return EncodePng(spec, {255, 0, 0,   255, 255, 255, 255, 128, 0, 255, 0, 0,
+  return EncodePng(desc, {255, 0, 0,   255, 255, 255, 255, 128, 0, 255, 0, 0,
                           0,   0, 255, 255, 255, 0,   255, 255, 0, 0,   0, 255});
 }
 
@@ -63,45 +63,45 @@ TEST(DecodePng, GivesTopDownPremultipliedPixels) {
 
 TEST(DecodePng, ReadsEveryColourTypeAndDepth) {
   {  // 8-bit RGB: opaque, so no alpha
-    PngSpec spec;
-    spec.width = 2;
-    spec.colourType = 2;
-    Picture p = DecodePng(EncodePng(spec, {10, 20, 30, 255, 0, 255}));
+    PngDesc desc;
+    desc.width = 2;
+    desc.colourType = 2;
+    Picture p = DecodePng(EncodePng(desc, {10, 20, 30, 255, 0, 255}));
     EXPECT_FALSE(p.hasAlpha());
     EXPECT_EQ(p.pixel(0, 0), Argb(255, 10, 20, 30));
     EXPECT_EQ(p.pixel(1, 0), Argb(255, 255, 0, 255));
   }
   {  // 1-bit grey
-    PngSpec spec;
-    spec.width = 9;
-    spec.colourType = 0;
-    spec.bitDepth = 1;
-    Picture p = DecodePng(EncodePng(spec, {1, 0, 1, 0, 0, 0, 0, 0, 1}));
+    PngDesc desc;
+    desc.width = 9;
+    desc.colourType = 0;
+    desc.bitDepth = 1;
+    Picture p = DecodePng(EncodePng(desc, {1, 0, 1, 0, 0, 0, 0, 0, 1}));
     EXPECT_EQ(p.pixel(0, 0), Argb(255, 255, 255, 255));
     EXPECT_EQ(p.pixel(1, 0), Argb(255, 0, 0, 0));
     EXPECT_EQ(p.pixel(8, 0), Argb(255, 255, 255, 255));
   }
   {  // 16-bit grey with alpha
-    PngSpec spec;
-    spec.colourType = 4;
-    spec.bitDepth = 16;
-    Picture p = DecodePng(EncodePng(spec, {0xFFFF, 0x0000}));
+    PngDesc desc;
+    desc.colourType = 4;
+    desc.bitDepth = 16;
+    Picture p = DecodePng(EncodePng(desc, {0xFFFF, 0x0000}));
     EXPECT_EQ(p.pixel(0, 0), Argb(0, 0, 0, 0));
   }
   {  // 16-bit RGBA
-    PngSpec spec;
-    spec.bitDepth = 16;
-    Picture p = DecodePng(EncodePng(spec, {0xFFFF, 0x8000, 0x0000, 0xFFFF}));
+    PngDesc desc;
+    desc.bitDepth = 16;
+    Picture p = DecodePng(EncodePng(desc, {0xFFFF, 0x8000, 0x0000, 0xFFFF}));
     EXPECT_EQ(p.pixel(0, 0), Argb(255, 255, 128, 0));
   }
   {  // 4-bit palette with a transparent entry
-    PngSpec spec;
-    spec.width = 3;
-    spec.colourType = 3;
-    spec.bitDepth = 4;
-    spec.palette = {255, 0, 255, 0, 128, 255, 9, 9, 9};
-    spec.transparency = {255, 0};
-    Picture p = DecodePng(EncodePng(spec, {0, 1, 2}));
+    PngDesc desc;
+    desc.width = 3;
+    desc.colourType = 3;
+    desc.bitDepth = 4;
+    desc.palette = {255, 0, 255, 0, 128, 255, 9, 9, 9};
+    desc.transparency = {255, 0};
+    Picture p = DecodePng(EncodePng(desc, {0, 1, 2}));
     EXPECT_TRUE(p.hasAlpha());
     EXPECT_EQ(p.pixel(0, 0), Argb(255, 255, 0, 255));
     EXPECT_EQ(p.pixel(1, 0), Argb(0, 0, 0, 0));
@@ -110,21 +110,21 @@ TEST(DecodePng, ReadsEveryColourTypeAndDepth) {
 }
 
 TEST(DecodePng, ReadsInterlacedPictures) {
-  PngSpec spec;
-  spec.width = 11;
-  spec.height = 7;
-  spec.colourType = 2;
-  spec.interlaced = true;
+  PngDesc desc;
+  desc.width = 11;
+  desc.height = 7;
+  desc.colourType = 2;
+  desc.interlaced = true;
   std::vector<unsigned> samples;
-  for (int y = 0; y < spec.height; ++y)
-    for (int x = 0; x < spec.width; ++x) {
+  for (int y = 0; y < desc.height; ++y)
+    for (int x = 0; x < desc.width; ++x) {
       samples.push_back(x * 20);
       samples.push_back(y * 30);
       samples.push_back((x + y) % 2 ? 255 : 0);
     }
-  Picture p = DecodePng(EncodePng(spec, samples));
-  for (int y = 0; y < spec.height; ++y)
-    for (int x = 0; x < spec.width; ++x)
+  Picture p = DecodePng(EncodePng(desc, samples));
+  for (int y = 0; y < desc.height; ++y)
+    for (int x = 0; x < desc.width; ++x)
       ASSERT_EQ(p.pixel(x, y), Argb(255, x * 20, y * 30, (x + y) % 2 ? 255 : 0)) << x << "," << y;
 }
 
@@ -148,7 +148,7 @@ TEST(DecodePng, BrokenDataIsAnErrorNeverACrash) {
   badData[idat + 6] ^= 0x55;  // inside the deflate stream; CRC now wrong as well
   EXPECT_THROW(DecodePng(badData), PictureError);
 
-  PngSpec zero;
+  PngDesc zero;
   zero.width = 0;
   EXPECT_THROW(DecodePng(EncodePng(zero, {})), PictureError);
 }

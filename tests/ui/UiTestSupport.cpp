@@ -115,27 +115,27 @@ int Channels(int colourType) {
   }
 }
 
-// Rows of the given pixels (x0, y0, step) packed at the spec's bit depth, each
+// Rows of the given pixels (x0, y0, step) packed at the described bit depth, each
 // preceded by filter byte 0.
-void AppendRows(const PngSpec& spec, const std::vector<unsigned>& samples, int x0, int dx, int y0,
+void AppendRows(const PngDesc& desc, const std::vector<unsigned>& samples, int x0, int dx, int y0,
                 int dy, std::string& raw) {
-  const int channels = Channels(spec.colourType);
-  for (int y = y0; y < spec.height; y += dy) {
-    if (x0 >= spec.width) return;
+  const int channels = Channels(desc.colourType);
+  for (int y = y0; y < desc.height; y += dy) {
+    if (x0 >= desc.width) return;
     raw += '\0';
     unsigned acc = 0;
     int bits = 0;
-    for (int x = x0; x < spec.width; x += dx) {
+    for (int x = x0; x < desc.width; x += dx) {
       for (int c = 0; c < channels; ++c) {
-        unsigned v = samples[(static_cast<size_t>(y) * spec.width + x) * channels + c];
-        if (spec.bitDepth == 16) {
+        unsigned v = samples[(static_cast<size_t>(y) * desc.width + x) * channels + c];
+        if (desc.bitDepth == 16) {
           raw += static_cast<char>(v >> 8);
           raw += static_cast<char>(v & 0xFF);
-        } else if (spec.bitDepth == 8) {
+        } else if (desc.bitDepth == 8) {
           raw += static_cast<char>(v);
         } else {
-          acc = (acc << spec.bitDepth) | v;
-          bits += spec.bitDepth;
+          acc = (acc << desc.bitDepth) | v;
+          bits += desc.bitDepth;
           if (bits == 8) {
             raw += static_cast<char>(acc);
             acc = 0;
@@ -159,23 +159,23 @@ std::string PngChunk(const char type[4], const std::string& body) {
   return out;
 }
 
-std::string EncodePng(const PngSpec& spec, const std::vector<unsigned>& samples) {
+std::string EncodePng(const PngDesc& desc, const std::vector<unsigned>& samples) {
   std::string ihdr;
-  PutBE32(ihdr, spec.width);
-  PutBE32(ihdr, spec.height);
-  ihdr += static_cast<char>(spec.bitDepth);
-  ihdr += static_cast<char>(spec.colourType);
+  PutBE32(ihdr, desc.width);
+  PutBE32(ihdr, desc.height);
+  ihdr += static_cast<char>(desc.bitDepth);
+  ihdr += static_cast<char>(desc.colourType);
   ihdr += '\0';
   ihdr += '\0';
-  ihdr += static_cast<char>(spec.interlaced ? 1 : 0);
+  ihdr += static_cast<char>(desc.interlaced ? 1 : 0);
 
   std::string raw;
-  if (!spec.interlaced) {
-    AppendRows(spec, samples, 0, 1, 0, 1, raw);
+  if (!desc.interlaced) {
+    AppendRows(desc, samples, 0, 1, 0, 1, raw);
   } else {
     static const int kPasses[7][4] = {{0, 8, 0, 8}, {4, 8, 0, 8}, {0, 4, 4, 8}, {2, 4, 0, 4},
                                       {0, 2, 2, 4}, {1, 2, 0, 2}, {0, 1, 1, 2}};
-    for (const auto& p : kPasses) AppendRows(spec, samples, p[0], p[1], p[2], p[3], raw);
+    for (const auto& p : kPasses) AppendRows(desc, samples, p[0], p[1], p[2], p[3], raw);
   }
   uLongf size = compressBound(raw.size());
   std::string packed(size, '\0');
@@ -185,10 +185,10 @@ std::string EncodePng(const PngSpec& spec, const std::vector<unsigned>& samples)
 
   std::string png("\x89PNG\r\n\x1a\n", 8);
   png += PngChunk("IHDR", ihdr);
-  if (!spec.palette.empty())
-    png += PngChunk("PLTE", std::string(spec.palette.begin(), spec.palette.end()));
-  if (!spec.transparency.empty())
-    png += PngChunk("tRNS", std::string(spec.transparency.begin(), spec.transparency.end()));
+  if (!desc.palette.empty())
+    png += PngChunk("PLTE", std::string(desc.palette.begin(), desc.palette.end()));
+  if (!desc.transparency.empty())
+    png += PngChunk("tRNS", std::string(desc.transparency.begin(), desc.transparency.end()));
   png += PngChunk("IDAT", packed);
   png += PngChunk("IEND", "");
   return png;

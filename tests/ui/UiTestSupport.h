@@ -40,7 +40,7 @@ void ExpectIniLines(const std::string& fileText, const std::vector<std::string>&
 void CopyDefaultPictures(const std::string& skinsDir);
 
 // A tiny PNG writer for tests, independent of the decoder under test.
-struct PngSpec {
+struct PngDesc {
   int width = 1;
   int height = 1;
   int bitDepth = 8;
@@ -51,7 +51,7 @@ struct PngSpec {
 };
 // `samples` holds width*height pixels, each as channel values 0..(2^bitDepth - 1)
 // in PNG channel order (palette: one index per pixel).
-std::string EncodePng(const PngSpec& spec, const std::vector<unsigned>& samples);
+std::string EncodePng(const PngDesc& desc, const std::vector<unsigned>& samples);
 // A chunk with a correct CRC.
 std::string PngChunk(const char type[4], const std::string& body);
 

@@ -282,4 +282,3 @@ TEST_F(ArButtonMouse, DestroyingWhileHeldLeavesNoTimerBehind) {
 }
 
 }  // namespace
-

@@ -120,21 +120,21 @@ class RemovalTest : public ::testing::Test {
 };
 
 TEST_F(RemovalTest, RemovesExactlyWhatWasTickedAndTheBackupRestoresTheRegistry) {
-  testing_support::SampleSpec spec;
-  spec.name = "RemovalSample";
-  testing_support::InstalledSample sample(spec);
+  testing_support::SampleDesc desc;
+  desc.name = "RemovalSample";
+  testing_support::InstalledSample sample(desc);
   auto run =
       testing_support::RunProcess(sample::UninstallString(sample.dir(), "/S /nohandover"), 60000);
   ASSERT_TRUE(run.finished);
   ASSERT_EQ(run.exitCode, 0u) << run.errors;
-  const std::string publisher = testing_support::SamplePublisher(spec);
-  const std::string hkcuKey = "HKEY_CURRENT_USER\\SOFTWARE\\" + spec.name;
+  const std::string publisher = testing_support::SamplePublisher(desc);
+  const std::string hkcuKey = "HKEY_CURRENT_USER\\SOFTWARE\\" + desc.name;
   const std::string hkcuPublisherKey =
-      "HKEY_CURRENT_USER\\SOFTWARE\\" + publisher + "\\" + spec.name;
-  const std::string hklmKey = "HKEY_LOCAL_MACHINE\\SOFTWARE\\" + spec.name;
+      "HKEY_CURRENT_USER\\SOFTWARE\\" + publisher + "\\" + desc.name;
+  const std::string hklmKey = "HKEY_LOCAL_MACHINE\\SOFTWARE\\" + desc.name;
 
   // Registry: two keys whole; of the third only two values (its Version stays).
-  auto found = ScanRegistry(spec.name);
+  auto found = ScanRegistry(desc.name);
   ASSERT_EQ(found.size(), 3u);
   std::vector<LeftoverItem> items = {
       {LeftoverKind::RegistryKey, hkcuKey},
@@ -157,7 +157,7 @@ TEST_F(RemovalTest, RemovesExactlyWhatWasTickedAndTheBackupRestoresTheRegistry) 
 
   const auto registryBefore = SnapshotRegistry();
   const auto diskBefore = SnapshotDisk(sample.dir());
-  RemovalOutcome outcome = RemoveLeftovers(items, spec.name, backupDir_);
+  RemovalOutcome outcome = RemoveLeftovers(items, desc.name, backupDir_);
   const auto registryAfter = SnapshotRegistry();
   const auto diskAfter = SnapshotDisk(sample.dir());
 
@@ -189,7 +189,7 @@ TEST_F(RemovalTest, RemovesExactlyWhatWasTickedAndTheBackupRestoresTheRegistry) 
 
   // The backup brings the registry back as it was.
   ASSERT_FALSE(outcome.backupFile.empty());
-  EXPECT_EQ(outcome.backupFile.rfind(backupDir_ + spec.name + "_", 0), 0u) << outcome.backupFile;
+  EXPECT_EQ(outcome.backupFile.rfind(backupDir_ + desc.name + "_", 0), 0u) << outcome.backupFile;
   auto import = testing_support::RunProcess("regedit /s \"" + outcome.backupFile + "\"", 60000);
   ASSERT_TRUE(import.finished);
   EXPECT_EQ(SnapshotRegistry(), registryBefore);

@@ -24,15 +24,15 @@ const std::string kEntryValuePrefix =
     "HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
 
 TEST(LeftoverScan, FindsExactlyTheSamplesKeysAndValuesAfterItsUninstall) {
-  testing_support::SampleSpec spec;
-  spec.name = "ScanLeftoverSample";
-  testing_support::InstalledSample sample(spec);
-  const std::string publisher = testing_support::SamplePublisher(spec);
+  testing_support::SampleDesc desc;
+  desc.name = "ScanLeftoverSample";
+  testing_support::InstalledSample sample(desc);
+  const std::string publisher = testing_support::SamplePublisher(desc);
   // Before the uninstall the entry itself is found too, by the fourth pass.
-  std::set<std::string> before = Flatten(ScanRegistry(spec.name));
-  EXPECT_TRUE(before.count(kEntryValuePrefix + spec.name));
-  EXPECT_TRUE(before.count(kEntryValuePrefix + spec.name + "\\UninstallString"));
-  EXPECT_TRUE(before.count("HKEY_LOCAL_MACHINE\\SOFTWARE\\" + publisher + "\\" + spec.name));
+  std::set<std::string> before = Flatten(ScanRegistry(desc.name));
+  EXPECT_TRUE(before.count(kEntryValuePrefix + desc.name));
+  EXPECT_TRUE(before.count(kEntryValuePrefix + desc.name + "\\UninstallString"));
+  EXPECT_TRUE(before.count("HKEY_LOCAL_MACHINE\\SOFTWARE\\" + publisher + "\\" + desc.name));
 
   auto run =
       testing_support::RunProcess(sample::UninstallString(sample.dir(), "/S /nohandover"), 60000);
@@ -40,7 +40,7 @@ TEST(LeftoverScan, FindsExactlyTheSamplesKeysAndValuesAfterItsUninstall) {
   ASSERT_EQ(run.exitCode, 0u) << run.errors;
 
   std::set<std::string> expected;
-  for (const auto& key : sample::ProgramKeys(spec.name, publisher, false, false)) {
+  for (const auto& key : sample::ProgramKeys(desc.name, publisher, false, false)) {
     if (!key.leftover) continue;
     std::string path = key.path;
     path.replace(0, 8, "SOFTWARE");  // the scan spells its start keys in upper case
@@ -51,7 +51,7 @@ TEST(LeftoverScan, FindsExactlyTheSamplesKeysAndValuesAfterItsUninstall) {
     for (const char* value : sample::kKeyValueNames) expected.insert(text + "\\" + value);
     if (key.defaultValue) expected.insert(text + "\\");
   }
-  EXPECT_EQ(Flatten(ScanRegistry(spec.name)), expected);
+  EXPECT_EQ(Flatten(ScanRegistry(desc.name)), expected);
 
   // The file tree: the leftover files and folders, dot-named ones left out, and the
   // uninstaller that could not delete itself without its hand-over copy.

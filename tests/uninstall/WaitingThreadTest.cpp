@@ -17,7 +17,7 @@ namespace {
 
 using testing_support::InstalledSample;
 using testing_support::PumpMessagesUntil;
-using testing_support::SampleSpec;
+using testing_support::SampleDesc;
 
 bool FileExists(const std::string& path) {
   return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
@@ -107,20 +107,20 @@ class Receiver {
   HWND hwnd_ = nullptr;
 };
 
-SampleSpec Spec(const char* name, const char* uninstallArgs = nullptr) {
-  SampleSpec spec;
-  spec.name = name;
-  if (uninstallArgs) spec.uninstallArgs = uninstallArgs;
-  return spec;
+SampleDesc Desc(const char* name, const char* uninstallArgs = nullptr) {
+  SampleDesc desc;
+  desc.name = name;
+  if (uninstallArgs) desc.uninstallArgs = uninstallArgs;
+  return desc;
 }
 
 std::string UninstallCommand(const InstalledSample& sample) {
-  std::string args = sample.spec().uninstallArgs.value_or(sample::kDefaultUninstallArgs);
+  std::string args = sample.desc().uninstallArgs.value_or(sample::kDefaultUninstallArgs);
   return sample::UninstallString(sample.dir(), args);
 }
 
 TEST(WaitingThread, ReportsOnlyAfterTheHandoverCopyHasEnded) {
-  InstalledSample sample(Spec("RunnerHandover"));
+  InstalledSample sample(Desc("RunnerHandover"));
   Receiver receiver;
   receiver.report.watchedFile = sample.dir() + "\\" + sample::kAppExe;
   ASSERT_TRUE(FileExists(receiver.report.watchedFile));
@@ -140,7 +140,7 @@ TEST(WaitingThread, ReportsOnlyAfterTheHandoverCopyHasEnded) {
 }
 
 TEST(WaitingThread, AFailingUninstallerStillReportsStarted) {
-  InstalledSample sample(Spec("RunnerFail", "/S /fail"));
+  InstalledSample sample(Desc("RunnerFail", "/S /fail"));
   Receiver receiver;
   ASSERT_TRUE(uninstall::TWaitingThread::Start(UninstallCommand(sample),
                                                {"RunnerFail", sample.dir()}, receiver.hwnd()));
@@ -173,7 +173,7 @@ TEST(WaitingThread, ACommandThatCannotStartReportsNotStarted) {
 }
 
 TEST(WaitingThread, AnUninstallerWithoutHandoverIsWaitedForItself) {
-  InstalledSample sample(Spec("RunnerDirect", "/S /nohandover /wait=1500"));
+  InstalledSample sample(Desc("RunnerDirect", "/S /nohandover /wait=1500"));
   Receiver receiver;
   receiver.report.watchedFile = sample.dir() + "\\" + sample::kAppExe;
   ASSERT_TRUE(uninstall::TWaitingThread::Start(UninstallCommand(sample),
