@@ -4,6 +4,7 @@
 
 #include <thread>
 
+#include "support/BuiltComponent.h"
 #include "FakeProgramList.h"
 #include "inventory/RostrelLib_TLB.h"
 #include "inventory/WideText.h"
@@ -23,14 +24,7 @@ const wchar_t kUninstall[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Uni
 
 // The build's Rostrel.dll registered through its own DllRegisterServer.
 void RegisterBuiltComponent() {
-  std::string path = testing_support::ProgramBinDir() + "Rostrel.dll";
-  sys::UniqueModule module(LoadLibraryA(path.c_str()));
-  ASSERT_TRUE(module) << path;
-  using RegisterFn = HRESULT(STDAPICALLTYPE*)();
-  auto doRegister = reinterpret_cast<RegisterFn>(
-      reinterpret_cast<void*>(GetProcAddress(module.get(), "DllRegisterServer")));
-  ASSERT_NE(doRegister, nullptr);
-  ASSERT_EQ(doRegister(), S_OK);
+  ASSERT_NO_THROW(testing_support::RegisterBuiltComponent());
 }
 
 // A per-user uninstall entry with wide texts, removed afterwards.

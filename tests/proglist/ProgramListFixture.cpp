@@ -1,3 +1,4 @@
+#include "support/BuiltComponent.h"
 #include "proglist/ProgramListFixture.h"
 
 #include <gtest/gtest.h>
@@ -110,16 +111,7 @@ std::vector<std::string> InstallOnlyTestSavers() {
 }
 
 void RegisterComponent() {
-  static bool done = false;
-  if (done) return;
-  std::string path = testing_support::ProgramBinDir() + "Rostrel.dll";
-  sys::UniqueModule module(LoadLibraryA(path.c_str()));
-  if (!module) throw std::runtime_error("cannot load " + path);
-  using RegisterFn = HRESULT(STDAPICALLTYPE*)();
-  auto doRegister = reinterpret_cast<RegisterFn>(
-      reinterpret_cast<void*>(GetProcAddress(module.get(), "DllRegisterServer")));
-  if (!doRegister || FAILED(doRegister())) throw std::runtime_error("cannot register " + path);
-  done = true;
+  testing_support::RegisterBuiltComponent();
 }
 
 void UseConfigFile(const std::string& path) {

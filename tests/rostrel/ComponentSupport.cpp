@@ -1,3 +1,4 @@
+#include "support/BuiltComponent.h"
 #include "ComponentSupport.h"
 
 #include <commctrl.h>
@@ -87,16 +88,7 @@ void UninstallEntries::remove(Where where, const std::string& keyName) {
 }
 
 void RegisterBuiltComponent() {
-  static bool done = false;
-  if (done) return;
-  std::string path = testing_support::ProgramBinDir() + "Rostrel.dll";
-  sys::UniqueModule module(LoadLibraryA(path.c_str()));
-  if (!module) throw std::runtime_error("cannot load " + path);
-  using RegisterFn = HRESULT(STDAPICALLTYPE*)();
-  auto doRegister = reinterpret_cast<RegisterFn>(
-      reinterpret_cast<void*>(GetProcAddress(module.get(), "DllRegisterServer")));
-  if (!doRegister || FAILED(doRegister())) throw std::runtime_error("cannot register " + path);
-  done = true;
+  testing_support::RegisterBuiltComponent();
 }
 
 sys::ComPtr<IProgramList> NewProgramList() {
