@@ -1,4 +1,3 @@
-#include "support/BuiltComponent.h"
 #include "ComponentSupport.h"
 
 #include <commctrl.h>
@@ -7,6 +6,7 @@
 #include <stdexcept>
 
 #include "rostrel/core/Ids.h"
+#include "support/BuiltComponent.h"
 #include "support/Sandbox.h"
 #include "sys/Files.h"
 #include "sys/Registry.h"
