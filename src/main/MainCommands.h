@@ -1,6 +1,6 @@
 // The main window's commands as one table: each action's name and command id.
 // Menu items, buttons and check boxes bind to these actions; WM_COMMAND and the
-// F5 accelerator reach them through the window's ActionList.
+// F1 / F5 accelerators reach them through the window's ActionList.
 #pragma once
 
 #include "toolkit/ActionTable.h"
@@ -19,7 +19,28 @@
   X(ActionViewReport, 210)        \
   X(ActionExportReg, 211)         \
   X(ActionComment, 212)           \
-  X(ActionRegedit, 213)
+  X(ActionRegedit, 213)           \
+  X(ActionAddNew, 214)            \
+  X(ActionReloadReg, 215)         \
+  X(ActionCreateBackup, 216)      \
+  X(ActionExporetList, 217)       \
+  X(ActionExit, 218)              \
+  X(ActionApply, 219)             \
+  X(ActionSelectAll, 220)         \
+  X(ActionDelete, 221)            \
+  X(ActionWinServices, 222)       \
+  X(ActionWinComponents, 223)     \
+  X(ActionWinUpdate, 224)         \
+  X(ActionMin, 225)               \
+  X(ActionHelpContent, 226)       \
+  X(ActionOnlineRes, 227)         \
+  X(ActionContact, 228)           \
+  X(ActionAbout, 229)             \
+  X(ActionTabProgramList, 230)    \
+  X(ActionTabStartupItems, 231)   \
+  X(ActionGrid, 232)              \
+  X(ActionInfoTips, 233)          \
+  X(ActionAddItem, 234)
 // clang-format on
 
 namespace forms {
