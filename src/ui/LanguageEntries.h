@@ -149,5 +149,7 @@
   LANG_LB(IDS_MESSAGEBOX_WARNING_UninstallFailed, "IDS_MESSAGEBOX_WARNING_UninstallFailed", "The software might be uninstalled or deleted, do you want to #13clear up its registry info or files left on your computer?") \
   LANG(IDS_MESSAGEBOX_MESSAGE_BackupSucceed, "IDS_MESSAGEBOX_MESSAGE_BackupSucceed", "Backup registry info successfully") \
   LANG(IDS_MESSAGEBOX_MESSAGE_PrintError, "IDS_MESSAGEBOX_MESSAGE_PrintError", "Something is wrong with the printer or Print Spooler service is unaviable.") \
-  LANG(IDS_MESSAGEBOX_WARNING_SaveFileFailed, "IDS_MESSAGEBOX_WARNING_SaveFileFailed", "Save file %s failed!")
+  LANG(IDS_MESSAGEBOX_WARNING_SaveFileFailed, "IDS_MESSAGEBOX_WARNING_SaveFileFailed", "Save file %s failed!") \
+  LANG(IDS_MESSAGEBOX_WARNING_CleanIncomplete, "IDS_MESSAGEBOX_WARNING_CleanIncomplete", "%d items could not be removed.") \
+  LANG(IDS_MESSAGEBOX_WARNING_BackupIncomplete, "IDS_MESSAGEBOX_WARNING_BackupIncomplete", "%d entries could not be saved.")
 // clang-format on

@@ -24,7 +24,7 @@ class LanguageTableTest : public ui_test::ProgramFolderTest {};
 
 TEST(LanguageEntries, HoldTheTableInFileOrder) {
   const auto& entries = LanguageEntries();
-  ASSERT_EQ(entries.size(), 141u);
+  ASSERT_EQ(entries.size(), 143u);
   EXPECT_STREQ(entries[0].key, "IDS_MAINFORM_MENU_File");
   EXPECT_STREQ(entries[0].defaultText, "File");
   EXPECT_STREQ(entries[IDS_PAGECONTROL_TABSHEETPL_Title].key, "IDS_PAGECONTROL_TABSHEETPL_Title");
@@ -32,6 +32,9 @@ TEST(LanguageEntries, HoldTheTableInFileOrder) {
   EXPECT_EQ(IDS_ABOUTFORM_Title, 126);              // row 127
   EXPECT_STREQ(entries[140].key, "IDS_MESSAGEBOX_WARNING_SaveFileFailed");
   EXPECT_STREQ(entries[140].defaultText, "Save file %s failed!");
+  // Keys added later come after the original ones, so older files keep their order.
+  EXPECT_STREQ(entries[141].key, "IDS_MESSAGEBOX_WARNING_CleanIncomplete");
+  EXPECT_STREQ(entries[142].key, "IDS_MESSAGEBOX_WARNING_BackupIncomplete");
   EXPECT_STREQ(entries[IDS_LISTVIEW_TIPS_Size].defaultText, "Size:  %.2f M");
   EXPECT_STREQ(entries[IDS_ADDITEMFORM_COMBOBOX_Items1].defaultText,
                "Startup Folder\\Current User");
@@ -105,7 +108,7 @@ TEST_F(LanguageTableTest, ANamedFileThatIsMissingIsCreatedFromTheCurrentTexts) {
   EXPECT_TRUE(LoadLanguageTable());
   sys::IniFile ini(langs() + "Deutsch.ini");
   EXPECT_EQ(ini.readString("Language", "IDS_MAINFORM_MENU_File", ""), "Datei");
-  EXPECT_EQ(ini.sectionKeys("Language").size(), 141u);
+  EXPECT_EQ(ini.sectionKeys("Language").size(), 143u);
 }
 
 TEST_F(LanguageTableTest, MissingKeysKeepThePreviousLanguagesTexts) {
