@@ -31,13 +31,14 @@ constexpr int kMaxText = 4096;
 ListViewStyles ListViewStylesFor(const ListViewOptions& o) {
   ListViewStyles s;
   s.style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_SHAREIMAGELISTS | ModeStyle(o.mode);
+  if (o.ownerData) s.style |= LVS_OWNERDATA;
   if (!o.multiSelect) s.style |= LVS_SINGLESEL;
   if (o.showSelectionAlways) s.style |= LVS_SHOWSELALWAYS;
   if (o.editLabels) s.style |= LVS_EDITLABELS;
   if (!o.sortHeader) s.style |= LVS_NOSORTHEADER;
   if (o.border) s.exStyle |= WS_EX_CLIENTEDGE;
   s.listExStyle = LVS_EX_DOUBLEBUFFER;
-  if (o.checkBoxes) s.listExStyle |= LVS_EX_CHECKBOXES;
+  if (o.checkBoxes && !o.ownerData) s.listExStyle |= LVS_EX_CHECKBOXES;
   if (o.fullRowSelect) s.listExStyle |= LVS_EX_FULLROWSELECT;
   if (o.gridLines) s.listExStyle |= LVS_EX_GRIDLINES;
   if (o.infoTips) s.listExStyle |= LVS_EX_INFOTIP;
@@ -58,6 +59,7 @@ void ListView::detach() {
     SetNotifyHandler(hwnd_, nullptr);
   }
   tip_.destroy();  // an owned popup of the control: it goes with it
+  rows_.clear();
   trackingLeave_ = false;
   tipItem_ = -1;
   hwnd_ = nullptr;
@@ -74,6 +76,8 @@ bool ListView::create(HWND parent, int id, const RECT& r, const ListViewOptions&
                               GetModuleHandleA(nullptr), nullptr);
   if (!hwnd) return false;
   hwnd_ = hwnd;
+  ownerData_ = options.ownerData;
+  rows_.clear();
   auto font = reinterpret_cast<HFONT>(SendMessageA(parent, WM_GETFONT, 0, 0));
   if (!font) font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
   SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
@@ -151,11 +155,14 @@ bool ListView::attachSystemImageLists() {
 // ---- rows
 
 int ListView::count() const {
-  return hwnd_ ? static_cast<int>(SendMessageA(hwnd_, LVM_GETITEMCOUNT, 0, 0)) : 0;
+  if (!hwnd_) return 0;
+  if (ownerData_) return static_cast<int>(rows_.size());
+  return static_cast<int>(SendMessageA(hwnd_, LVM_GETITEMCOUNT, 0, 0));
 }
 
 int ListView::insertRow(const ListRow& row, int at) {
   if (!hwnd_) return -1;
+  if (ownerData_) return insertOwnRow(row, at);
   LVITEMA item{};
   item.mask = LVIF_TEXT | LVIF_PARAM | LVIF_IMAGE;
   // An index past the end appends; asking for the count first would cost a message
@@ -175,9 +182,30 @@ int ListView::insertRow(const ListRow& row, int at) {
   return index;
 }
 
+void ListView::appendRows(std::vector<ListRow> rows) {
+  if (!hwnd_) return;
+  if (!ownerData_) {
+    for (const ListRow& row : rows) insertRow(row);
+    return;
+  }
+  if (rows_.empty()) {
+    rows_ = std::move(rows);
+  } else {
+    rows_.insert(rows_.end(), std::make_move_iterator(rows.begin()),
+                 std::make_move_iterator(rows.end()));
+  }
+  syncItemCount();
+}
+
 ListRow ListView::row(int index) const {
   ListRow row;
   if (index < 0 || index >= count()) return row;
+  if (ownerData_) {
+    row = rows_[static_cast<size_t>(index)];
+    row.subItems.resize(static_cast<size_t>(std::max(columnCount() - 1, 0)));
+    row.checked = false;
+    return row;
+  }
   row.caption = itemText(index, 0);
   for (int c = 1; c < columnCount(); ++c) row.subItems.push_back(itemText(index, c));
   row.image = itemImage(index);
@@ -188,6 +216,7 @@ ListRow ListView::row(int index) const {
 
 std::string ListView::itemText(int index, int column) const {
   if (index < 0 || index >= count()) return {};
+  if (ownerData_) return OwnRowText(rows_[static_cast<size_t>(index)], column);
   std::string text(kMaxText, '\0');
   LVITEMA item{};
   item.iSubItem = column;
@@ -201,6 +230,7 @@ std::string ListView::itemText(int index, int column) const {
 
 bool ListView::setItemText(int index, int column, const std::string& value) {
   if (index < 0 || index >= count()) return false;
+  if (ownerData_) return setOwnRowText(index, column, value);
   std::string text = value;
   LVITEMA item{};
   item.iSubItem = column;
@@ -209,6 +239,10 @@ bool ListView::setItemText(int index, int column, const std::string& value) {
 }
 
 LPARAM ListView::itemData(int index) const {
+  if (ownerData_) {
+    const ListRow* row = ownRow(index);
+    return row ? row->data : 0;
+  }
   LVITEMA item{};
   item.mask = LVIF_PARAM;
   item.iItem = index;
@@ -217,6 +251,11 @@ LPARAM ListView::itemData(int index) const {
 }
 
 bool ListView::setItemData(int index, LPARAM data) {
+  if (ownerData_) {
+    ListRow* row = ownRow(index);
+    if (row) row->data = data;
+    return row != nullptr;
+  }
   LVITEMA item{};
   item.mask = LVIF_PARAM;
   item.iItem = index;
@@ -225,6 +264,10 @@ bool ListView::setItemData(int index, LPARAM data) {
 }
 
 int ListView::itemImage(int index) const {
+  if (ownerData_) {
+    const ListRow* row = ownRow(index);
+    return row && row->image >= 0 ? row->image : -1;
+  }
   LVITEMA item{};
   item.mask = LVIF_IMAGE;
   item.iItem = index;
@@ -233,6 +276,13 @@ int ListView::itemImage(int index) const {
 }
 
 bool ListView::setItemImage(int index, int image) {
+  if (ownerData_) {
+    ListRow* row = ownRow(index);
+    if (!row) return false;
+    row->image = image >= 0 ? image : -1;
+    SendMessageA(hwnd_, LVM_REDRAWITEMS, index, index);
+    return true;
+  }
   LVITEMA item{};
   item.mask = LVIF_IMAGE;
   item.iItem = index;
@@ -241,6 +291,12 @@ bool ListView::setItemImage(int index, int image) {
 }
 
 int ListView::findData(LPARAM data) const {
+  if (ownerData_) {
+    for (size_t i = 0; i < rows_.size(); ++i) {
+      if (rows_[i].data == data) return static_cast<int>(i);
+    }
+    return -1;
+  }
   LVFINDINFOA find{};
   find.flags = LVFI_PARAM;
   find.lParam = data;
@@ -251,26 +307,28 @@ int ListView::findData(LPARAM data) const {
 bool ListView::deleteRow(int index) {
   if (index < 0 || index >= count()) return false;
   if (index == tipItem_) cancelTip();
+  if (ownerData_) return deleteOwnRow(index);
   return SendMessageA(hwnd_, LVM_DELETEITEM, index, 0) != 0;
 }
 
 void ListView::deleteAll() {
   if (!hwnd_) return;
   cancelTip();
+  rows_.clear();
   SendMessageA(hwnd_, LVM_DELETEALLITEMS, 0, 0);
 }
 
 // ---- tick boxes
 
 bool ListView::checked(int index) const {
-  if (index < 0 || index >= count()) return false;
+  if (ownerData_ || index < 0 || index >= count()) return false;
   const auto state =
       static_cast<UINT>(SendMessageA(hwnd_, LVM_GETITEMSTATE, index, LVIS_STATEIMAGEMASK));
   return ((state & LVIS_STATEIMAGEMASK) >> 12) == 2;
 }
 
 void ListView::setChecked(int index, bool on) {
-  if (index < 0 || index >= count()) return;
+  if (ownerData_ || index < 0 || index >= count()) return;
   LVITEMA item{};
   item.stateMask = LVIS_STATEIMAGEMASK;
   item.state = INDEXTOSTATEIMAGEMASK(on ? 2 : 1);
@@ -392,12 +450,21 @@ int CALLBACK CompareData(LPARAM a, LPARAM b, LPARAM context) {
 
 bool ListView::sort(const IndexCompare& compare) {
   if (!hwnd_ || !compare) return false;
+  if (ownerData_) {
+    return sortOwnRows([&compare](size_t a, size_t b) {
+      return compare(static_cast<int>(a), static_cast<int>(b));
+    });
+  }
   return SendMessageA(hwnd_, LVM_SORTITEMSEX, reinterpret_cast<WPARAM>(&compare),
                       reinterpret_cast<LPARAM>(&CompareIndexes)) != 0;
 }
 
 bool ListView::sortByData(const DataCompare& compare) {
   if (!hwnd_ || !compare) return false;
+  if (ownerData_) {
+    return sortOwnRows(
+        [this, &compare](size_t a, size_t b) { return compare(rows_[a].data, rows_[b].data); });
+  }
   return SendMessageA(hwnd_, LVM_SORTITEMS, reinterpret_cast<WPARAM>(&compare),
                       reinterpret_cast<LPARAM>(&CompareData)) != 0;
 }

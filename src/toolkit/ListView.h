@@ -8,6 +8,13 @@
 // - item tips of our own (a tracking tooltip whose text comes from a callback),
 //   which also work where the system never asks for info tips.
 //
+// A list made with `ownerData` keeps its rows in the object instead of the control
+// (LVS_OWNERDATA): the control holds only the row count, the selection and the
+// focus, and asks for the texts and images of the rows that it shows. Filling it
+// costs one message however many rows go in, where a plain list costs several per
+// row; the row functions below work alike in both kinds. Such a list has no tick
+// boxes.
+//
 // The object owns the control (it destroys it when it goes, unless the parent has
 // already done so) and what it made for it (the link font, the tip window). Image
 // lists set on it are borrowed: the list is created with LVS_SHAREIMAGELISTS.
@@ -46,6 +53,7 @@ struct ListViewOptions {
   bool editLabels = false;
   bool sortHeader = true;  // column headers are buttons (LVN_COLUMNCLICK)
   bool border = true;
+  bool ownerData = false;  // the object keeps the rows (see above); no tick boxes
 };
 
 // The window style, window extended style and list view extended style that the
@@ -101,6 +109,9 @@ class ListView : private NotifyHandler {
   int count() const;
   // Inserts at `at` (appends for -1 or past the end); returns the row's index or -1.
   int insertRow(const ListRow& row, int at = -1);
+  // Appends rows at the end; for a list that keeps its rows with one message.
+  void appendRows(std::vector<ListRow> rows);
+  bool ownerData() const { return ownerData_; }
   ListRow row(int item) const;  // an empty row for a bad index
   std::string itemText(int item, int column) const;
   bool setItemText(int item, int column, const std::string& text);
@@ -141,7 +152,9 @@ class ListView : private NotifyHandler {
 
   // Sorts the rows. The callback gets the current indexes of two rows (so it may
   // read their texts) and returns <0, 0 or >0 as the first goes before, with or
-  // after the second. Exceptions thrown by the callback count as "equal".
+  // after the second. Exceptions thrown by the callback count as "equal". In a list
+  // that keeps its rows the sort is stable, the selection and the focus move with
+  // their rows, and the callback's indexes are the rows' places before the sort.
   using IndexCompare = std::function<int(int itemA, int itemB)>;
   bool sort(const IndexCompare& compare);
   using DataCompare = std::function<int(LPARAM dataA, LPARAM dataB)>;
@@ -194,6 +207,21 @@ class ListView : private NotifyHandler {
                                        UINT_PTR id, DWORD_PTR self);
   LRESULT onSubclassMessage(UINT msg, WPARAM wParam, LPARAM lParam, bool* handled);
   std::optional<LRESULT> drawLink(const ListCustomDraw& draw, NMLVCUSTOMDRAW* nm);
+  // Lists that keep their rows (ListViewOwnerData.cpp): the control's questions,
+  // the count, row changes that move the selection, the sort.
+  bool answerOwnerData(NMHDR* header, LRESULT* result);
+  int findOwnRow(const LVFINDINFOA& find, int start) const;
+  void syncItemCount();
+  int insertOwnRow(const ListRow& row, int at);
+  bool deleteOwnRow(int item);
+  bool setOwnRowText(int item, int column, const std::string& text);
+  bool sortOwnRows(const std::function<int(size_t a, size_t b)>& compare);
+  // Puts the selection and the focus on these rows without telling onItemChanged:
+  // the rows under them moved, the user's choice did not change.
+  void setMarksQuietly(const std::vector<int>& selected, int focused);
+  const ListRow* ownRow(int item) const;
+  ListRow* ownRow(int item);
+  static std::string OwnRowText(const ListRow& row, int column);
   void rebuildLinkFont();
   void trackTip(POINT client);
   void showTip();
@@ -201,6 +229,9 @@ class ListView : private NotifyHandler {
   void detach();
 
   HWND hwnd_ = nullptr;
+  bool ownerData_ = false;
+  std::vector<ListRow> rows_;  // the rows of a list that keeps them
+  bool quiet_ = false;         // item changes that the callbacks must not see
   int linkColumn_ = -1;
   COLORREF linkColour_ = RGB(0, 0, 255);
   sys::UniqueFont linkFont_;

@@ -10,14 +10,23 @@ namespace tk {
 
 bool ListView::handleNotify(NMHDR* header, LRESULT* result) {
   if (!header || !hwnd_ || header->hwndFrom != hwnd_) return false;
+  if (ownerData_ && answerOwnerData(header, result)) return true;
   switch (header->code) {
     case LVN_ITEMCHANGED:
-      if (onItemChanged) {
+      if (onItemChanged && !quiet_) {
         if (std::optional<ListItemChange> change = DecodeItemChanged(header)) {
+          if (const ListRow* row = ownerData_ ? ownRow(change->item) : nullptr) {
+            change->data = row->data;
+          }
           onItemChanged(*change);
         }
       }
       return false;
+    case LVN_DELETEALLITEMS:
+      // Nothing here listens to LVN_DELETEITEM: the control may skip one
+      // notification per row when it empties.
+      *result = TRUE;
+      return true;
     case LVN_COLUMNCLICK:
       if (onColumnClick) onColumnClick(*DecodeColumnClick(header));
       return false;
@@ -35,6 +44,7 @@ bool ListView::handleNotify(NMHDR* header, LRESULT* result) {
     case NM_CUSTOMDRAW: {
       std::optional<ListCustomDraw> draw = DecodeListCustomDraw(header);
       if (!draw) return false;
+      if (const ListRow* row = ownerData_ ? ownRow(draw->item) : nullptr) draw->data = row->data;
       if (onCustomDraw) {
         if (std::optional<LRESULT> answer = onCustomDraw(*draw)) {
           *result = *answer;
