@@ -58,6 +58,9 @@ bool HasPicture(const PopupMenu::Entry& entry) {
          entry.image < ImageList_GetImageCount(entry.owner->images());
 }
 
+// How much of a disabled item's picture shows (of 255).
+constexpr DWORD kDisabledPictureAlpha = 80;
+
 void DrawPicture(const PopupMenu::Entry& entry, HDC dc, int x, int y, bool disabled) {
   if (entry.icon) {
     DrawStateA(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(entry.icon), 0, x, y, kIconSize,
@@ -66,9 +69,21 @@ void DrawPicture(const PopupMenu::Entry& entry, HDC dc, int x, int y, bool disab
     DrawStateA(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(entry.bitmap), 0, x, y, kIconSize,
                kIconSize, DST_BITMAP | (disabled ? DSS_DISABLED : DSS_NORMAL));
   } else if (disabled) {
-    sys::UniqueIcon icon(ImageList_GetIcon(entry.owner->images(), entry.image, ILD_TRANSPARENT));
-    DrawStateA(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(icon.get()), 0, x, y, kIconSize,
-               kIconSize, DST_ICON | DSS_DISABLED);
+    // Faded rather than embossed: embossing turns a picture with soft alpha edges
+    // into a solid block.
+    IMAGELISTDRAWPARAMS params{};
+    params.cbSize = sizeof params;
+    params.himl = entry.owner->images();
+    params.i = entry.image;
+    params.hdcDst = dc;
+    params.x = x;
+    params.y = y;
+    params.rgbBk = CLR_NONE;
+    params.rgbFg = CLR_NONE;
+    params.fStyle = ILD_TRANSPARENT;
+    params.fState = ILS_ALPHA;
+    params.Frame = kDisabledPictureAlpha;
+    ImageList_DrawIndirect(&params);
   } else {
     ImageList_Draw(entry.owner->images(), entry.image, dc, x, y, ILD_TRANSPARENT);
   }

@@ -1,0 +1,57 @@
+#include "toolkit/FileDialog.h"
+
+#include <utility>
+#include <vector>
+
+namespace tk {
+namespace {
+
+FileDialogAnswerer& Answerer() {
+  static FileDialogAnswerer answerer;
+  return answerer;
+}
+
+std::optional<std::string> ShowRealDialog(const FileDialogRequest& request) {
+  // Long paths are fine; the dialog says so itself when the buffer is too small.
+  std::vector<char> path(32768, '\0');
+  request.fileName.copy(path.data(), path.size() - 1);
+  const std::string filter = FileDialogFilter(request.filter);
+
+  OPENFILENAMEA ofn{};
+  ofn.lStructSize = sizeof ofn;
+  ofn.hwndOwner = request.owner;
+  ofn.lpstrFilter = filter.empty() ? nullptr : filter.c_str();
+  ofn.nFilterIndex = 1;
+  ofn.lpstrFile = path.data();
+  ofn.nMaxFile = static_cast<DWORD>(path.size());
+  ofn.lpstrInitialDir = request.initialDir.empty() ? nullptr : request.initialDir.c_str();
+  ofn.lpstrDefExt = request.defaultExt.empty() ? nullptr : request.defaultExt.c_str();
+  ofn.Flags = request.flags | OFN_EXPLORER;
+  const BOOL chosen = request.save ? GetSaveFileNameA(&ofn) : GetOpenFileNameA(&ofn);
+  if (!chosen) return std::nullopt;
+  return std::string(path.data());
+}
+
+}  // namespace
+
+std::optional<std::string> ShowFileDialog(const FileDialogRequest& request) {
+  if (Answerer()) return Answerer()(request);
+  return ShowRealDialog(request);
+}
+
+FileDialogAnswerer SetFileDialogAnswerer(FileDialogAnswerer answerer) {
+  return std::exchange(Answerer(), std::move(answerer));
+}
+
+std::string FileDialogFilter(const std::string& filter) {
+  if (filter.empty()) return std::string();
+  std::string result = filter;
+  for (char& c : result) {
+    if (c == '|') c = '\0';
+  }
+  result.push_back('\0');
+  // The std::string keeps one more terminating zero beyond size().
+  return result;
+}
+
+}  // namespace tk

@@ -1,0 +1,15 @@
+// Placing top-level windows: their size from the client area they need, and their
+// position centred over another window (or the screen's work area).
+#pragma once
+
+#include <windows.h>
+
+namespace tk {
+
+// The outer size of a window with this style whose client area is width x height.
+SIZE WindowSizeForClient(DWORD style, DWORD exStyle, int width, int height);
+// Moves `window` so that its centre lies over the centre of `over` (the work area of
+// the primary monitor when `over` is nullptr or hidden), kept inside the work area.
+void CentreOver(HWND window, HWND over);
+
+}  // namespace tk
