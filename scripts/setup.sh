@@ -20,6 +20,7 @@ packages=(
   xvfb xauth x11-utils imagemagick
   googletest libz-mingw-w64-dev
   clang-format zip unzip
+  fp-utils  # chmcmd, the compiler of the help file
 )
 
 need_update=0

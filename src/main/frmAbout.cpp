@@ -1,0 +1,157 @@
+#include "main/frmAbout.h"
+
+#include "app/globals.h"
+#include "ui/Bounds.h"
+#include "ui/LanguageTable.h"
+#include "ui/PngImage.h"
+#include "ui/SkinTable.h"
+#include "ui/TextFormat.h"
+#include "ui/multiSkins.h"
+
+namespace forms {
+namespace {
+
+enum ControlId : int {
+  kIdImgAbout = 101,
+  kIdProductTitle,
+  kIdCopyright,
+  kIdWebOnline,
+  kIdSupportEmail,
+  kIdWarning,
+  kIdRule1,
+  kIdRule2,
+  kIdRule3,
+};
+
+HFONT CreateTahoma(int points, int weight) {
+  HDC screen = GetDC(nullptr);
+  const int pixelsPerInch = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
+  if (screen) ReleaseDC(nullptr, screen);
+  return CreateFontA(-MulDiv(points, pixelsPerInch, 72), 0, 0, 0, weight, FALSE, FALSE, FALSE,
+                     DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                     DEFAULT_PITCH | FF_SWISS, "Tahoma");
+}
+
+}  // namespace
+
+bool TAboutForm::Create(HWND owner) {
+  constexpr DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+  constexpr DWORD exStyle = WS_EX_DLGMODALFRAME;
+  RECT frame{0, 0, kClientWidth, kClientHeight};
+  AdjustWindowRectEx(&frame, style, FALSE, exStyle);
+  const int width = frame.right - frame.left, height = frame.bottom - frame.top;
+
+  tk::WindowParams params;
+  params.className = "TAboutForm";
+  params.caption = ui::LangText(ui::IDS_ABOUTFORM_Title);
+  params.style = style;
+  params.exStyle = exStyle;
+  params.parent = owner;
+  params.width = width;
+  params.height = height;
+  params.x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
+  params.y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+  if (!create(params)) return false;
+  return createControls();
+}
+
+bool TAboutForm::createControls() {
+  font_.reset(CreateTahoma(8, FW_NORMAL));
+  titleFont_.reset(CreateTahoma(9, FW_BOLD));
+  const HWND self = hwnd();
+
+  if (!ImgAbout.create(self, kIdImgAbout, RECT{10, 11, 10 + 125, 11 + 278},
+                       GetSysColor(COLOR_BTNFACE))) {
+    return false;
+  }
+  lblProductTitle = tk::Control::Create(self, "STATIC", kIdProductTitle, {}, SS_LEFT | SS_NOPREFIX,
+                                        152, 11, 289, 30);
+  // Two lines fit above the first rule.
+  lblCopyright = tk::Control::Create(self, "STATIC", kIdCopyright, {}, SS_LEFT | SS_NOPREFIX, 152,
+                                     42, 289, 26);
+  tk::Control::Create(self, "STATIC", kIdRule1, {}, SS_ETCHEDHORZ, 152, 68, 280, 2);
+  tk::Control::Create(self, "STATIC", kIdRule2, {}, SS_ETCHEDHORZ, 153, 148, 280, 2);
+  if (!lnkWebOnline.create(self, kIdWebOnline, 152, 162, 13) ||
+      !lnkSupportEmail.create(self, kIdSupportEmail, 152, 184, 13)) {
+    return false;
+  }
+  lblWarning = tk::Control::Create(self, "STATIC", kIdWarning, {}, SS_LEFT | SS_NOPREFIX, 152, 206,
+                                   288, 100);
+  tk::Control::Create(self, "STATIC", kIdRule3, {}, SS_ETCHEDHORZ, 11, 308, 430, 2);
+  btnOK = tk::Control::Create(self, "BUTTON", IDOK, {}, BS_DEFPUSHBUTTON | WS_TABSTOP, 344, 316, 98,
+                              25);
+  if (!lblProductTitle || !lblCopyright || !lblWarning || !btnOK) return false;
+
+  for (HWND child = GetWindow(self, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+  }
+  lblProductTitle.setFont(titleFont_.get());
+  // The link labels draw in their own link colours (blue, red under the mouse).
+  return true;
+}
+
+void TAboutForm::FormShow() {
+  setText(ui::LangText(ui::IDS_ABOUTFORM_Title));
+  lblProductTitle.setText(ui::FormatText("%s %s", {app::kAppTitle, app::kProductSecondTitle}));
+  lblWarning.setText(ui::LangText(ui::IDS_ABOUTFORM_LABEL_Warning));
+  btnOK.setText(ui::LangText(ui::IDS_ABOUTFORM_BUTTON_Ok));
+  lblCopyright.setText(ui::LangText(ui::IDS_ABOUTFORM_LABEL_CopyRight));
+
+  lnkWebOnline.setCaption(app::kMakerWebAddress);
+  lnkWebOnline.setTarget(app::kMakerWebAddress);
+  lnkSupportEmail.setCaption(app::kSupportMailAddress);
+  lnkSupportEmail.setTarget(std::string("mailto:") + app::kSupportMailAddress);
+
+  // A bad picture or a bad place in the skin leaves the picture empty or at its
+  // design place; the window shows all the same.
+  ui::Picture picture;
+  try {
+    if (ui::LoadSkinPicture(ui::SkinValue(ui::SK_ABOUTFORM_IMGABOUT_Pic), picture)) {
+      ImgAbout.setPicture(std::move(picture));
+    }
+  } catch (const ui::PictureError&) {
+  }
+  try {
+    ui::SetBoundsFromText(ImgAbout.hwnd(), ui::SkinValue(ui::SK_ABOUTFORM_IMGABOUT_POS));
+  } catch (const ui::BoundsError&) {
+  }
+}
+
+bool TAboutForm::onCommand(WORD id, WORD code, HWND control) {
+  if (id == IDOK && (!control || code == BN_CLICKED)) {
+    if (inModalLoop()) {
+      endModal(IDOK);
+    } else {
+      PostMessageA(hwnd(), WM_CLOSE, 0, 0);
+    }
+    return true;
+  }
+  return tk::Window::onCommand(id, code, control);
+}
+
+LRESULT TAboutForm::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
+    case WM_SHOWWINDOW:
+      if (wParam) FormShow();
+      break;
+    case WM_ACTIVATE:
+      // Like a dialog: the keyboard focus goes to the default button, so that
+      // Enter and Escape reach the window's keys at once.
+      if (LOWORD(wParam) != WA_INACTIVE) {
+        if (!IsChild(hwnd(), GetFocus())) btnOK.focus();
+        return 0;
+      }
+      break;
+    default:
+      break;
+  }
+  return tk::Window::handleMessage(msg, wParam, lParam);
+}
+
+int ShowAboutForm(HWND owner) {
+  TAboutForm about;
+  if (!about.Create(owner)) return -1;
+  return about.showModal(owner);
+}
+
+}  // namespace forms
