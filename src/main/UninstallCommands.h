@@ -1,0 +1,61 @@
+// The program page's removal commands: Uninstall starts the selected program's own
+// uninstaller on a runner thread, Delete removes a selected screen saver (keeping a
+// copy), and the runner's report leads to the leftover scan. The main window owns
+// the object, binds it once its page exists and hands it WM_UNINSTALL_FINISHED.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+#include "inventory/RostrelLib_TLB.h"
+#include "main/MainCommands.h"
+#include "main/ProgramListPage.h"
+#include "uninstall/WaitingThread.h"
+
+namespace forms {
+
+class TScanForm;
+
+class UninstallCommands {
+ public:
+  // Starts one runner; false when no thread could be made.
+  using RunnerStart = std::function<bool(std::string commandLine, uninstall::UninstallTarget target,
+                                         HWND notifyWindow)>;
+
+  UninstallCommands(inventory::TProgramList& programs, ProgramListPage& page, MainActions& actions);
+  UninstallCommands(const UninstallCommands&) = delete;
+  UninstallCommands& operator=(const UninstallCommands&) = delete;
+
+  // Sets the execute handlers of ActionUninstall and ActionDeleteScr. `mainWindow`
+  // receives the runners' reports and owns the windows and boxes shown here.
+  void bind(HWND mainWindow);
+
+  // Handlers of the two actions.
+  void ActionUninstallExecute();
+  void ActionDeleteScrExecute();
+
+  // The handler of WM_UNINSTALL_FINISHED: asks whether to look for leftovers and on
+  // Yes opens the scan window for the program the runner carries.
+  void UninstallFinished(WPARAM wParam, LPARAM lParam);
+  // Shows the scan window for `target` modally, then refreshes the program list.
+  void ScanRemains(const uninstall::UninstallTarget& target);
+
+  // How runners are started; TWaitingThread::Start unless a test replaces it.
+  RunnerStart startRunner;
+  // Called with the scan window once it exists, before it is shown (tests drive it).
+  std::function<void(TScanForm& form)> onScanFormCreated;
+
+ private:
+  inventory::TProgramList& programs_;
+  ProgramListPage& page_;
+  MainActions& actions_;
+  HWND mainWindow_ = nullptr;
+};
+
+// A language text for a message box: the "#13" markers of the built-in defaults
+// become line breaks, as they do when the text comes from a language file.
+std::string MessageText(const std::string& text);
+
+}  // namespace forms

@@ -1,0 +1,171 @@
+#include "uninstall/ScanTrees.h"
+
+#include <unordered_map>
+
+#include "uninstall/TickRules.h"
+
+namespace uninstall {
+namespace {
+
+LPARAM KindData(LeftoverKind kind) {
+  return static_cast<LPARAM>(kind);
+}
+
+void AddFileNode(tk::TickTreeView& tree, const FileEntry& entry, HTREEITEM parent) {
+  const LeftoverKind kind = entry.link     ? LeftoverKind::Link
+                            : entry.folder ? LeftoverKind::Folder
+                                           : LeftoverKind::File;
+  HTREEITEM node = tree.add(entry.path, parent, KindData(kind), kTicked);
+  if (!node) return;
+  for (const FileEntry& child : entry.children) AddFileNode(tree, child, node);
+}
+
+// One top-level branch of a tree as tick nodes, in the control's depth-first order
+// (the branch's top first), so that the tick rules can run over it.
+class BranchMirror {
+ public:
+  BranchMirror(const tk::TickTreeView& tree, HTREEITEM top) {
+    items_ = tree.descendants(top);
+    items_.insert(items_.begin(), top);
+    nodes_.resize(items_.size());  // never resized again: the links stay valid
+    std::unordered_map<HTREEITEM, size_t> index;
+    for (size_t i = 0; i < items_.size(); ++i) {
+      index[items_[i]] = i;
+      nodes_[i].state = tree.state(items_[i]);
+    }
+    for (size_t i = 1; i < items_.size(); ++i) {
+      auto parent = index.find(tree.parent(items_[i]));
+      if (parent != index.end()) AttachTickNode(nodes_[parent->second], nodes_[i]);
+    }
+  }
+
+  TickNode* find(HTREEITEM item) {
+    for (size_t i = 0; i < items_.size(); ++i)
+      if (items_[i] == item) return &nodes_[i];
+    return nullptr;
+  }
+
+  void recomputeParents() {
+    // Children come after their parents, so walking backwards settles every branch
+    // before the nodes above it are computed for the last time.
+    for (size_t i = items_.size(); i-- > 0;)
+      if (nodes_[i].children.empty() && nodes_[i].parent) UpdateParentState(*nodes_[i].parent);
+  }
+
+  void writeBack(tk::TickTreeView& tree) const {
+    for (size_t i = 0; i < items_.size(); ++i)
+      if (tree.state(items_[i]) != nodes_[i].state) tree.setState(items_[i], nodes_[i].state);
+  }
+
+ private:
+  std::vector<HTREEITEM> items_;
+  std::vector<TickNode> nodes_;
+};
+
+HTREEITEM TopOf(const tk::TickTreeView& tree, HTREEITEM node) {
+  for (HTREEITEM up = tree.parent(node); up; up = tree.parent(up)) node = up;
+  return node;
+}
+
+void CollectFileItems(const tk::TickTreeView& tree, HTREEITEM node,
+                      std::vector<LeftoverItem>& items) {
+  const int state = tree.state(node);
+  if (state == kTicked) {
+    items.push_back({NodeKind(tree, node), tree.text(node)});
+  } else if (state == kPartlyTicked) {
+    for (HTREEITEM child : tree.children(node)) CollectFileItems(tree, child, items);
+  }
+}
+
+// Removes the vanished nodes below and including `node`, children first.
+int RemoveVanished(tk::TickTreeView& tree, HTREEITEM node) {
+  if (!LeftoverExists({NodeKind(tree, node), tree.text(node)})) {
+    const int gone = 1 + static_cast<int>(tree.descendants(node).size());
+    tree.remove(node);
+    return gone;
+  }
+  int gone = 0;
+  for (HTREEITEM child : tree.children(node)) gone += RemoveVanished(tree, child);
+  return gone;
+}
+
+}  // namespace
+
+void AddRegistryNodes(tk::TickTreeView& tree, const std::vector<FoundKey>& found) {
+  for (const FoundKey& key : found) {
+    HTREEITEM node = tree.add(key.text, nullptr, KindData(LeftoverKind::RegistryKey), kTicked);
+    if (!node) continue;
+    for (const std::string& value : key.values)
+      tree.add(value, node, KindData(LeftoverKind::RegistryValue), kTicked);
+  }
+}
+
+void AddFileNodes(tk::TickTreeView& tree, const std::vector<FileEntry>& entries) {
+  for (const FileEntry& entry : entries) AddFileNode(tree, entry, nullptr);
+}
+
+LeftoverKind NodeKind(const tk::TickTreeView& tree, HTREEITEM node) {
+  const LPARAM data = tree.data(node);
+  switch (data) {
+    case static_cast<LPARAM>(LeftoverKind::RegistryKey):
+    case static_cast<LPARAM>(LeftoverKind::RegistryValue):
+    case static_cast<LPARAM>(LeftoverKind::Folder):
+    case static_cast<LPARAM>(LeftoverKind::File):
+    case static_cast<LPARAM>(LeftoverKind::Link):
+      return static_cast<LeftoverKind>(data);
+  }
+  return LeftoverKind::File;
+}
+
+void ToggleTreeNode(tk::TickTreeView& tree, HTREEITEM node) {
+  if (!node) return;
+  BranchMirror branch(tree, TopOf(tree, node));
+  TickNode* tick = branch.find(node);
+  if (!tick) return;
+  ToggleNodeState(*tick);
+  branch.writeBack(tree);
+}
+
+void RecomputeParentStates(tk::TickTreeView& tree) {
+  for (HTREEITEM top : tree.children(nullptr)) {
+    BranchMirror branch(tree, top);
+    branch.recomputeParents();
+    branch.writeBack(tree);
+  }
+}
+
+std::vector<LeftoverItem> TickedRegistryItems(const tk::TickTreeView& tree) {
+  std::vector<LeftoverItem> items;
+  for (HTREEITEM key : tree.children(nullptr)) {
+    const int state = tree.state(key);
+    if (state == kTicked) {
+      items.push_back({LeftoverKind::RegistryKey, tree.text(key)});
+    } else if (state == kPartlyTicked) {
+      for (HTREEITEM value : tree.children(key))
+        if (tree.state(value) == kTicked)
+          items.push_back({LeftoverKind::RegistryValue, tree.text(value)});
+    }
+  }
+  return items;
+}
+
+std::vector<LeftoverItem> TickedFileItems(const tk::TickTreeView& tree) {
+  std::vector<LeftoverItem> items;
+  for (HTREEITEM top : tree.children(nullptr)) CollectFileItems(tree, top, items);
+  return items;
+}
+
+int RemoveVanishedNodes(tk::TickTreeView& tree) {
+  int gone = 0;
+  for (HTREEITEM top : tree.children(nullptr)) gone += RemoveVanished(tree, top);
+  RecomputeParentStates(tree);
+  return gone;
+}
+
+std::vector<std::string> NodeTexts(const tk::TickTreeView& tree) {
+  std::vector<std::string> texts;
+  for (HTREEITEM node : tree.descendants(nullptr)) texts.push_back(tree.text(node));
+  return texts;
+}
+
+}  // namespace uninstall

@@ -1,0 +1,235 @@
+#include "uninstall/frmScanRemains.h"
+
+#include <algorithm>
+#include <exception>
+
+#include "app/globals.h"
+#include "toolkit/MessageBox.h"
+#include "toolkit/MessageLoop.h"
+#include "ui/LanguageTable.h"
+#include "ui/TextFormat.h"
+#include "uninstall/LeftoverScan.h"
+#include "uninstall/ScanTrees.h"
+
+namespace forms {
+namespace {
+
+using ui::LangText;
+
+constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME;
+
+void Notice(HWND owner, const std::string& text, UINT flags = MB_OK) {
+  tk::ShowMessageBox(owner, text, app::kAppTitle, flags);
+}
+
+SIZE OuterSize() {
+  RECT r{0, 0, TScanForm::kClientWidth, TScanForm::kClientHeight};
+  AdjustWindowRectEx(&r, kStyle, FALSE, kExStyle);
+  return {r.right - r.left, r.bottom - r.top};
+}
+
+// Centred over the owner, kept inside the work area of the owner's monitor.
+void CentreOver(HWND window, HWND owner) {
+  RECT self{}, over{};
+  GetWindowRect(window, &self);
+  MONITORINFO monitor{sizeof monitor};
+  GetMonitorInfoA(MonitorFromWindow(owner ? owner : window, MONITOR_DEFAULTTOPRIMARY), &monitor);
+  if (!owner || !IsWindowVisible(owner) || !GetWindowRect(owner, &over)) over = monitor.rcWork;
+  const LONG width = self.right - self.left, height = self.bottom - self.top;
+  LONG x = over.left + (over.right - over.left - width) / 2;
+  LONG y = over.top + (over.bottom - over.top - height) / 2;
+  const RECT& work = monitor.rcWork;
+  x = std::max(work.left, std::min(x, work.right - width));
+  y = std::max(work.top, std::min(y, work.bottom - height));
+  SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+}  // namespace
+
+TScanForm::TScanForm(uninstall::UninstallTarget target) : target_(std::move(target)) {}
+
+TScanForm::~TScanForm() {
+  destroy();
+}
+
+bool TScanForm::Create(HWND owner) {
+  owner_ = owner;
+  const SIZE size = OuterSize();
+  tk::WindowParams params;
+  params.className = "TScanForm";
+  params.caption = LangText(ui::IDS_SCANFORM_Title);
+  params.style = kStyle;
+  params.exStyle = kExStyle;
+  params.width = size.cx;
+  params.height = size.cy;
+  params.x = 0;
+  params.y = 0;
+  params.parent = owner;
+  if (!create(params)) return false;
+  createControls();
+  setTimer(kTimerStartScan, kStartScanDelayMs);
+  return true;
+}
+
+void TScanForm::createControls() {
+  HWND self = hwnd();
+  lblScaning =
+      tk::Control::Create(self, "STATIC", kIdScanLabel, "", SS_LEFT | SS_NOPREFIX, 9, 9, 70, 16);
+  // Two lines high, wrapped at word breaks: long paths show whole.
+  lblScanInfo =
+      tk::Control::Create(self, "STATIC", kIdScanInfo, "", SS_LEFT | SS_NOPREFIX, 82, 9, 472, 32);
+  lblRegInfoLeft = tk::Control::Create(self, "STATIC", kIdRegInfoLeft, "", SS_LEFT | SS_NOPREFIX, 9,
+                                       48, 545, 16);
+  tvScanRegInfo.create(self, kIdScanRegInfo, {9, 66, 9 + 545, 66 + 153});
+  lblFileLeft =
+      tk::Control::Create(self, "STATIC", kIdFileLeft, "", SS_LEFT | SS_NOPREFIX, 9, 228, 545, 16);
+  tvScanFiles.create(self, kIdScanFiles, {9, 246, 9 + 545, 246 + 155});
+  btnDelete = tk::Control::Create(self, "BUTTON", kIdScanDelete, "",
+                                  BS_PUSHBUTTON | WS_TABSTOP | WS_DISABLED, 370, 417, 89, 25);
+  btnCancel = tk::Control::Create(self, "BUTTON", IDCANCEL, "",
+                                  BS_PUSHBUTTON | WS_TABSTOP | WS_DISABLED, 465, 417, 89, 25);
+  tvScanRegInfo.onTickClick = [this](HTREEITEM node, UINT) { tvScanRegInfoMouseDown(node); };
+  tvScanFiles.onTickClick = [this](HTREEITEM node, UINT) { tvScanFilesMouseDown(node); };
+  applyTexts();
+}
+
+void TScanForm::applyTexts() {
+  setText(LangText(ui::IDS_SCANFORM_Title));
+  lblScaning.setText(LangText(ui::IDS_SCANFORM_LABEL_Scaning));
+  lblRegInfoLeft.setText(LangText(ui::IDS_SCANFORM_LABEL_RegInfoLeft));
+  lblFileLeft.setText(LangText(ui::IDS_SCANFORM_LABEL_FilesLeft));
+  btnDelete.setText(LangText(ui::IDS_SCANFORM_BUTTON_Delete));
+  btnCancel.setText(LangText(ui::IDS_SCANFORM_BUTTON_Cancel));
+}
+
+int TScanForm::ShowModal() {
+  if (!hwnd()) return -1;
+  applyTexts();
+  CentreOver(hwnd(), owner_);
+  return showModal(owner_);
+}
+
+void TScanForm::onTimer(UINT_PTR id) {
+  if (id == kTimerStartScan) StartScan();
+}
+
+void TScanForm::showProgress(const std::string& path) {
+  // The label and the repaint follow the scan a few times a second rather than at
+  // every key: a message round per key would cost more than the key itself.
+  const DWORD now = GetTickCount();
+  if (now - lastProgress_ < kProgressIntervalMs) return;
+  lastProgress_ = now;
+  lblScanInfo.setText(path);
+  tk::ProcessPendingMessages();
+}
+
+void TScanForm::ScanRegistryPasses() {
+  lastProgress_ = GetTickCount() - kProgressIntervalMs;  // show the first key at once
+  uninstall::AddRegistryNodes(
+      tvScanRegInfo, uninstall::ScanRegistry(
+                         target_.keyName, [this](const std::string& path) { showProgress(path); }));
+}
+
+void TScanForm::ScanFiles() {
+  uninstall::AddFileNodes(tvScanFiles, uninstall::ScanInstallFolder(
+                                           target_.installDir, [this](const std::string& path) {
+                                             showProgress(path);
+                                           }));
+}
+
+void TScanForm::StartScan() {
+  // Once per window: a tick that comes while the scan runs, or after it, starts nothing.
+  if (scanning_ || scanned_ || !hwnd()) return;
+  scanning_ = true;
+  killTimer(kTimerStartScan);
+  EnableWindow(hwnd(), FALSE);
+  try {
+    // Without a name there is nothing to match: every key would be walked for nothing.
+    if (!target_.keyName.empty()) ScanRegistryPasses();
+    ScanFiles();
+  } catch (const std::exception&) {
+    // What was found so far stays listed.
+  }
+  if (!hwnd()) return;
+  EnableWindow(hwnd(), TRUE);
+  scanning_ = false;
+  scanned_ = true;
+  tvScanRegInfo.expandAll();
+  tvScanFiles.expandAll();
+  if (tvScanRegInfo.count() == 0 && tvScanFiles.count() == 0) {
+    Notice(hwnd(), LangText(ui::IDS_MESSAGEBOX_WARNING_Noremains));
+    SendMessageA(hwnd(), WM_CLOSE, 0, 0);
+  }
+  btnDelete.setEnabled(true);
+  btnCancel.setEnabled(true);
+}
+
+void TScanForm::tvScanRegInfoMouseDown(HTREEITEM node) {
+  uninstall::ToggleTreeNode(tvScanRegInfo, node);
+}
+
+void TScanForm::tvScanFilesMouseDown(HTREEITEM node) {
+  uninstall::ToggleTreeNode(tvScanFiles, node);
+}
+
+void TScanForm::btnDeleteClick() {
+  if (!scanned_ || scanning_) return;
+  lblScanInfo.setText("");
+  const bool fileTreeEmpty = tvScanFiles.count() == 0;
+  std::vector<uninstall::LeftoverItem> items = uninstall::TickedRegistryItems(tvScanRegInfo);
+  for (uninstall::LeftoverItem& item : uninstall::TickedFileItems(tvScanFiles))
+    items.push_back(std::move(item));
+  size_t failed = 0;
+  bool interrupted = false;
+  try {
+    // Registry items are exported into Back up\reg\ first; without that file none
+    // of them is deleted.
+    uninstall::RemovalOutcome outcome =
+        uninstall::RemoveLeftovers(items, target_.keyName, app::AppPaths.RegBackupDir);
+    lastBackupFile_ = outcome.backupFile;
+    failed = outcome.failed();
+  } catch (const std::exception&) {
+    interrupted = true;  // counted below from what is really there
+  }
+  // The trees keep exactly what is still there.
+  uninstall::RemoveVanishedNodes(tvScanRegInfo);
+  uninstall::RemoveVanishedNodes(tvScanFiles);
+  if (interrupted) {
+    for (const uninstall::LeftoverItem& item : items)
+      if (uninstall::LeftoverExists(item)) ++failed;
+  }
+  lastFailedCount_ = failed;
+  if (failed > 0) {
+    Notice(hwnd(),
+           ui::FormatText(LangText(ui::IDS_MESSAGEBOX_WARNING_CleanIncomplete),
+                          {std::to_string(failed)}),
+           MB_OK | MB_ICONWARNING);
+  } else if (!fileTreeEmpty) {
+    Notice(hwnd(), LangText(ui::IDS_MESSAGEBOX_WARNING_CleanSuccess));
+  }
+}
+
+void TScanForm::btnCancelClick() {
+  SendMessageA(hwnd(), WM_CLOSE, 0, 0);
+}
+
+bool TScanForm::onCommand(WORD id, WORD code, HWND) {
+  if (code != BN_CLICKED) return false;
+  if (id == kIdScanDelete) {
+    btnDeleteClick();
+    return true;
+  }
+  if (id == IDCANCEL) {
+    // Escape while the scan runs closes nothing: there is no cancelling a scan.
+    if (!scanning_) btnCancelClick();
+    return true;
+  }
+  return false;
+}
+
+bool TScanForm::onClose() {
+  return !scanning_;
+}
+
+}  // namespace forms

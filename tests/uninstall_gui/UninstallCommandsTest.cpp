@@ -1,0 +1,168 @@
+// The main window's removal commands and its answer to a runner's report, with the
+// real component: screen savers go into the backup folder under a free name, and the
+// prompts decide whether the scan opens and the list is read again.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+
+#include "app/globals.h"
+#include "fixtures/SampleLayout.h"
+#include "main/ProgramListLogic.h"
+#include "main/UninstallCommands.h"
+#include "main/frmMain.h"
+#include "support/BuiltComponent.h"
+#include "support/MessagePump.h"
+#include "support/Samples.h"
+#include "support/Sandbox.h"
+#include "sys/ComInit.h"
+#include "sys/Files.h"
+#include "ui/LanguageTable.h"
+#include "uninstall/frmScanRemains.h"
+#include "uninstall_gui/GuiTestSupport.h"
+
+namespace {
+
+using namespace uninstall_gui;
+using testing_support::PumpMessagesUntil;
+
+constexpr UINT kQuestion = MB_YESNO | MB_ICONWARNING;
+
+int RowOf(const tk::ListView& list, const std::string& caption) {
+  for (int i = 0; i < list.count(); ++i)
+    if (list.itemText(i, 0) == caption) return i;
+  return -1;
+}
+
+std::string SystemFolder() {
+  char system[MAX_PATH] = {};
+  GetSystemDirectoryA(system, MAX_PATH);
+  return system;
+}
+
+std::string FileText(const std::string& path) {
+  std::string text;
+  sys::ReadFileBytes(path, text);
+  return text;
+}
+
+class RemovalCommands : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    testing_support::RegisterBuiltComponent();
+    app::AppPaths.ConfigFile = dir.file("Config.ini");
+    app::AppPaths.RegBackupDir = dir.file("Back up\\reg\\");
+    app::AppPaths.ScrBackupDir = dir.file("Back up\\scr\\");
+    app::HideSysPatch = false;
+    app::HideScreenSaver = true;
+  }
+  tk::ListView& list() { return form.programPage().lsvProgramList; }
+  // The row of the screen saver whose file is `fileName`, or -1.
+  int SaverRow(const std::string& fileName) {
+    for (int i = 0; i < list().count(); ++i)
+      if (forms::IsScreenSaverRow(list().itemText(i, 0)) &&
+          form.ProgramList.GetScreenSaverFileName(static_cast<ULONG>(list().itemData(i))) ==
+              fileName)
+        return i;
+    return -1;
+  }
+
+  sys::ComApartment com;
+  testing_support::TempDir dir;
+  forms::TMainForm form;
+};
+
+TEST_F(RemovalCommands, AScreenSaverGoesIntoTheBackupFolderUnderAFreeName) {
+  app::HideScreenSaver = false;
+  const std::string fileName = "PxRoadSaver.scr";
+  const std::string installed = SystemFolder() + "\\" + fileName;
+  const std::string protectedCopy = SystemFolder() + "\\dllcache\\" + fileName;
+  const std::string source = testing_support::FixturesDir() + sample::kSaverFile;
+  ASSERT_TRUE(CopyFileA(source.c_str(), installed.c_str(), FALSE));
+  CreateDirectoryA((SystemFolder() + "\\dllcache").c_str(), nullptr);
+  ASSERT_TRUE(CopyFileA(source.c_str(), protectedCopy.c_str(), FALSE));
+  // An older backup holds the name already.
+  ASSERT_TRUE(sys::ForceDirectories(app::AppPaths.ScrBackupDir));
+  ASSERT_TRUE(sys::WriteFileBytes(app::AppPaths.ScrBackupDir + fileName, "older"));
+
+  ASSERT_TRUE(form.Create());
+  form.show(SW_SHOWNOACTIVATE);
+  const int row = SaverRow(fileName);
+  ASSERT_GE(row, 0);
+  list().selectOnly(row);
+  testing_support::PumpMessagesFor(50);
+  EXPECT_TRUE(form.actions().ActionDeleteScr.isBoundTo(form.programPage().btnUninstall.hwnd()));
+
+  {
+    // No changes nothing.
+    RecordingAnswerer boxes([](const tk::MessageBoxRequest&) { return IDNO; });
+    form.actions().ActionDeleteScr.execute();
+    ASSERT_EQ(boxes.requests.size(), 1u);
+    EXPECT_EQ(boxes.requests[0].text,
+              forms::MessageText(ui::LangText(ui::IDS_MESSAGEBOX_WARNING_DeleteScr)));
+    EXPECT_EQ(boxes.requests[0].flags, kQuestion);
+    EXPECT_EQ(boxes.requests[0].caption, "Prunaxis");
+  }
+  EXPECT_TRUE(PathExists(installed));
+  EXPECT_TRUE(PathExists(protectedCopy));
+  EXPECT_EQ(FilesIn(sys::ExcludeTrailingBackslash(app::AppPaths.ScrBackupDir)),
+            (std::vector<std::string>{fileName}));
+
+  {
+    // The uninstall command (a double click) on a screen saver row removes the saver.
+    RecordingAnswerer boxes([](const tk::MessageBoxRequest&) { return IDYES; });
+    ASSERT_TRUE(form.actions().ActionUninstall.execute());
+    ASSERT_EQ(boxes.requests.size(), 1u);
+  }
+  EXPECT_FALSE(PathExists(installed));
+  EXPECT_FALSE(PathExists(protectedCopy));
+  EXPECT_EQ(FilesIn(sys::ExcludeTrailingBackslash(app::AppPaths.ScrBackupDir)),
+            (std::vector<std::string>{"PxRoadSaver (2).scr", fileName}));
+  EXPECT_EQ(FileText(app::AppPaths.ScrBackupDir + fileName), "older");
+  EXPECT_EQ(FileText(app::AppPaths.ScrBackupDir + "PxRoadSaver (2).scr"), FileText(source));
+  EXPECT_LT(SaverRow(fileName), 0) << "the list was read again";
+}
+
+TEST_F(RemovalCommands, TheReportsPromptDecidesOnTheScanAndTheRefresh) {
+  ASSERT_TRUE(form.Create());
+  form.show(SW_SHOWNOACTIVATE);
+  bool scanOpened = false;
+  form.uninstallCommands().onScanFormCreated = [&](forms::TScanForm&) { scanOpened = true; };
+  // A program installed after the list was filled shows only once it is read again.
+  testing_support::SampleDesc desc;
+  desc.name = "PxPromptSample";
+  testing_support::InstalledSample sample(desc);
+  ASSERT_LT(RowOf(list(), desc.name), 0);
+
+  uninstall::UninstallFinished failed{false, {"PxPromptNoSuchKey", dir.file("Missing")}};
+  {
+    RecordingAnswerer boxes([](const tk::MessageBoxRequest&) { return IDNO; });
+    SendMessageA(form.hwnd(), uninstall::WM_UNINSTALL_FINISHED, 0,
+                 reinterpret_cast<LPARAM>(&failed));
+    ASSERT_EQ(boxes.requests.size(), 1u);
+    EXPECT_EQ(boxes.requests[0].text,
+              forms::MessageText(ui::LangText(ui::IDS_MESSAGEBOX_WARNING_UninstallFailed)));
+    EXPECT_EQ(boxes.requests[0].flags, kQuestion);
+  }
+  EXPECT_FALSE(scanOpened);
+  EXPECT_LT(RowOf(list(), desc.name), 0) << "No leaves the list as it was";
+
+  // Yes opens the scan for the reported program; it finds nothing and closes, and
+  // the list is read again.
+  uninstall::UninstallFinished started{true, failed.target};
+  {
+    RecordingAnswerer boxes([](const tk::MessageBoxRequest& request) {
+      return request.flags == kQuestion ? IDYES : IDOK;
+    });
+    SendMessageA(form.hwnd(), uninstall::WM_UNINSTALL_FINISHED, 1,
+                 reinterpret_cast<LPARAM>(&started));
+    ASSERT_EQ(boxes.requests.size(), 2u);
+    EXPECT_EQ(boxes.requests[0].text,
+              forms::MessageText(ui::LangText(ui::IDS_MESSAGEBOX_WARNING_ScanRemains)));
+    EXPECT_EQ(boxes.requests[1].text, "No files or registry keys left!");
+  }
+  EXPECT_TRUE(scanOpened);
+  EXPECT_GE(RowOf(list(), desc.name), 0);
+}
+
+}  // namespace
