@@ -1,0 +1,338 @@
+#include "main/StartupListPage.h"
+
+#include <exception>
+#include <optional>
+
+#include "main/MenuIcons.h"
+#include "app/globals.h"
+#include "main/SidePanelLook.h"
+#include "startup/StartupChanges.h"
+#include "startup/StartupSources.h"
+#include "startup/frmAddItem.h"
+#include "toolkit/MessageBox.h"
+#include "ui/Bounds.h"
+#include "ui/LanguageTable.h"
+#include "ui/SkinTable.h"
+
+namespace forms {
+namespace {
+
+using ui::LangText;
+
+constexpr int kMargin = 15;
+constexpr int kSideButtonWidth = 130;
+constexpr int kSideButtonHeight = 36;
+
+}  // namespace
+
+StartupListPage::StartupListPage(MainActions& actions) : actions_(actions) {}
+
+bool StartupListPage::create(HWND parent, const RECT& bounds, bool visible) {
+  parent_ = parent;
+  bounds_ = bounds;
+  AllEnabled = true;
+  SizePanelShown = true;
+  if (!sidePanel.create(parent,
+                        {bounds.left, bounds.top, bounds.left + kSidePanelWidth, bounds.bottom},
+                        kIdStartupSidePanel))
+    return false;
+  createSidePanel();
+  sidePanel.onToggle = [this](bool) { SizePanelSIHotSpotClick(); };
+
+  tk::ListViewOptions options;
+  options.mode = tk::ListViewMode::Report;
+  options.checkBoxes = true;
+  options.multiSelect = true;
+  options.fullRowSelect = true;
+  options.showSelectionAlways = true;
+  options.sortHeader = false;  // rows stay in reading order
+  RECT listBounds{bounds.left + kSidePanelWidth, bounds.top, bounds.right, bounds.bottom};
+  if (!lsvStartupList.create(parent, kIdStartupList, listBounds, options)) return false;
+  lsvStartupList.addColumn(LangText(ui::IDS_LISTVIEW_COLUMNS_StatrupItem), 130);
+  lsvStartupList.addColumn(LangText(ui::IDS_LISTVIEW_COLUMNS_Command), 240);
+  lsvStartupList.addColumn(LangText(ui::IDS_LISTVIEW_COLUMNS_Location), 360);
+  lsvStartupList.onItemChanged = [this](const tk::ListItemChange& change) {
+    if (change.selectionChanged && !filling_) lsvStartupListSelectItem(change.item);
+  };
+  lsvStartupList.onActivate = [this](const tk::ListItemActivation& activation) {
+    lsvStartupListMouseDown(activation.code);
+  };
+
+  bindCommands();
+  show(visible);
+  return true;
+}
+
+void StartupListPage::createSidePanel() {
+  tk::Panel& host = sidePanel.content();
+  host.onPaintBackground = [this](HDC dc, const RECT& client) {
+    PaintPanelPicture(dc, client, imgPanelS);
+  };
+  auto button = [&](ui::TArButton& made, int id, ui::LangId text, int top, bool startsDisabled) {
+    made.Create(host.hwnd(), id, kMargin, top, kSideButtonWidth, kSideButtonHeight);
+    StyleSideButton(made, startsDisabled);
+    made.SetCaption(LangText(text));
+  };
+  button(btnSelectAll, kIdSelectAllButton, ui::IDS_SIDEBAR_BUTTON_UnSelectAll, 16, false);
+  button(btnDelete, kIdDeleteButton, ui::IDS_SIDEBAR_BUTTON_Delete, 64, true);
+  button(btnApply, kIdApplyButton, ui::IDS_SIDEBAR_BUTTON_Apply, 112, false);
+
+  // The group holds its labels: the skin places them inside it. Hidden until the
+  // first selection.
+  grbItemInfo.create(host.hwnd(), {kMargin, 168, kMargin + 137, 168 + 185}, kIdItemInfoGroup,
+                     false);
+  grbItemInfo.onPaintBackground = [this](HDC dc, const RECT& client) {
+    PaintPanelPicture(dc, client, imgPanelS, grbItemInfo.hwnd());
+    PaintGroupFrame(dc, client, grbItemInfo.text());
+  };
+  grbItemInfo.setText(LangText(ui::IDS_SIDEBAR_GROUPBOX_TITLE_ItemInfo));
+  HWND group = grbItemInfo.hwnd();
+  // Captions on one line each; the values have a fixed size and wrap at words.
+  auto label = [&](int id, const std::string& text, int left, int top, int width, int height) {
+    return tk::Control::Create(group, "STATIC", id, text, SS_LEFT | SS_NOPREFIX, left, top, width,
+                               height);
+  };
+  lblPublisher =
+      label(kIdPublisherLabel, LangText(ui::IDS_SIDEBAR_GROUPBOX_LABEL_Publisher), 5, 25, 64, 13);
+  lblPublisherValue = label(kIdPublisherValue, "", 5, 42, 121, 31);
+  lblVersion =
+      label(kIdVersionLabel, LangText(ui::IDS_SIDEBAR_GROUPBOX_LABEL_Version), 5, 76, 55, 13);
+  lblVersionValue = label(kIdVersionValue, "", 8, 92, 121, 31);
+  lblDes = label(kIdDescriptionLabel, LangText(ui::IDS_SIDEBAR_GROUPBOX_LABEL_Description), 5, 125,
+                 76, 13);
+  lblDescription = label(kIdDescriptionValue, "", 5, 141, 121, 42);
+}
+
+void StartupListPage::bindCommands() {
+  MainActions& a = actions_;
+  a.ActionSelectAll.bindControl(btnSelectAll.hwnd());
+  a.ActionDelete.bindControl(btnDelete.hwnd());
+  a.ActionApply.bindControl(btnApply.hwnd());
+  a.ActionApply.setOnExecute([this] { ActionApplyExecute(); });
+  a.ActionSelectAll.setOnExecute([this] { ActionSelectAllExecute(); });
+  a.ActionDelete.setOnExecute([this] { ActionDeleteExecute(); });
+  a.ActionAddItem.setOnExecute([this] { ActionAddItemExecute(); });
+
+  pmSLRightClick.clear();
+  pmSLRightClick.addAction(a.ActionAddItem, LangText(ui::IDS_LISTVIEW_RIGHTCLICK_AddItem),
+                           kIconAdd);
+  // A plain item with the command's id: it runs Delete Entry, but is enabled by the
+  // selection when the menu opens, apart from the side panel's button.
+  pmSLRightClick.addItem(LangText(ui::IDS_LISTVIEW_RIGHTCLICK_DeleteItem), a.ActionDelete.id(),
+                         kIconTrash);
+  pmSLRightClick.addAction(a.ActionRefresh, LangText(ui::IDS_LISTVIEW_RIGHTCLICK_Refresh),
+                           kIconRefresh);
+
+  setSelectAllCaption();
+  // Delete Entry waits for the first selection change.
+  a.ActionDelete.setEnabled(false);
+}
+
+void StartupListPage::layout(const RECT& bounds) {
+  bounds_ = bounds;
+  const int height = bounds.bottom - bounds.top;
+  const int side = sidePanel.collapsed() ? sidePanel.barWidth() : kSidePanelWidth;
+  sidePanel.setBounds(bounds.left, bounds.top, side, height);
+  lsvStartupList.control().setBounds(bounds.left + side, bounds.top,
+                                     bounds.right - bounds.left - side, height);
+}
+
+void StartupListPage::SizePanelSIHotSpotClick() {
+  // The panel has just collapsed or come back: the list takes the room it gives up.
+  const ui::SkinId place = SizePanelShown ? ui::SK_MAINFORM_PAGE2_LISTVIEW_StartupItemsList_FullPos
+                                          : ui::SK_MAINFORM_PAGE2_LISTVIEW_StartupItemsList_Pos;
+  try {
+    ui::SetBoundsFromText(lsvStartupList.hwnd(), ui::SkinValue(place));
+  } catch (const std::exception& error) {
+    tk::ShowExceptionMessage(ownerWindow(), error);
+    return;
+  }
+  SizePanelShown = !SizePanelShown;
+}
+
+void StartupListPage::show(bool visible) {
+  const int cmd = visible ? SW_SHOW : SW_HIDE;
+  ShowWindow(sidePanel.hwnd(), cmd);
+  ShowWindow(lsvStartupList.hwnd(), cmd);
+}
+
+bool StartupListPage::itemInfoShown() const {
+  return (GetWindowLongA(grbItemInfo.hwnd(), GWL_STYLE) & WS_VISIBLE) != 0;
+}
+
+HWND StartupListPage::ownerWindow() const {
+  HWND root = GetAncestor(parent_, GA_ROOT);
+  return root ? root : parent_;
+}
+
+void StartupListPage::RefreshStartupList() {
+  std::vector<startup::StartupRow> rows = startup::ReadStartupRows();
+  // Repainting resumes when the guard goes.
+  auto hold = lsvStartupList.beginUpdate();
+  // No selection handler runs for the rows that go and come.
+  struct FillingScope {
+    bool& flag;
+    ~FillingScope() { flag = false; }
+  } filling{filling_ = true};
+  lsvStartupList.deleteAll();
+  rows_ = std::move(rows);
+  for (size_t i = 0; i < rows_.size(); ++i) {
+    const startup::StartupRow& row = rows_[i];
+    tk::ListRow listRow;
+    listRow.caption = row.name;
+    listRow.subItems = {row.command, row.location};
+    listRow.data = static_cast<LPARAM>(i);
+    listRow.checked = row.enabled;
+    lsvStartupList.insertRow(listRow);  // a parked row stays unticked
+  }
+}
+
+void StartupListPage::ActivatePage() {
+  RefreshStartupList();
+  show(true);
+  UpdateAllEnabledFromRows();
+  actions_.ActionDelete.setEnabled(false);
+}
+
+startup::StartupRow StartupListPage::rowAt(int item) const {
+  startup::StartupRow row;
+  if (item < 0 || item >= lsvStartupList.count()) return row;
+  const auto index = static_cast<size_t>(lsvStartupList.itemData(item));
+  if (index >= rows_.size()) return row;
+  row = rows_[index];
+  row.enabled = lsvStartupList.checked(item);
+  return row;
+}
+
+std::vector<startup::StartupRow> StartupListPage::currentRows() const {
+  std::vector<startup::StartupRow> rows;
+  const int count = lsvStartupList.count();
+  rows.reserve(static_cast<size_t>(count));
+  for (int item = 0; item < count; ++item) rows.push_back(rowAt(item));
+  return rows;
+}
+
+void StartupListPage::UpdateAllEnabledFromRows() {
+  AllEnabled = startup::AllEnabledFlagFromRows(currentRows(), AllEnabled);
+  setSelectAllCaption();
+}
+
+void StartupListPage::setSelectAllCaption() {
+  // Flag and caption always agree: the caption names what the button does next.
+  btnSelectAll.SetCaption(
+      LangText(AllEnabled ? ui::IDS_SIDEBAR_BUTTON_UnSelectAll : ui::IDS_SIDEBAR_BUTTON_SelectAll));
+}
+
+void StartupListPage::ActionApplyExecute() {
+  try {
+    // Every row, changed or not; the first failure ends the run and what was
+    // written before it stays. The list is not read again.
+    startup::ApplyStartupRows(currentRows());
+  } catch (const std::exception&) {
+    // Apply reports nothing.
+  }
+}
+
+void StartupListPage::ActionSelectAllExecute() {
+  std::vector<startup::StartupRow> rows = currentRows();
+  AllEnabled = startup::ToggleAllRows(rows, AllEnabled);
+  for (int item = 0; item < static_cast<int>(rows.size()); ++item)
+    lsvStartupList.setChecked(item, rows[static_cast<size_t>(item)].enabled);
+  setSelectAllCaption();
+}
+
+void StartupListPage::ActionDeleteExecute() {
+  if (tk::ShowMessageBox(ownerWindow(), LangText(ui::IDS_MESSAGEBOX_WARNING_DeleteStartupEntry),
+                         app::kAppTitle, MB_YESNO | MB_ICONWARNING) != IDYES)
+    return;
+  try {
+    for (int item = lsvStartupList.count() - 1; item >= 0; --item) {
+      if (!lsvStartupList.isSelected(item)) continue;
+      // A registry delete that fails ends the command; its row stays listed.
+      if (!startup::DeleteStartupEntry(rowAt(item))) return;
+      lsvStartupList.deleteRow(item);
+    }
+  } catch (const std::exception&) {
+    // Delete Entry reports nothing; rows handled before stay removed.
+  }
+}
+
+void StartupListPage::ActionAddItemExecute() {
+  int result = IDCANCEL;
+  {
+    TAddItemForm form;
+    if (!form.Create(ownerWindow())) return;
+    result = form.Execute();
+  }
+  if (result == IDOK) RefreshStartupList();
+}
+
+void StartupListPage::lsvStartupListSelectItem(int item) {
+  ShowWindow(grbItemInfo.hwnd(), SW_SHOW);
+  actions_.ActionDelete.setEnabled(true);
+  if (item < 0 || item >= lsvStartupList.count()) return;
+  try {
+    std::optional<startup::TFileInfo> info = startup::ReadRowFileInfo(rowAt(item));
+    if (!info) {
+      ShowWindow(grbItemInfo.hwnd(), SW_HIDE);
+      return;
+    }
+    lblPublisherValue.setText(info->CompanyName);
+    lblVersionValue.setText(info->FileVersion);
+    lblDescription.setText(info->FileDescription);
+  } catch (const std::exception&) {
+    // The box keeps what it showed.
+  }
+}
+
+void StartupListPage::lsvStartupListMouseDown(UINT code) {
+  if (code != NM_RCLICK) return;
+  pmSLRightClick.setItemEnabled(actions_.ActionDelete.id(), lsvStartupList.selectedCount() > 0);
+  POINT at{};
+  GetCursorPos(&at);
+  pmSLRightClick.showAt(ownerWindow(), at.x, at.y);
+}
+
+void StartupListPage::addTextTargets(ui::TMainWindowTextTargets& texts) {
+  for (int column = 0; column < 3; ++column)
+    texts.startupListColumns[column] = ui::ListColumnTextSetter(lsvStartupList.hwnd(), column);
+  auto menuItem = [this](UINT id) {
+    return [this, id](const std::string& text) { pmSLRightClick.setItemCaption(id, text); };
+  };
+  texts.mItemAddEntry = menuItem(actions_.ActionAddItem.id());
+  texts.mItemDeleteEntry = menuItem(actions_.ActionDelete.id());
+  texts.mItemRefreshSI = menuItem(actions_.ActionRefresh.id());
+  // The button names what it does next, whatever the table hands in.
+  texts.btnSelectAll = [this](const std::string&) { setSelectAllCaption(); };
+  texts.btnDelete = ui::WindowTextSetter(btnDelete.hwnd());
+  texts.btnApply = ui::WindowTextSetter(btnApply.hwnd());
+  texts.grbItemInfo = [this](const std::string& text) {
+    grbItemInfo.setText(text);
+    InvalidateRect(grbItemInfo.hwnd(), nullptr, TRUE);  // the title is painted
+  };
+  texts.lblPublisher = ui::WindowTextSetter(lblPublisher.hwnd());
+  texts.lblVersion = ui::WindowTextSetter(lblVersion.hwnd());
+  texts.lblDes = ui::WindowTextSetter(lblDes.hwnd());
+}
+
+void StartupListPage::addSkinTargets(ui::TMainSkinTargets& skin) {
+  skin.lsvStartupList = lsvStartupList.hwnd();
+  skin.SizePanelSI = sidePanel.hwnd();
+  skin.imgPanelS.window = sidePanel.content().hwnd();
+  skin.imgPanelS.setPicture = [this](ui::Picture&& picture) {
+    imgPanelS = std::move(picture);
+    InvalidateRect(sidePanel.content().hwnd(), nullptr, TRUE);
+  };
+  skin.grbItemInfo = grbItemInfo.hwnd();
+  skin.lblPublisher = lblPublisher.hwnd();
+  skin.lblPublisherValue = lblPublisherValue.hwnd();
+  skin.lblVersion = lblVersion.hwnd();
+  skin.lblVersionValue = lblVersionValue.hwnd();
+  skin.lblDes = lblDes.hwnd();
+  skin.lblDescription = lblDescription.hwnd();
+  skin.btnSelectAll = &btnSelectAll;
+  skin.btnDelete = &btnDelete;
+  skin.btnApply = &btnApply;
+}
+
+}  // namespace forms
