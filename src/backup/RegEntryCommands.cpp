@@ -1,0 +1,128 @@
+#include "backup/RegEntryCommands.h"
+
+#include <shellapi.h>
+
+#include <exception>
+#include <optional>
+
+#include "app/globals.h"
+#include "sys/Files.h"
+#include "sys/Registry.h"
+#include "toolkit/FileDialog.h"
+
+namespace backup {
+namespace {
+
+constexpr char kRegExtension[] = "reg";
+
+tk::FileDialogRequest RegFileRequest(HWND owner, bool save) {
+  tk::FileDialogRequest request;
+  request.owner = owner;
+  request.save = save;
+  request.filter = kRegFileFilter;
+  if (sys::DirectoryExists(app::AppPaths.RegBackupDir))
+    request.initialDir = app::AppPaths.RegBackupDir;
+  // The save dialog has no overwrite question: the chosen name goes to the editor
+  // as it is. The open dialog only offers files that exist, so that the editor is
+  // never sent after a name that was mistyped.
+  request.flags = save ? OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_ENABLESIZING
+                       : OFN_HIDEREADONLY | OFN_FILEMUSTEXIST | OFN_ENABLESIZING;
+  return request;
+}
+
+}  // namespace
+
+std::string ExportParameters(const std::string& file, const std::string& keyPath) {
+  return " /e \"" + file + "\" \"" + keyPath + "\"";
+}
+
+std::string ImportParameters(const std::string& file) {
+  return " \"" + file + "\"";
+}
+
+std::string RegeditPath() {
+  char windows[MAX_PATH] = {};
+  UINT n = GetWindowsDirectoryA(windows, MAX_PATH);
+  if (n == 0 || n >= MAX_PATH) return "regedit.exe";
+  return sys::IncludeTrailingBackslash(std::string(windows, n)) + "regedit.exe";
+}
+
+std::string EntryKeyPath(inventory::TProgramList& programs, ULONG index,
+                         const std::string& keyName) {
+  try {
+    std::string path = programs.GetProgramRegistryPath(index);
+    if (!path.empty()) return path;
+  } catch (const std::exception&) {
+    // A component without the operation: the machine-wide key is the best guess.
+  }
+  return kMachineUninstallPath + keyName;
+}
+
+bool WriteRegeditLastKey(const std::string& keyPath) {
+  sys::Registry reg(HKEY_CURRENT_USER, KEY_ALL_ACCESS);
+  if (!reg.openKey(std::string("\\") + kRegeditSettingsKey, true)) return false;
+  return reg.writeString("LastKey", keyPath);
+}
+
+sys::UniqueHandle StartRegedit(HWND owner, const std::string& parameters) {
+  const std::string program = RegeditPath();
+  SHELLEXECUTEINFOA info{};
+  info.cbSize = sizeof info;
+  info.fMask = SEE_MASK_NOCLOSEPROCESS;
+  info.hwnd = owner;
+  info.lpVerb = "open";
+  info.lpFile = program.c_str();
+  info.lpParameters = parameters.empty() ? nullptr : parameters.c_str();
+  info.lpDirectory = nullptr;  // the editor inherits the program's current folder
+  info.nShow = SW_SHOW;
+  if (!ShellExecuteExA(&info)) return sys::UniqueHandle();
+  return sys::UniqueHandle(info.hProcess);
+}
+
+sys::UniqueHandle ExecuteExportReg(HWND owner, inventory::TProgramList& programs,
+                                   int componentIndex) {
+  if (componentIndex < 0) return sys::UniqueHandle();
+  try {
+    const auto index = static_cast<ULONG>(componentIndex);
+    inventory::TProgramItem item = programs.GetProgram(index);
+    if (!item) return sys::UniqueHandle();
+    const std::string keyName = item.GetRegistryKeyName();
+    tk::FileDialogRequest request = RegFileRequest(owner, true);
+    request.fileName = keyName + "." + kRegExtension;
+    request.defaultExt = kRegExtension;
+    std::optional<std::string> file = tk::ShowFileDialog(request);
+    if (!file || file->empty()) return sys::UniqueHandle();
+    // The whole chosen path goes to the editor: the export lands in the folder that
+    // the user chose whatever the program's current folder is.
+    return StartRegedit(owner, ExportParameters(*file, EntryKeyPath(programs, index, keyName)));
+  } catch (const std::exception&) {
+    return sys::UniqueHandle();
+  }
+}
+
+sys::UniqueHandle ExecuteReloadReg(HWND owner) {
+  try {
+    std::optional<std::string> file = tk::ShowFileDialog(RegFileRequest(owner, false));
+    if (!file || file->empty()) return sys::UniqueHandle();
+    return StartRegedit(owner, ImportParameters(*file));
+  } catch (const std::exception&) {
+    return sys::UniqueHandle();
+  }
+}
+
+sys::UniqueHandle ExecuteRegedit(HWND owner, inventory::TProgramList& programs,
+                                 int componentIndex) {
+  if (componentIndex < 0) return sys::UniqueHandle();
+  try {
+    const auto index = static_cast<ULONG>(componentIndex);
+    inventory::TProgramItem item = programs.GetProgram(index);
+    if (!item) return sys::UniqueHandle();
+    const std::string keyPath = EntryKeyPath(programs, index, item.GetRegistryKeyName());
+    if (!WriteRegeditLastKey(keyPath)) return sys::UniqueHandle();
+    return StartRegedit(owner, std::string());
+  } catch (const std::exception&) {
+    return sys::UniqueHandle();
+  }
+}
+
+}  // namespace backup
