@@ -1,0 +1,214 @@
+// The program list report: its lines, the text field's conversions and the
+// Save/Print window's Save.
+#include "reports/ProgramReport.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <thread>
+
+#include "app/globals.h"
+#include "reports/frmPrintPage.h"
+#include "support/Sandbox.h"
+#include "support/ScriptedMessageBoxes.h"
+#include "support/WindowProbe.h"
+#include "sys/Files.h"
+#include "toolkit/FileDialog.h"
+
+namespace {
+
+using reports::ProgramReportLines;
+using reports::ReportHeader;
+using testing_support::ScriptedMessageBoxes;
+
+ReportHeader SampleHeader() {
+  return {"Prunaxis",
+          "HOST",
+          "alice",
+          "3 (Windows Updates: 0, Screen Saver: 1)",
+          "12/8/2026 1:02:03 AM",
+          "C:\\P\\Prunaxis.exe"};
+}
+
+tk::ListRow Row(const char* caption) {
+  tk::ListRow row;
+  row.caption = caption;
+  return row;
+}
+
+// Answers the save dialog with `path` (or a cancel) and keeps the request.
+class ScriptedSaveDialog {
+ public:
+  explicit ScriptedSaveDialog(std::optional<std::string> path)
+      : previous_(tk::SetFileDialogAnswerer([this, path](const tk::FileDialogRequest& request) {
+          requests.push_back(request);
+          return path;
+        })) {}
+  ~ScriptedSaveDialog() { tk::SetFileDialogAnswerer(previous_); }
+  std::vector<tk::FileDialogRequest> requests;
+
+ private:
+  tk::FileDialogAnswerer previous_;
+};
+
+TEST(ProgramReport, ListsTheShownRowsNumberedFromOneBetweenRules) {
+  // A list filtered by a search shows only its matches; those are what is given.
+  const auto lines = ProgramReportLines(SampleHeader(), {"Alpha Tool", "Beta", "[Screen Saver] X"});
+  const std::vector<std::string> expected = {
+      "Prunaxis Application Report",
+      "",
+      "",
+      "=======================",
+      "Computer Name : HOST",
+      "User Name : alice",
+      "Programs : 3 (Windows Updates: 0, Screen Saver: 1)",
+      "Created In : 12/8/2026 1:02:03 AM",
+      "Created By : C:\\P\\Prunaxis.exe",
+      "=======================",
+      "",
+      "",
+      "Programs installed on your computer:",
+      "----------------------",
+      "1 - Alpha Tool",
+      "2 - Beta",
+      "3 - [Screen Saver] X",
+      "----------------------",
+  };
+  EXPECT_EQ(lines, expected);
+}
+
+TEST(ProgramReport, AnEmptyListEndsWithTheTwoRulesTogether) {
+  ReportHeader header = SampleHeader();
+  header.computerName.clear();  // a name that could not be read
+  const auto lines = ProgramReportLines(header, {});
+  ASSERT_EQ(lines.size(), 15u);
+  EXPECT_EQ(lines[4], "Computer Name : ");
+  EXPECT_EQ(lines[13], "----------------------");
+  EXPECT_EQ(lines[14], "----------------------");
+}
+
+TEST(ProgramReport, HeaderComesFromTheSystem) {
+  const ReportHeader header = reports::CurrentReportHeader("7 (x)");
+  char computer[MAX_COMPUTERNAME_LENGTH + 1];
+  DWORD size = sizeof computer;
+  ASSERT_TRUE(GetComputerNameA(computer, &size));
+  EXPECT_EQ(header.computerName, computer);
+  EXPECT_FALSE(header.userName.empty());
+  EXPECT_EQ(header.appTitle, app::kAppTitle);
+  EXPECT_EQ(header.programsText, "7 (x)");
+  EXPECT_EQ(header.createdBy, sys::ModuleFileName());
+  SYSTEMTIME time{2026, 12, 2, 8, 13, 4, 5, 0};
+  const std::string text = reports::LocalDateTimeText(time);
+  EXPECT_NE(text.find("2026"), std::string::npos) << text;
+  EXPECT_NE(text.find(":04:05"), std::string::npos) << text;
+}
+
+TEST(ProgramReport, TextFieldLinesAndFileBytes) {
+  EXPECT_EQ(reports::JoinLines({"a", "", "b"}), "a\r\n\r\nb");
+  EXPECT_EQ(reports::SplitLines("a\r\n\r\nb"), (std::vector<std::string>{"a", "", "b"}));
+  EXPECT_EQ(reports::SplitLines("a\nb\rc\r\n"), (std::vector<std::string>{"a", "b", "c"}));
+  EXPECT_TRUE(reports::SplitLines("").empty());
+  EXPECT_EQ(reports::ReportFileBytes("a\nb\r\n\r\nc"), "a\r\nb\r\n\r\nc\r\n");
+  EXPECT_EQ(reports::ReportFileBytes("\xE9t\xE9"), "\xE9t\xE9\r\n");  // ANSI bytes stay
+}
+
+TEST(PrintListForm, SaveWritesTheEditedTextWithCrLf) {
+  reports::TPrintListForm form;
+  ASSERT_TRUE(form.Create(nullptr));
+  form.ApplyTexts();
+  EXPECT_EQ(form.text(), "Save/Print");
+  EXPECT_EQ(form.btnSave.text(), "Save");
+  EXPECT_EQ(form.btnPrint.text(), "Print");
+  RECT client;
+  GetClientRect(form.hwnd(), &client);
+  EXPECT_EQ(client.right, reports::TPrintListForm::kClientWidth);
+  EXPECT_EQ(client.bottom, reports::TPrintListForm::kClientHeight);
+
+  form.SetReportLines(ProgramReportLines(SampleHeader(), {"One"}));
+  EXPECT_EQ(form.MemoLines(), ProgramReportLines(SampleHeader(), {"One"}));
+  // The user's edits are what is saved.
+  form.MemoList.setText("edited\r\nreport \xE4\r\n");
+
+  testing_support::TempDir dir;
+  const std::string path = dir.file("report.txt");
+  ASSERT_TRUE(sys::WriteFileBytes(path, std::string(500, 'x')));  // replaced, not appended
+  ScriptedSaveDialog dialog(path);
+  ScriptedMessageBoxes boxes;
+  form.btnSaveClick();
+  ASSERT_EQ(dialog.requests.size(), 1u);
+  EXPECT_TRUE(dialog.requests[0].save);
+  EXPECT_EQ(dialog.requests[0].filter, "Text File (*.txt)|*.txt");
+  EXPECT_EQ(dialog.requests[0].defaultExt, "txt");
+  EXPECT_TRUE(dialog.requests[0].flags & OFN_OVERWRITEPROMPT);
+  EXPECT_EQ(dialog.requests[0].owner, form.hwnd());
+  std::string bytes;
+  ASSERT_TRUE(sys::ReadFileBytes(path, bytes));
+  EXPECT_EQ(bytes, "edited\r\nreport \xE4\r\n");
+  EXPECT_EQ(boxes.count(), 0u);
+}
+
+TEST(PrintListForm, CancelledSaveWritesNothingAndAFailedOneSaysSo) {
+  reports::TPrintListForm form;
+  ASSERT_TRUE(form.Create(nullptr));
+  form.SetReportLines({"keep me"});
+  testing_support::TempDir dir;
+  {
+    ScriptedSaveDialog dialog(std::nullopt);
+    form.btnSaveClick();
+    EXPECT_EQ(dialog.requests.size(), 1u);
+  }
+  // A folder where the file should go cannot be written.
+  const std::string blocked = dir.file("blocked.txt");
+  ASSERT_TRUE(CreateDirectoryA(blocked.c_str(), nullptr));
+  ScriptedSaveDialog dialog(blocked);
+  ScriptedMessageBoxes boxes({IDOK});
+  form.btnSaveClick();
+  ASSERT_EQ(boxes.count(), 1u);
+  EXPECT_NE(boxes.request(0).text.find(blocked), std::string::npos) << boxes.request(0).text;
+  EXPECT_TRUE(boxes.request(0).flags & MB_ICONERROR);
+  EXPECT_EQ(form.MemoList.text(), "keep me");
+  EXPECT_TRUE(sys::DirectoryExists(blocked));
+}
+
+TEST(PrintListForm, ShownCaptionsFollowTheListsOrder) {
+  reports::TPrintListForm host;
+  ASSERT_TRUE(host.Create(nullptr));
+  tk::ListView list;
+  ASSERT_TRUE(list.create(host.hwnd(), 900, RECT{0, 0, 300, 200}));
+  list.addColumn("Name", 100);
+  EXPECT_TRUE(reports::ShownCaptions(list).empty());
+  list.insertRow(Row("Zeta"));
+  list.insertRow(Row("Alpha"));
+  list.insertRow(Row("Mid"), 1);
+  EXPECT_EQ(reports::ShownCaptions(list), (std::vector<std::string>{"Zeta", "Mid", "Alpha"}));
+}
+
+TEST(PrintListForm, ExportListCommandShowsTheReportModally) {
+  // Another thread reads the window as the user would see it and closes it.
+  std::string caption, memo;
+  std::atomic<bool> seen{false};
+  std::thread user([&] {
+    testing_support::WindowProbe probe(GetCurrentProcessId());
+    HWND form = probe.waitForWindow("PrunaxisPrintListForm", 20000);
+    if (!form) return;
+    caption = testing_support::TextOf(form);
+    HWND field = FindWindowExA(form, nullptr, "Edit", nullptr);
+    if (field) memo = testing_support::TextOf(field);
+    seen = true;
+    PostMessageA(form, WM_CLOSE, 0, 0);
+  });
+  reports::ExecuteExportList(nullptr, "2 (Windows Updates: 0, Screen Saver: 0)", {"Aa", "Bb"});
+  user.join();
+  ASSERT_TRUE(seen);
+  EXPECT_EQ(caption, "Save/Print");
+  const auto lines = reports::SplitLines(memo);
+  ASSERT_EQ(lines.size(), 17u) << memo;
+  EXPECT_EQ(lines[0], std::string(app::kAppTitle) + " Application Report");
+  EXPECT_EQ(lines[6], "Programs : 2 (Windows Updates: 0, Screen Saver: 0)");
+  EXPECT_EQ(lines[14], "1 - Aa");
+  EXPECT_EQ(lines[15], "2 - Bb");
+  EXPECT_EQ(lines[16], "----------------------");
+  EXPECT_EQ(FindWindowA("PrunaxisPrintListForm", nullptr), nullptr);  // destroyed
+}
+
+}  // namespace
