@@ -91,15 +91,27 @@ fi
 
 wine "$program" >"$build/demo-prunaxis.log" 2>&1 &
 app_pid=$!
-shot="$build/screenshots/demo.png"
-if ! wine "$build/tools/SeedDemo.exe" wait-window TMainForm 120000; then
-  import -window root "$build/screenshots/demo-failed.png" || true
-  log "the main window did not appear; the screen is in $build/screenshots/demo-failed.png"
+shots="$build/screenshots"
+demo() { wine "$build/tools/SeedDemo.exe" "$@"; }
+shoot() { sleep "${2:-1}"; import -window root "$shots/$1.png"; echo "Screenshot: $shots/$1.png"; }
+
+# The splash shows for a second and a half before the main window.
+if demo wait-window TSplashForm 120000; then shoot splash 0.3; fi
+if ! demo wait-window TMainForm 120000; then
+  import -window root "$shots/demo-failed.png" || true
+  log "the main window did not appear; the screen is in $shots/demo-failed.png"
   exit 1
 fi
-sleep 2  # let it paint
-import -window root "$shot"
-echo "Screenshot: $shot"
+shoot demo 2
+# The File menu under its button (control id 102), closed again with Escape.
+demo post-click TMainForm 102 && shoot menu 1
+demo post-key '#32768' 0x1B || true
+sleep 0.5
+# Help > About (command 229), then the startup page (command 231).
+demo post-command TMainForm 229 && demo wait-window TAboutForm 10000 && shoot about 1
+demo close-window TAboutForm || true
+sleep 0.5
+demo post-command TMainForm 231 && shoot startup 2
 
 wine "$build/tools/SeedDemo.exe" close-window TMainForm || true
 for _ in $(seq 1 150); do

@@ -3,19 +3,26 @@
 #include <shellapi.h>
 
 #include <exception>
+#include <utility>
+#include <vector>
 
 #include "app/Config.h"
 #include "app/globals.h"
 #include "toolkit/MessageBox.h"
+#include "main/MenuIcons.h"
+#include "main/SidePanelLook.h"
+#include "ui/Bounds.h"
 #include "ui/LanguageTable.h"
+#include "ui/SkinTable.h"
 
 namespace forms {
 namespace {
 
 using ui::LangText;
 
-constexpr int kButtonHeight = 26;
-constexpr int kMargin = 8;
+constexpr int kMargin = 15;
+constexpr int kSideButtonWidth = 130;
+constexpr int kSideButtonHeight = 36;
 
 }  // namespace
 
@@ -26,27 +33,23 @@ ProgramListPage::ProgramListPage(inventory::TProgramList& programs, MainActions&
   };
 }
 
-bool ProgramListPage::create(HWND parent, HMENU viewMenu) {
-  parent_ = parent;
+bool ProgramListPage::create(HWND page, HWND statusHost) {
+  parent_ = page;
+  owner_ = GetAncestor(page, GA_ROOT);
   SearchStart = 0;
-  RECT client{};
-  GetClientRect(parent, &client);
-  const int statusTop = client.bottom - kStatusHeight;
+  SizePanelShown = true;
 
-  if (!sidePanel.create(parent, {0, 0, kSidePanelWidth, statusTop}, kIdSidePanel)) return false;
+  if (!sidePanel.create(page, {0, 0, kSidePanelWidth, kPageHeight}, kIdSidePanel)) return false;
   createSidePanel();
-  sidePanel.onToggle = [this](bool) {
-    RECT area{};
-    GetClientRect(parent_, &area);
-    layout(area.right, area.bottom);  // the list takes the room the panel gives up
-  };
+  sidePanel.onToggle = [this](bool) { SizePanelPLHotSpotClick(); };
 
   tk::ListViewOptions options;
   options.mode = tk::ListViewMode::Report;
   options.fullRowSelect = true;
   options.showSelectionAlways = true;
-  RECT listBounds{kSidePanelWidth, 0, client.right, statusTop};
-  if (!lsvProgramList.create(parent, kIdProgramList, listBounds, options)) return false;
+  options.ownerData = true;  // a thousand rows fill with one message
+  RECT listBounds{kSidePanelWidth, 0, kSidePanelWidth + kListWidth, kPageHeight};
+  if (!lsvProgramList.create(page, kIdProgramList, listBounds, options)) return false;
   lsvProgramList.attachSystemImageLists();
   lsvProgramList.addColumn(LangText(ui::IDS_LISTVIEW_COLUMNS_Descriptions), 200);
   lsvProgramList.addColumn(LangText(ui::IDS_LISTVIEW_COLUMNS_Publisher), 160);
@@ -63,54 +66,69 @@ bool ProgramListPage::create(HWND parent, HMENU viewMenu) {
   };
   lsvProgramList.onLinkClick = [this](int item) { openDirectoryOf(item); };
 
-  createStatusLine(statusTop + 3);
-  bindCommands(viewMenu);
+  createStatusLine(statusHost);
+  bindCommands();
   return true;
 }
 
-void ProgramListPage::createSidePanel() {
-  HWND host = sidePanel.content().hwnd();
-  const int width = kSidePanelWidth - tk::SidePanel::kDefaultBarWidth - 2 * kMargin;
-  int y = kMargin;
-  auto button = [&](int id, ui::LangId text) {
-    tk::Control made =
-        tk::Control::Create(host, "BUTTON", id, LangText(text), BS_PUSHBUTTON | WS_TABSTOP, kMargin,
-                            y, width, kButtonHeight);
-    y += kButtonHeight + 6;
-    return made;
-  };
-  btnUninstall = button(kIdUninstallButton, ui::IDS_SIDEBAR_BUTTON_Uninstall);
-  btnShowDetails = button(kIdShowDetailsButton, ui::IDS_SIDEBAR_BUTTON_SHOWDETAILS);
-  btnRefresh = button(kIdRefreshButton, ui::IDS_SIDEBAR_BUTTON_Refresh);
-
-  y += 6;
-  const int groupTop = y;
-  grbSearch = tk::Control::Create(host, "BUTTON", kIdSearchGroup,
-                                  LangText(ui::IDS_SIDEBAR_GROUPBOX_TITLE_Search), BS_GROUPBOX,
-                                  kMargin, groupTop, width, 130);
-  lblSearchTitle = tk::Control::Create(host, "STATIC", kIdSearchTitle,
-                                       LangText(ui::IDS_SIDEBAR_GROUPBOX_LABEL_Info), SS_LEFT,
-                                       kMargin + 6, groupTop + 18, width - 12, 32);
-  txtSearchInfo = tk::Control::Create(host, "EDIT", kIdSearchInfo, "", ES_AUTOHSCROLL | WS_TABSTOP,
-                                      kMargin + 6, groupTop + 54, width - 12, 22, WS_EX_CLIENTEDGE);
-  btnSearch = tk::Control::Create(
-      host, "BUTTON", kIdSearchButton, LangText(ui::IDS_SIDEBAR_GROUPBOX_BUTTON_Search),
-      BS_DEFPUSHBUTTON | WS_TABSTOP, kMargin + 6, groupTop + 88, width - 12, kButtonHeight);
-  y = groupTop + 140;
-  ckbHidePatch = tk::CheckBox::Create(
-      host, kIdHidePatch, LangText(ui::IDS_SIDEBAR_CHECKBOX_HideSysPatch), kMargin, y, width, 20);
-  ckbHideScr = tk::CheckBox::Create(host, kIdHideScr, LangText(ui::IDS_SIDEBAR_CHECKBOX_HideScr),
-                                    kMargin, y + 24, width, 20);
+void ProgramListPage::SizePanelPLHotSpotClick() {
+  // The panel has just collapsed or come back: the list takes the room it gives up.
+  const ui::SkinId place = SizePanelShown ? ui::SK_MAINFORM_PAGE1_LISTVIEW_ProgramList_FullPos
+                                          : ui::SK_MAINFORM_PAGE1_LISTVIEW_ProgramList_Pos;
+  try {
+    ui::SetBoundsFromText(lsvProgramList.hwnd(), ui::SkinValue(place));
+  } catch (const std::exception& error) {
+    tk::ShowExceptionMessage(owner_, error);
+    return;
+  }
+  SizePanelShown = !SizePanelShown;
 }
 
-void ProgramListPage::createStatusLine(int top) {
-  lblPrograms.create(parent_, kIdPrograms, 4, top, 16, LangText(ui::IDS_STATUSBAR_LABEL_Programs));
-  lblProgramCounts.create(parent_, kIdProgramCounts, 0, top, 16);
+void ProgramListPage::createSidePanel() {
+  tk::Panel& host = sidePanel.content();
+  host.onPaintBackground = [this](HDC dc, const RECT& client) {
+    PaintPanelPicture(dc, client, imgPanelP);
+  };
+  auto button = [&](ui::TArButton& made, int id, ui::LangId text, int top) {
+    made.Create(host.hwnd(), id, kMargin, top, kSideButtonWidth, kSideButtonHeight);
+    StyleSideButton(made);
+    made.SetCaption(LangText(text));
+  };
+  button(btnUninstall, kIdUninstallButton, ui::IDS_SIDEBAR_BUTTON_Uninstall, 16);
+  button(btnShowDetails, kIdShowDetailsButton, ui::IDS_SIDEBAR_BUTTON_SHOWDETAILS, 64);
+  button(btnRefresh, kIdRefreshButton, ui::IDS_SIDEBAR_BUTTON_Refresh, 112);
+
+  // The search group holds its controls: the skin places them inside it.
+  grbSearch.create(host.hwnd(), {kMargin, 168, kMargin + 138, 168 + 137}, kIdSearchGroup);
+  grbSearch.onPaintBackground = [this](HDC dc, const RECT& client) {
+    PaintPanelPicture(dc, client, imgPanelP, grbSearch.hwnd());
+    PaintGroupFrame(dc, client, grbSearch.text());
+  };
+  grbSearch.setText(LangText(ui::IDS_SIDEBAR_GROUPBOX_TITLE_Search));
+  HWND group = grbSearch.hwnd();
+  lblSearchTitle =
+      tk::Control::Create(group, "STATIC", kIdSearchTitle,
+                          LangText(ui::IDS_SIDEBAR_GROUPBOX_LABEL_Info), SS_LEFT, 0, 22, 137, 43);
+  txtSearchInfo = tk::Control::Create(group, "EDIT", kIdSearchInfo, "", ES_AUTOHSCROLL | WS_TABSTOP,
+                                      0, 67, 127, 21, WS_EX_CLIENTEDGE);
+  btnSearch.Create(group, kIdSearchButton, 0, 99, kSideButtonWidth, kSideButtonHeight);
+  StyleSideButton(btnSearch);
+  btnSearch.SetCaption(LangText(ui::IDS_SIDEBAR_GROUPBOX_BUTTON_Search));
+  ckbHidePatch =
+      tk::CheckBox::Create(host.hwnd(), kIdHidePatch,
+                           LangText(ui::IDS_SIDEBAR_CHECKBOX_HideSysPatch), kMargin, 316, 128, 26);
+  ckbHideScr = tk::CheckBox::Create(
+      host.hwnd(), kIdHideScr, LangText(ui::IDS_SIDEBAR_CHECKBOX_HideScr), kMargin, 343, 128, 26);
+}
+
+void ProgramListPage::createStatusLine(HWND host) {
+  const int top = 1;
+  lblPrograms.create(host, kIdPrograms, 4, top, 16, LangText(ui::IDS_STATUSBAR_LABEL_Programs));
+  lblProgramCounts.create(host, kIdProgramCounts, 0, top, 16);
   lblProgramCounts.placeAfter(lblPrograms.hwnd(), 5);
-  lblRegName.create(parent_, kIdRegName, 0, top, 16,
-                    LangText(ui::IDS_STATUSBAR_LABEL_RegistryName));
-  lblRegistryName.create(parent_, kIdRegistryName, 0, top, 16);
-  lblProgramURL.create(parent_, kIdProgramUrl, 0, top, 16);
+  lblRegName.create(host, kIdRegName, 0, top, 16, LangText(ui::IDS_STATUSBAR_LABEL_RegistryName));
+  lblRegistryName.create(host, kIdRegistryName, 0, top, 16);
+  lblProgramURL.create(host, kIdProgramUrl, 0, top, 16);
   lblProgramURL.setCaption("");
   lblProgramURL.setTarget("");
   lblProgramURL.setHoverColour(GetSysColor(COLOR_BTNFACE));
@@ -120,7 +138,7 @@ void ProgramListPage::createStatusLine(int top) {
   ShowWindow(lblProgramURL.hwnd(), SW_HIDE);
 }
 
-void ProgramListPage::bindCommands(HMENU viewMenu) {
+void ProgramListPage::bindCommands() {
   MainActions& a = actions_;
   a.ActionUninstall.setCaption(LangText(ui::IDS_SIDEBAR_BUTTON_Uninstall));
   a.ActionDeleteScr.setCaption(LangText(ui::IDS_SIDEBAR_BUTTON_DeleteScr));
@@ -143,21 +161,6 @@ void ProgramListPage::bindCommands(HMENU viewMenu) {
   a.ActionViewList.setOnExecute([this] { SetViewStyle(tk::ListViewMode::List); });
   a.ActionViewReport.setOnExecute([this] { SetViewStyle(tk::ListViewMode::Report); });
 
-  if (viewMenu) {
-    AppendMenuA(viewMenu, MF_SEPARATOR, 0, nullptr);
-    AppendMenuA(viewMenu, MF_STRING, a.ActionViewIcon.id(),
-                LangText(ui::IDS_MAINFORM_MENU_VIEW_Icon).c_str());
-    AppendMenuA(viewMenu, MF_STRING, a.ActionViewList.id(),
-                LangText(ui::IDS_MAINFORM_MENU_VIEW_List).c_str());
-    AppendMenuA(viewMenu, MF_STRING, a.ActionViewReport.id(),
-                LangText(ui::IDS_MAINFORM_MENU_VIEW_Report).c_str());
-    AppendMenuA(viewMenu, MF_STRING, a.ActionRefresh.id(),
-                (LangText(ui::IDS_MAINFORM_MENU_VIEW_Refresh) + "\tF5").c_str());
-    a.ActionViewIcon.bindMenuItem(viewMenu);
-    a.ActionViewList.bindMenuItem(viewMenu);
-    a.ActionViewReport.bindMenuItem(viewMenu);
-    a.ActionRefresh.bindMenuItem(viewMenu);
-  }
   a.ActionViewReport.setChecked(true);
   a.ActionHideSysPatch.setChecked(app::HideSysPatch);
   a.ActionHideScr.setChecked(app::HideScreenSaver);
@@ -175,16 +178,21 @@ void ProgramListPage::bindUninstallTo(tk::Action& action) {
   uninstallBinding_ = &action;
   MainActions& a = actions_;
   pmPLRightClick.clear();
-  pmPLRightClick.addAction(action);  // mItemUninstall
-  pmPLRightClick.addAction(a.ActionComment, LangText(ui::IDS_LISTVIEW_RIGHTCLICK_CommentEntry));
-  pmPLRightClick.addAction(a.ActionRegedit, LangText(ui::IDS_LISTVIEW_RIGHTCLICK_RegistryEditor));
-  pmPLRightClick.addAction(a.ActionExportReg, LangText(ui::IDS_LISTVIEW_RIGHTCLICK_ExportRegInfo));
-  pmPLRightClick.addAction(a.ActionShowDetails, LangText(ui::IDS_LISTVIEW_RIGHTCLICK_ShowDetails));
+  pmPLRightClick.addAction(action, {}, kIconTrash);  // mItemUninstall
+  pmPLRightClick.addAction(a.ActionComment, LangText(ui::IDS_LISTVIEW_RIGHTCLICK_CommentEntry),
+                           kIconComment);
+  pmPLRightClick.addAction(a.ActionRegedit, LangText(ui::IDS_LISTVIEW_RIGHTCLICK_RegistryEditor),
+                           kIconGear);
+  pmPLRightClick.addAction(a.ActionExportReg, LangText(ui::IDS_LISTVIEW_RIGHTCLICK_ExportRegInfo),
+                           kIconExport);
+  pmPLRightClick.addAction(a.ActionShowDetails, LangText(ui::IDS_LISTVIEW_RIGHTCLICK_ShowDetails),
+                           kIconDetails);
   pmPLRightClick.addSeparator();
   tk::PopupMenu& view = pmPLRightClick.addSubmenu(LangText(ui::IDS_LISTVIEW_RIGHTCLICK_View));
-  view.addAction(a.ActionViewIcon, LangText(ui::IDS_LISTVIEW_RIGHTCLICK_ViewIcon));
-  view.addAction(a.ActionViewList, LangText(ui::IDS_LISTVIEW_RIGHTCLICK_ViewList));
-  view.addAction(a.ActionViewReport, LangText(ui::IDS_LISTVIEW_RIGHTCLICK_ViewReport));
+  view.addAction(a.ActionViewIcon, LangText(ui::IDS_LISTVIEW_RIGHTCLICK_ViewIcon), kIconViewIcon);
+  view.addAction(a.ActionViewList, LangText(ui::IDS_LISTVIEW_RIGHTCLICK_ViewList), kIconViewList);
+  view.addAction(a.ActionViewReport, LangText(ui::IDS_LISTVIEW_RIGHTCLICK_ViewReport),
+                 kIconViewReport);
   pmPLRightClick.rebuild();
 }
 
@@ -195,20 +203,6 @@ void ProgramListPage::setEntryCommandsEnabled(bool enabled) {
   actions_.ActionRegedit.setEnabled(enabled);
 }
 
-void ProgramListPage::layout(int width, int height) {
-  const int statusTop = height - kStatusHeight;
-  int sideWidth = sidePanel.collapsed() ? sidePanel.barWidth() : kSidePanelWidth;
-  sidePanel.setBounds(0, 0, sideWidth, statusTop);
-  lsvProgramList.control().setBounds(sideWidth, 0, width - sideWidth, statusTop);
-  for (HWND label : {lblPrograms.hwnd(), lblProgramCounts.hwnd(), lblRegName.hwnd(),
-                     lblRegistryName.hwnd(), lblProgramURL.hwnd()}) {
-    RECT r{};
-    GetWindowRect(label, &r);
-    MapWindowPoints(nullptr, parent_, reinterpret_cast<POINT*>(&r), 2);
-    MoveWindow(label, r.left, statusTop + 3, r.right - r.left, r.bottom - r.top, TRUE);
-  }
-}
-
 void ProgramListPage::RefreshProgramList() {
   SysPatchCount = 0;
   FillOptions options;
@@ -216,24 +210,26 @@ void ProgramListPage::RefreshProgramList() {
   options.hideScreenSaver = app::HideScreenSaver;
   options.screenSaverWord = LangText(ui::IDS_MAINFORM_ScreenSaver);
   FillResult result;
+  // The list keeps its rows itself: they are gathered here and handed over in one
+  // go, also the ones read before a component error.
+  std::vector<tk::ListRow> rows;
   // Repainting resumes when the guard goes, also when the component fails.
   auto hold = lsvProgramList.beginUpdate();
   try {
     FillProgramRows(
         programs_, options, result, [this] { lsvProgramList.deleteAll(); },
-        [this](const ProgramRow& row) {
-          tk::ListRow listRow;
-          listRow.caption = row.caption;
-          listRow.subItems = {row.publisher, row.directory};
-          listRow.image = row.image;
-          listRow.data = row.data;
-          lsvProgramList.insertRow(listRow);
+        [&rows](const ProgramRow& row) {
+          rows.push_back({row.caption, {row.publisher, row.directory}, row.image, row.data});
         });
   } catch (...) {
+    lsvProgramList.appendRows(std::move(rows));
     SysPatchCount = result.sysPatchCount;
+    if (onProgramListRefilled) onProgramListRefilled();
     throw;
   }
+  lsvProgramList.appendRows(std::move(rows));
   SysPatchCount = result.sysPatchCount;
+  if (onProgramListRefilled) onProgramListRefilled();
   if (!result.complete) return;
   ProgramCountText = ProgramCountsText(
       result.programCount + result.screenSaverCount, SysPatchCount, result.screenSaverCount,
@@ -246,7 +242,7 @@ void ProgramListPage::RefreshShowingErrors() {
   try {
     RefreshProgramList();
   } catch (const std::exception& error) {
-    tk::ShowExceptionMessage(parent_, error);
+    tk::ShowExceptionMessage(owner_, error);
   }
 }
 
@@ -338,7 +334,7 @@ void ProgramListPage::lsvProgramListMouseDown(UINT code, int item) {
   if (code == NM_RCLICK && lsvProgramList.selectedIndex() >= 0) {
     POINT at{};
     GetCursorPos(&at);
-    pmPLRightClick.showAt(parent_, at.x, at.y);
+    pmPLRightClick.showAt(owner_, at.x, at.y);
   } else if (code == NM_DBLCLK && item >= 0) {
     // The row's own remover: a screen saver row must never reach the uninstaller
     // with its screen saver index taken for a program index.
@@ -420,7 +416,10 @@ void ProgramListPage::addTextTargets(ui::TMainWindowTextTargets& texts) {
   texts.lblRegName = [this](const std::string& text) { lblRegName.setText(text); };
   texts.btnShowDetails = ui::WindowTextSetter(btnShowDetails.hwnd());
   texts.btnRefresh = ui::WindowTextSetter(btnRefresh.hwnd());
-  texts.grbSearch = ui::WindowTextSetter(grbSearch.hwnd());
+  texts.grbSearch = [this](const std::string& text) {
+    grbSearch.setText(text);
+    InvalidateRect(grbSearch.hwnd(), nullptr, TRUE);
+  };
   texts.lblSearchTitle = ui::WindowTextSetter(lblSearchTitle.hwnd());
   texts.btnSearch = ui::WindowTextSetter(btnSearch.hwnd());
   texts.ckbHidePatch = ui::WindowTextSetter(ckbHidePatch.hwnd());

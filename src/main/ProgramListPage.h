@@ -16,9 +16,12 @@
 #include "toolkit/CheckBox.h"
 #include "toolkit/LinkLabel.h"
 #include "toolkit/ListView.h"
+#include "toolkit/Panel.h"
 #include "toolkit/PopupMenu.h"
 #include "toolkit/SidePanel.h"
 #include "toolkit/StatusLabel.h"
+#include "ui/ArButton.h"
+#include "ui/Picture.h"
 #include "ui/multiLangs.h"
 
 namespace forms {
@@ -45,19 +48,19 @@ enum ProgramPageId : int {
 
 class ProgramListPage {
  public:
-  static constexpr int kSidePanelWidth = 180;
-  static constexpr int kStatusHeight = 22;
+  // Design sizes of the page; the skin moves the controls.
+  static constexpr int kSidePanelWidth = 169;
+  static constexpr int kListWidth = 582;
+  static constexpr int kPageHeight = 394;
 
   ProgramListPage(inventory::TProgramList& programs, MainActions& actions);
   ProgramListPage(const ProgramListPage&) = delete;
   ProgramListPage& operator=(const ProgramListPage&) = delete;
 
-  // Creates the controls on `parent` (whose client area they share), the columns
-  // and image lists, binds the commands, and leaves the entry commands disabled
-  // until the first selection. `viewMenu` receives the view style items.
-  bool create(HWND parent, HMENU viewMenu);
-  // Fits the side panel, the list and the status line into the parent's client area.
-  void layout(int width, int height);
+  // Creates the controls on the page window `page` and the status line's labels on
+  // `statusHost`, the columns and image lists, binds the commands, and leaves the
+  // entry commands disabled until the first selection.
+  bool create(HWND page, HWND statusHost);
 
   // Refills the list from the component with repainting suspended. Component
   // errors pass through; the rows added before stay.
@@ -75,6 +78,9 @@ class ProgramListPage {
   // Runs the search command's work; returns the row found or -1.
   int Search();
   void SetViewStyle(tk::ListViewMode mode);
+  // After the side panel's hot spot collapsed or restored it: the list takes the
+  // skin's full or normal place, and the shown flag flips.
+  void SizePanelPLHotSpotClick();
 
   // Find Next is the search box's default button: Enter in the box runs the search.
   // True when the key message was consumed.
@@ -89,9 +95,14 @@ class ProgramListPage {
 
   // Opens a folder with the shell; tests replace it.
   std::function<void(const std::string& folder)> openFolder;
+  // Runs after every refill of the list, also one that a component error ended
+  // (the rows added so far are in the list): the details window's program box
+  // follows the list from here.
+  std::function<void()> onProgramListRefilled;
 
   // State of the page, kept for the whole run (main thread only).
   unsigned SearchStart = 0;
+  bool SizePanelShown = true;
   bool SortAscending = true;
   int SortColumn = 0;
   ULONG SysPatchCount = 0;
@@ -100,8 +111,11 @@ class ProgramListPage {
   // Controls, named as the window names them.
   tk::ListView lsvProgramList;
   tk::SidePanel sidePanel;
-  tk::Control btnUninstall, btnShowDetails, btnRefresh;
-  tk::Control grbSearch, lblSearchTitle, txtSearchInfo, btnSearch;
+  ui::TArButton btnUninstall, btnShowDetails, btnRefresh;
+  tk::Panel grbSearch;
+  tk::Control lblSearchTitle, txtSearchInfo;
+  ui::TArButton btnSearch;
+  ui::Picture imgPanelP;  // the side bar's background picture
   tk::CheckBox ckbHidePatch, ckbHideScr;
   tk::StatusLabel lblPrograms, lblProgramCounts, lblRegName, lblRegistryName;
   tk::LinkLabel lblProgramURL;
@@ -109,8 +123,8 @@ class ProgramListPage {
 
  private:
   void createSidePanel();
-  void createStatusLine(int top);
-  void bindCommands(HMENU viewMenu);
+  void createStatusLine(HWND host);
+  void bindCommands();
   // Binds btnUninstall and the context menu's first item to `action` and rebuilds
   // the context menu around it.
   void bindUninstallTo(tk::Action& action);
@@ -121,6 +135,7 @@ class ProgramListPage {
   inventory::TProgramList& programs_;
   MainActions& actions_;
   HWND parent_ = nullptr;
+  HWND owner_ = nullptr;  // the top-level window: menus and messages belong to it
   tk::Action* uninstallBinding_ = nullptr;
 };
 

@@ -106,12 +106,14 @@ TEST_F(ProgramFolder, ExitWritesBothOptionsWhileClosingOtherwiseWritesNothing) {
     ASSERT_TRUE(app.waitOrKill(10000));
     EXPECT_EQ(config(), initial);
   }
-  {  // The Exit command writes HideSysPatch, then HideScreenSaver.
+  {  // The close button runs Exit, which writes HideSysPatch, then HideScreenSaver.
     ChildProcess app = ChildProcess::Start(exe(), {}, dir.path());
     WindowProbe probe(app.id());
     HWND main = probe.waitForWindow(kMainClass, kStartTimeoutMs);
     ASSERT_TRUE(main) << probe.describeSeen();
-    PostMessageA(main, WM_COMMAND, MAKEWPARAM(forms::kCommandExit, 0), 0);
+    HWND close = GetDlgItem(main, forms::kIdCloseButton);
+    ASSERT_TRUE(close);
+    PostMessageA(close, BM_CLICK, 0, 0);
     ASSERT_TRUE(app.waitOrKill(10000));
     EXPECT_EQ(config(), initial + "HideSysPatch=0\r\nHideScreenSaver=1\r\n");
   }

@@ -74,8 +74,8 @@ TEST_F(ProgramPage, FillsProgramsCountsAndTheHideOptions) {
   EXPECT_EQ(list().itemText(first, 2), "C:\\Apps\\Program 000\\");
   EXPECT_GE(list().itemImage(first), 0);
   // Nothing is selected yet: the entry commands wait.
-  EXPECT_FALSE(page().btnUninstall.enabled());
-  EXPECT_FALSE(page().btnShowDetails.enabled());
+  EXPECT_FALSE(IsWindowEnabled(page().btnUninstall.hwnd()));
+  EXPECT_FALSE(IsWindowEnabled(page().btnShowDetails.hwnd()));
   EXPECT_FALSE(page().lblRegName.visible());
 
   // Showing the screen savers: the check box's click, written to Config.ini at once.
@@ -201,8 +201,8 @@ TEST_F(ProgramPage, SelectionSwitchesBetweenUninstallAndDelete) {
   ASSERT_EQ(list().itemText(saver, 0).rfind("[Screen Saver]", 0), 0u);
   list().selectOnly(saver);
   EXPECT_EQ(page().btnUninstall.text(), "Delete");
-  EXPECT_TRUE(page().btnUninstall.enabled());
-  EXPECT_FALSE(page().btnShowDetails.enabled());
+  EXPECT_TRUE(IsWindowEnabled(page().btnUninstall.hwnd()));
+  EXPECT_FALSE(IsWindowEnabled(page().btnShowDetails.hwnd()));
   EXPECT_FALSE(actions.ActionComment.enabled());
   EXPECT_TRUE(actions.ActionDeleteScr.isBoundTo(page().btnUninstall.hwnd()));
   EXPECT_TRUE(actions.ActionDeleteScr.isBoundToMenuItem(actions.ActionDeleteScr.id()));
@@ -217,7 +217,7 @@ TEST_F(ProgramPage, SelectionSwitchesBetweenUninstallAndDelete) {
   ASSERT_GE(program, 0);
   list().selectOnly(program);
   EXPECT_EQ(page().btnUninstall.text(), "Uninstall");
-  EXPECT_TRUE(page().btnShowDetails.enabled());
+  EXPECT_TRUE(IsWindowEnabled(page().btnShowDetails.hwnd()));
   EXPECT_TRUE(actions.ActionComment.enabled());
   EXPECT_TRUE(actions.ActionUninstall.isBoundTo(page().btnUninstall.hwnd()));
   EXPECT_TRUE(page().lblRegistryName.visible());
@@ -233,7 +233,7 @@ TEST_F(ProgramPage, SelectionSwitchesBetweenUninstallAndDelete) {
   EXPECT_EQ(page().lblProgramURL.caption(), "");
   EXPECT_EQ(page().lblRegistryName.text(), "ProgEntry008");
   EXPECT_EQ(page().lblRegistryName.hint(), "ProgEntry008");
-  page().btnUninstall.send(BM_CLICK);
+  SendMessageA(page().btnUninstall.hwnd(), BM_CLICK, 0, 0);
   EXPECT_EQ(uninstalls, 2);
   // Back on a screen saver row, the context menu's first item deletes again.
   list().selectOnly(saver);
@@ -286,13 +286,19 @@ TEST_F(ProgramPage, ViewStylesDirectoryLinkAndF5) {
   actions.ActionViewReport.execute();
   EXPECT_EQ(list().mode(), tk::ListViewMode::Report);
   EXPECT_EQ(list().linkColumn(), 2);
-  // Collapsing the side panel gives its room to the list.
-  const LONG listLeft = list().control().bounds().left;
+  // The side panel's hot spot gives the list the skin's full place, and takes it back.
+  auto bounds = [&] {
+    RECT r = list().control().bounds();
+    return std::to_string(r.left) + ", " + std::to_string(r.top) + ", " +
+           std::to_string(r.right - r.left) + ", " + std::to_string(r.bottom - r.top);
+  };
+  EXPECT_EQ(bounds(), "169, 0, 582, 394");
   page().sidePanel.collapse();
-  EXPECT_EQ(list().control().bounds().left, page().sidePanel.barWidth());
-  EXPECT_LT(list().control().bounds().left, listLeft);
+  EXPECT_EQ(bounds(), "9, 0, 742, 394");
+  EXPECT_FALSE(page().SizePanelShown);
   page().sidePanel.restore();
-  EXPECT_EQ(list().control().bounds().left, listLeft);
+  EXPECT_EQ(bounds(), "169, 0, 582, 394");
+  EXPECT_TRUE(page().SizePanelShown);
 
   std::vector<std::string> opened;
   page().openFolder = [&](const std::string& folder) { opened.push_back(folder); };
@@ -312,4 +318,46 @@ TEST_F(ProgramPage, ViewStylesDirectoryLinkAndF5) {
   PostMessageA(list().hwnd(), WM_KEYDOWN, VK_F5, 0);
   EXPECT_TRUE(testing_support::PumpMessagesUntil([&] { return list().count() == 121; }, 5000));
   EXPECT_EQ(list().selectedIndex(), -1);
+}
+
+TEST_F(ProgramPage, TheControlShowsThePagesRowsAndSortsKeepTheSelection) {
+  FillUninstallKeys(StandardPrograms());
+  open();
+  HWND hwnd = list().hwnd();
+  EXPECT_TRUE(GetWindowLongA(hwnd, GWL_STYLE) & LVS_OWNERDATA);
+  ASSERT_EQ(SendMessageA(hwnd, LVM_GETITEMCOUNT, 0, 0), 120);
+  auto controlText = [&](int item, int c) {
+    char buffer[256] = {};
+    LVITEMA lv{};
+    lv.iSubItem = c;
+    lv.pszText = buffer;
+    lv.cchTextMax = sizeof buffer;
+    SendMessageA(hwnd, LVM_GETITEMTEXTA, item, reinterpret_cast<LPARAM>(&lv));
+    return std::string(buffer);
+  };
+  const std::vector<std::string> filled = column(0);
+  const int row = rowOf("Program 004");
+  ASSERT_GE(row, 0);
+  EXPECT_EQ(controlText(row, 0), "Program 004");
+  EXPECT_EQ(controlText(row, 1), "4");
+  EXPECT_EQ(controlText(row, 2), "C:\\Apps\\Program 004\\");
+
+  list().selectOnly(row);
+  EXPECT_EQ(page().lblRegistryName.text(), "ProgEntry004");
+  page().lsvProgramListColumnClick(2);
+  page().lsvProgramListColumnClick(2);  // descending: Program 119 first
+  const int selected = list().selectedIndex();
+  EXPECT_EQ(selected, 115);
+  EXPECT_EQ(controlText(selected, 0), "Program 004") << "the selection went with its row";
+  EXPECT_EQ(list().focusedIndex(), selected);
+  EXPECT_EQ(form.ProgramList.GetProgram(static_cast<ULONG>(list().itemData(selected)))
+                .GetRegistryKeyName(),
+            "ProgEntry004");
+  EXPECT_EQ(page().lblRegistryName.text(), "ProgEntry004");
+
+  // A refill brings the component's order back, with nothing selected.
+  form.actions().ActionRefresh.execute();
+  EXPECT_EQ(column(0), filled);
+  EXPECT_EQ(list().selectedIndex(), -1);
+  EXPECT_EQ(controlText(0, 0), filled[0]);
 }

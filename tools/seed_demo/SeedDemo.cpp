@@ -10,6 +10,13 @@
 //       the time is up.
 //   SeedDemo.exe close-window <class>
 //       Asks that window to close; 1 when there is none.
+//   SeedDemo.exe post-click <class> <child id>
+//       Clicks a child control of that window (BM_CLICK, posted so that a menu or
+//       modal window the click opens does not hold this program).
+//   SeedDemo.exe post-command <class> <command id>
+//       Posts WM_COMMAND with that id to the window, as a menu item does.
+//   SeedDemo.exe post-key <class> <virtual key>
+//       Posts a key press and release to that window (an open menu's window).
 #include <windows.h>
 
 #include <cstdio>
@@ -129,6 +136,26 @@ int CloseWindow(const std::string& className) {
   return 0;
 }
 
+int PostToWindow(const std::string& className, UINT message, WPARAM wParam) {
+  HWND hwnd = VisibleWindow(className);
+  if (!hwnd) return 1;
+  PostMessageA(hwnd, message, wParam, 0);
+  return 0;
+}
+
+int PostClick(const std::string& className, int childId) {
+  HWND hwnd = VisibleWindow(className);
+  HWND child = hwnd ? GetDlgItem(hwnd, childId) : nullptr;
+  if (!child) return 1;
+  PostMessageA(child, BM_CLICK, 0, 0);
+  return 0;
+}
+
+int PostKey(const std::string& className, WPARAM key) {
+  if (PostToWindow(className, WM_KEYDOWN, key) != 0) return 1;
+  return PostToWindow(className, WM_KEYUP, key);
+}
+
 }  // namespace
 
 int main() {
@@ -138,8 +165,15 @@ int main() {
   if (args.size() == 3 && args[0] == "wait-window")
     return WaitWindow(args[1], std::strtoul(args[2].c_str(), nullptr, 10));
   if (args.size() == 2 && args[0] == "close-window") return CloseWindow(args[1]);
+  if (args.size() == 3) {
+    const unsigned long number = std::strtoul(args[2].c_str(), nullptr, 0);
+    if (args[0] == "post-click") return PostClick(args[1], static_cast<int>(number));
+    if (args[0] == "post-command") return PostToWindow(args[1], WM_COMMAND, number);
+    if (args[0] == "post-key") return PostKey(args[1], number);
+  }
   std::fprintf(stderr,
                "usage: SeedDemo.exe seed <fixtures folder> | wait-window <class> <ms> | "
-               "close-window <class>\n");
+               "close-window <class> | post-click <class> <child id> | "
+               "post-command <class> <id> | post-key <class> <key>\n");
   return 2;
 }

@@ -7,6 +7,7 @@
 #include "app/startup/Registration.h"
 #include "app/globals.h"
 #include "main/frmMain.h"
+#include "main/frmSplash.h"
 #include "sys/ComInit.h"
 #include "toolkit/MessageBox.h"
 #include "toolkit/Window.h"
@@ -43,6 +44,7 @@ int RunPrunaxis() {
 
   forms::TMainForm mainForm;
   if (!mainForm.Create()) return 1;  // created hidden
+  forms::ShowSplash();
 
   mainForm.show(SW_SHOW);
   return tk::RunMessageLoop();

@@ -1,0 +1,131 @@
+// The commands that belong to the frame itself: window, tabs, view options, the
+// Windows tools, help and the maker's addresses.
+#include "main/frmMain.h"
+
+#include "app/globals.h"
+#include "backup/frmProgress.h"
+#include "main/frmAbout.h"
+#include "reports/frmPrintPage.h"
+#include "sys/ProcAddress.h"
+#include "ui/LanguageTable.h"
+
+namespace forms {
+namespace {
+
+// The shell's Run dialog, exported by ordinal only; it takes wide strings.
+using RunFileDlgFn = void(WINAPI*)(HWND owner, HICON icon, LPCWSTR folder, LPCWSTR title,
+                                   LPCWSTR description, UINT flags);
+constexpr UINT kRunDialogFlags = 2;
+// The dialog copies its title into a buffer of 130 characters.
+constexpr size_t kRunDialogTitleMax = 129;
+
+std::wstring Widen(const std::string& text) {
+  if (text.empty()) return {};
+  int length =
+      MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+  std::wstring wide(static_cast<size_t>(length), L'\0');
+  MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
+  return wide;
+}
+
+}  // namespace
+
+void TMainForm::bindFrameCommands() {
+  MainActions& a = actions_;
+  a.ActionHelpContent.setShortcut(tk::Shortcut{VK_F1});
+  a.ActionInfoTips.setChecked(true);
+  a.ActionGrid.setChecked(false);
+  btnProgramList.SetEnabled(false);
+
+  a.ActionMin.bindControl(btnMin.hwnd());
+  a.ActionHelpContent.bindControl(btnHelpContent.hwnd());
+  a.ActionExit.bindControl(btnClose.hwnd());
+  a.ActionTabProgramList.bindControl(btnProgramList.hwnd());
+  a.ActionTabStartupItems.bindControl(btnStartupItemList.hwnd());
+  a.ActionTabProgramList.setEnabled(false);  // the program list is the first page
+
+  a.ActionMin.setOnExecute([this] { ShowWindow(hwnd(), SW_MINIMIZE); });
+  a.ActionExit.setOnExecute([this] { Exit(); });
+  a.ActionGrid.setOnExecute([this] {
+    actions_.ActionGrid.setChecked(!actions_.ActionGrid.checked());
+    programPage_.lsvProgramList.setGridLines(actions_.ActionGrid.checked());
+    startupPage_.lsvStartupList.setGridLines(actions_.ActionGrid.checked());
+  });
+  a.ActionInfoTips.setOnExecute([this] {
+    actions_.ActionInfoTips.setChecked(!actions_.ActionInfoTips.checked());
+    programPage_.lsvProgramList.setItemTipsEnabled(actions_.ActionInfoTips.checked());
+  });
+  a.ActionAddNew.setOnExecute([this] {
+    std::wstring title = Widen(ui::LangText(ui::IDS_MAINFORM_MENU_FILE_NewProgram));
+    if (title.size() > kRunDialogTitleMax) title.resize(kRunDialogTitleMax);
+    runDialog(hwnd(), title);
+  });
+  a.ActionWinServices.setOnExecute([this] { shellOpen(hwnd(), "Services.msc", ""); });
+  a.ActionWinComponents.setOnExecute([this] { shellOpen(hwnd(), "control.exe", "Appwiz.cpl ,2"); });
+  a.ActionWinUpdate.setOnExecute([this] { shellOpen(hwnd(), "control.exe", "Appwiz.cpl ,1"); });
+  a.ActionHelpContent.setOnExecute([this] { shellOpen(nullptr, app::AppPaths.HelpFile, ""); });
+  a.ActionOnlineRes.setOnExecute([this] { shellOpen(nullptr, app::kMakerWebAddress, ""); });
+  a.ActionContact.setOnExecute(
+      [this] { shellOpen(nullptr, std::string("mailto:") + app::kSupportMailAddress, ""); });
+  // Refresh (F5, both pages' menus) refreshes the list of the page that shows.
+  a.ActionRefresh.setOnExecute([this] {
+    if (PageControl.activeIndex() == 1)
+      startupPage_.RefreshStartupList();
+    else
+      programPage_.RefreshShowingErrors();
+  });
+  a.ActionCreateBackup.setOnExecute([this] { backup::ExecuteCreateBackup(hwnd()); });
+  a.ActionExporetList.setOnExecute([this] {
+    reports::ExecuteExportList(hwnd(), programPage_.lblProgramCounts.text(),
+                               reports::ShownCaptions(programPage_.lsvProgramList));
+  });
+  a.ActionAbout.setOnExecute([this] { ShowAboutForm(hwnd()); });
+  a.ActionTabProgramList.setOnExecute([this] { ActionTabProgramListExecute(); });
+  a.ActionTabStartupItems.setOnExecute([this] { ActionTabStartupItemsExecute(); });
+
+  runDialog = [](HWND owner, const std::wstring& title) {
+    HMODULE shell = GetModuleHandleA("shell32.dll");
+    auto run = sys::ProcAddress<RunFileDlgFn>(shell, MAKEINTRESOURCEA(61));
+    if (!run) return;  // failures of the dialog are not the user's concern
+    HICON icon = reinterpret_cast<HICON>(SendMessageA(owner, WM_GETICON, ICON_SMALL, 0));
+    run(owner, icon, nullptr, title.c_str(), nullptr, kRunDialogFlags);
+  };
+}
+
+void TMainForm::ActionTabProgramListExecute() {
+  PageControl.setActive(0);
+  ProgramListPage& p = programPage_;
+  p.lblPrograms.setText(ui::LangText(ui::IDS_STATUSBAR_LABEL_Programs));
+  p.lblProgramCounts.setText(p.ProgramCountText);
+  p.lblProgramCounts.placeAfter(p.lblPrograms.hwnd(), 5);
+  actions_.ActionTabProgramList.setEnabled(false);
+  actions_.ActionTabStartupItems.setEnabled(true);
+  p.lblProgramCounts.setVisible(true);
+  p.lblPrograms.setVisible(true);
+  for (tk::Action* action : {&actions_.ActionViewIcon, &actions_.ActionViewList,
+                             &actions_.ActionViewReport, &actions_.ActionExportReg}) {
+    action->setVisible(true);
+  }
+}
+
+void TMainForm::ActionTabStartupItemsExecute() {
+  startupPage_.ActivatePage();  // reloads the list, takes the all-enabled flag from it
+  PageControl.setActive(1);
+  ProgramListPage& p = programPage_;
+  ShowWindow(p.lblProgramURL.hwnd(), SW_HIDE);
+  p.lblRegName.setVisible(false);
+  p.lblRegistryName.setVisible(false);
+  p.lblProgramCounts.setVisible(false);
+  p.lblPrograms.setVisible(false);
+  for (tk::Action* action : {&actions_.ActionViewIcon, &actions_.ActionViewList,
+                             &actions_.ActionViewReport, &actions_.ActionExportReg}) {
+    action->setVisible(false);
+  }
+  actions_.ActionDelete.setEnabled(false);
+  actions_.ActionTabStartupItems.setEnabled(false);
+  actions_.ActionTabProgramList.setEnabled(true);
+  actions_.ActionComment.setEnabled(false);
+  actions_.ActionRegedit.setEnabled(false);
+}
+
+}  // namespace forms

@@ -1,0 +1,100 @@
+#include "main/SidePanelLook.h"
+
+#include "sys/Handles.h"
+#include "ui/PictureBox.h"
+
+namespace forms {
+namespace {
+
+ui::ArFont Font(COLORREF color, bool bold, const char* face = nullptr) {
+  ui::ArFont font;
+  if (face) font.setName(face);
+  font.setBold(bold);
+  font.setColor(color);
+  return font;
+}
+
+void Common(ui::TArButton& button) {
+  button.SetTransparent(true);
+  button.SetTabStop(false);
+}
+
+}  // namespace
+
+void StyleMenuButton(ui::TArButton& button) {
+  Common(button);
+  button.SetTextAlign(ui::TArTextAlign::taCustom);
+  button.SetTextX(40);
+  button.SetTextY(10);
+  button.SetFont(Font(RGB(0, 255, 0), true));
+  button.SetFontMouseHover(Font(ui::SysColor(COLOR_WINDOW), true, "Verdana"));
+  button.SetFontMouseDown(Font(ui::SysColor(COLOR_WINDOWTEXT), true, "Verdana"));
+  button.SetFontDisabled(Font(RGB(128, 128, 128), true));
+}
+
+void StyleSideButton(ui::TArButton& button, bool startsDisabled) {
+  Common(button);
+  button.SetTextAlign(ui::TArTextAlign::taCustom);
+  button.SetTextX(38);
+  button.SetTextY(10);
+  button.SetFont(Font(RGB(0, 255, 0), false));
+  button.SetFontMouseHover(Font(ui::SysColor(COLOR_WINDOW), false, "Verdana"));
+  button.SetFontMouseDown(Font(ui::SysColor(COLOR_WINDOW), false, "Verdana"));
+  button.SetFontDisabled(Font(startsDisabled ? RGB(128, 0, 128) : RGB(128, 0, 0), false));
+}
+
+void StyleProgramListTab(ui::TArButton& button) {
+  Common(button);
+  button.SetTextAlign(ui::TArTextAlign::taMiddleCenter);
+  button.SetFont(Font(RGB(0, 0, 128), false));
+  button.SetFontMouseHover(Font(ui::SysColor(COLOR_WINDOWTEXT), false));
+  button.SetFontMouseDown(Font(ui::SysColor(COLOR_WINDOWTEXT), false));
+  button.SetFontDisabled(Font(RGB(128, 0, 0), false));
+}
+
+void StyleStartupItemsTab(ui::TArButton& button) {
+  Common(button);
+  button.SetTextAlign(ui::TArTextAlign::taCustom);
+  button.SetTextX(30);
+  button.SetTextY(10);
+  button.SetFont(Font(RGB(0, 0, 0), false));
+  button.SetFontMouseHover(Font(ui::SysColor(COLOR_WINDOWTEXT), false));
+  button.SetFontMouseDown(Font(ui::SysColor(COLOR_WINDOWTEXT), false));
+  button.SetFontDisabled(Font(RGB(128, 0, 0), false));
+}
+
+void StyleWindowButton(ui::TArButton& button) {
+  Common(button);
+  button.SetTextAlign(ui::TArTextAlign::taCenter);
+}
+
+void PaintPanelPicture(HDC dc, const RECT& client, const ui::Picture& picture, HWND offsetFrom) {
+  sys::UniqueBrush face(CreateSolidBrush(GetSysColor(COLOR_BTNFACE)));
+  FillRect(dc, &client, face.get());
+  POINT offset{0, 0};
+  if (offsetFrom) MapWindowPoints(offsetFrom, GetParent(offsetFrom), &offset, 1);
+  ui::DrawPicture(dc, picture, -offset.x, -offset.y);
+}
+
+void PaintGroupFrame(HDC dc, const RECT& client, const std::string& title) {
+  TEXTMETRICA metrics{};
+  HGDIOBJ oldFont = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+  GetTextMetricsA(dc, &metrics);
+  RECT frame = client;
+  frame.top += metrics.tmHeight / 2;
+  DrawEdge(dc, &frame, EDGE_ETCHED, BF_RECT);
+  if (!title.empty()) {
+    SIZE extent{};
+    GetTextExtentPoint32A(dc, title.c_str(), static_cast<int>(title.size()), &extent);
+    RECT text{client.left + 8, client.top, client.left + 12 + extent.cx, client.top + extent.cy};
+    SetBkMode(dc, TRANSPARENT);
+    // The title stands in a gap of the frame, as a group box draws it.
+    sys::UniqueBrush face(CreateSolidBrush(GetSysColor(COLOR_BTNFACE)));
+    FillRect(dc, &text, face.get());
+    SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+    TextOutA(dc, text.left + 2, text.top, title.c_str(), static_cast<int>(title.size()));
+  }
+  SelectObject(dc, oldFont);
+}
+
+}  // namespace forms
