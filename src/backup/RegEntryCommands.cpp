@@ -30,6 +30,24 @@ tk::FileDialogRequest RegFileRequest(HWND owner, bool save) {
   return request;
 }
 
+// Runs `start` (index, item -> the editor's process) for the program at
+// `componentIndex`, the index that the selected row holds (-1 when none). No
+// program there, or a failing component, dialog or shell, starts nothing: an empty
+// handle.
+template <typename Start>
+sys::UniqueHandle StartForProgram(inventory::TProgramList& programs, int componentIndex,
+                                  Start start) {
+  if (componentIndex < 0) return sys::UniqueHandle();
+  try {
+    const auto index = static_cast<ULONG>(componentIndex);
+    inventory::TProgramItem item = programs.GetProgram(index);
+    if (!item) return sys::UniqueHandle();
+    return start(index, item);
+  } catch (const std::exception&) {
+    return sys::UniqueHandle();
+  }
+}
+
 }  // namespace
 
 std::string ExportParameters(const std::string& file, const std::string& keyPath) {
@@ -81,11 +99,7 @@ sys::UniqueHandle StartRegedit(HWND owner, const std::string& parameters) {
 
 sys::UniqueHandle ExecuteExportReg(HWND owner, inventory::TProgramList& programs,
                                    int componentIndex) {
-  if (componentIndex < 0) return sys::UniqueHandle();
-  try {
-    const auto index = static_cast<ULONG>(componentIndex);
-    inventory::TProgramItem item = programs.GetProgram(index);
-    if (!item) return sys::UniqueHandle();
+  return StartForProgram(programs, componentIndex, [&](ULONG index, inventory::TProgramItem& item) {
     const std::string keyName = item.GetRegistryKeyName();
     tk::FileDialogRequest request = RegFileRequest(owner, true);
     request.fileName = keyName + "." + kRegExtension;
@@ -95,9 +109,7 @@ sys::UniqueHandle ExecuteExportReg(HWND owner, inventory::TProgramList& programs
     // The whole chosen path goes to the editor: the export lands in the folder that
     // the user chose whatever the program's current folder is.
     return StartRegedit(owner, ExportParameters(*file, EntryKeyPath(programs, index, keyName)));
-  } catch (const std::exception&) {
-    return sys::UniqueHandle();
-  }
+  });
 }
 
 sys::UniqueHandle ExecuteReloadReg(HWND owner) {
@@ -112,17 +124,11 @@ sys::UniqueHandle ExecuteReloadReg(HWND owner) {
 
 sys::UniqueHandle ExecuteRegedit(HWND owner, inventory::TProgramList& programs,
                                  int componentIndex) {
-  if (componentIndex < 0) return sys::UniqueHandle();
-  try {
-    const auto index = static_cast<ULONG>(componentIndex);
-    inventory::TProgramItem item = programs.GetProgram(index);
-    if (!item) return sys::UniqueHandle();
+  return StartForProgram(programs, componentIndex, [&](ULONG index, inventory::TProgramItem& item) {
     const std::string keyPath = EntryKeyPath(programs, index, item.GetRegistryKeyName());
     if (!WriteRegeditLastKey(keyPath)) return sys::UniqueHandle();
     return StartRegedit(owner, std::string());
-  } catch (const std::exception&) {
-    return sys::UniqueHandle();
-  }
+  });
 }
 
 }  // namespace backup

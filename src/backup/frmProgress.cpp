@@ -7,8 +7,10 @@
 
 #include "app/globals.h"
 #include "sys/Files.h"
+#include "toolkit/DialogFrame.h"
 #include "toolkit/MessageBox.h"
 #include "ui/LanguageTable.h"
+#include "ui/PictureBox.h"
 #include "ui/TextFormat.h"
 #include "ui/multiSkins.h"
 
@@ -60,21 +62,13 @@ TProgressForm::~TProgressForm() {
 }
 
 bool TProgressForm::Create(HWND owner) {
-  RECT frame{0, 0, kClientWidth, kClientHeight};
-  AdjustWindowRectEx(&frame, kFrameStyle, FALSE, kFrameExStyle);
-  const int width = frame.right - frame.left;
-  const int height = frame.bottom - frame.top;
+  // The caption comes with the other texts (FormShow).
+  tk::WindowParams params = tk::DialogParams("PrunaxisProgressForm", {}, owner, kClientWidth,
+                                             kClientHeight, kFrameStyle, kFrameExStyle);
   RECT area{};
   if (!owner || !GetWindowRect(owner, &area)) SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
-  tk::WindowParams params;
-  params.className = "PrunaxisProgressForm";
-  params.style = kFrameStyle;
-  params.exStyle = kFrameExStyle;
-  params.x = area.left + (area.right - area.left - width) / 2;
-  params.y = area.top + (area.bottom - area.top - height) / 2;
-  params.width = width;
-  params.height = height;
-  params.parent = owner;
+  params.x = area.left + (area.right - area.left - params.width) / 2;
+  params.y = area.top + (area.bottom - area.top - params.height) / 2;
   if (!create(params)) return false;
 
   const int left = (kClientWidth - kControlWidth) / 2;
@@ -180,27 +174,9 @@ LRESULT TProgressForm::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 // The background picture over the whole client area, at its own size; the rest
-// in the window colour.
+// in the button face colour.
 void TProgressForm::paint() {
-  PAINTSTRUCT ps;
-  HDC dc = BeginPaint(hwnd(), &ps);
-  RECT client;
-  GetClientRect(hwnd(), &client);
-  FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
-  HDC source = CreateCompatibleDC(dc);
-  if (source) {
-    HGDIOBJ old = SelectObject(source, ImageBK.bitmap());
-    if (ImageBK.hasAlpha()) {
-      BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-      AlphaBlend(dc, 0, 0, ImageBK.width(), ImageBK.height(), source, 0, 0, ImageBK.width(),
-                 ImageBK.height(), blend);
-    } else {
-      BitBlt(dc, 0, 0, ImageBK.width(), ImageBK.height(), source, 0, 0, SRCCOPY);
-    }
-    SelectObject(source, old);
-    DeleteDC(source);
-  }
-  EndPaint(hwnd(), &ps);
+  ui::PaintWindowPicture(hwnd(), ImageBK, GetSysColor(COLOR_BTNFACE));
 }
 
 }  // namespace backup

@@ -4,6 +4,7 @@
 
 #include <exception>
 
+#include "toolkit/DialogFrame.h"
 #include "toolkit/ImageLists.h"
 #include "toolkit/WindowPlace.h"
 #include "ui/LanguageTable.h"
@@ -13,8 +14,6 @@ namespace {
 
 using ui::LangText;
 
-constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
-constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME;
 constexpr int kMargin = 8;
 constexpr int kBoxTop = 8;
 constexpr int kBoxItemHeight = 18;
@@ -36,18 +35,9 @@ TDetailsForm::~TDetailsForm() {
 
 bool TDetailsForm::Create(HWND owner) {
   if (hwnd()) return true;
-  tk::WindowParams params;
-  params.className = "TDetailsForm";
-  params.caption = LangText(ui::IDS_DETAILSFORM_Title);
-  params.style = kStyle;
-  params.exStyle = kExStyle;
-  const SIZE size = tk::WindowSizeForClient(kStyle, kExStyle, kClientWidth, kClientHeight);
-  params.width = size.cx;
-  params.height = size.cy;
-  params.x = 0;
-  params.y = 0;
-  params.parent = owner;
-  if (!create(params)) return false;
+  if (!create(tk::DialogParams("TDetailsForm", LangText(ui::IDS_DETAILSFORM_Title), owner,
+                               kClientWidth, kClientHeight)))
+    return false;
 
   lblPrograms = tk::Control::Create(hwnd(), "STATIC", kIdDetailsLabelPrograms,
                                     LangText(ui::IDS_DETAILSFORM_LABEL_Programs),

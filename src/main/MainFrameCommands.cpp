@@ -28,6 +28,15 @@ std::wstring Widen(const std::string& text) {
   return wide;
 }
 
+// The program page's own commands (its view modes, the entry export) show only
+// while its tab is active.
+void ShowProgramPageCommands(MainActions& a, bool visible) {
+  for (tk::Action* action :
+       {&a.ActionViewIcon, &a.ActionViewList, &a.ActionViewReport, &a.ActionExportReg}) {
+    action->setVisible(visible);
+  }
+}
+
 }  // namespace
 
 void TMainForm::bindFrameCommands() {
@@ -102,10 +111,7 @@ void TMainForm::ActionTabProgramListExecute() {
   actions_.ActionTabStartupItems.setEnabled(true);
   p.lblProgramCounts.setVisible(true);
   p.lblPrograms.setVisible(true);
-  for (tk::Action* action : {&actions_.ActionViewIcon, &actions_.ActionViewList,
-                             &actions_.ActionViewReport, &actions_.ActionExportReg}) {
-    action->setVisible(true);
-  }
+  ShowProgramPageCommands(actions_, true);
 }
 
 void TMainForm::ActionTabStartupItemsExecute() {
@@ -117,10 +123,7 @@ void TMainForm::ActionTabStartupItemsExecute() {
   p.lblRegistryName.setVisible(false);
   p.lblProgramCounts.setVisible(false);
   p.lblPrograms.setVisible(false);
-  for (tk::Action* action : {&actions_.ActionViewIcon, &actions_.ActionViewList,
-                             &actions_.ActionViewReport, &actions_.ActionExportReg}) {
-    action->setVisible(false);
-  }
+  ShowProgramPageCommands(actions_, false);
   actions_.ActionDelete.setEnabled(false);
   actions_.ActionTabStartupItems.setEnabled(false);
   actions_.ActionTabProgramList.setEnabled(true);

@@ -11,7 +11,6 @@
 #include "toolkit/MessageBox.h"
 #include "main/MenuIcons.h"
 #include "main/SidePanelLook.h"
-#include "ui/Bounds.h"
 #include "ui/LanguageTable.h"
 #include "ui/SkinTable.h"
 
@@ -19,10 +18,6 @@ namespace forms {
 namespace {
 
 using ui::LangText;
-
-constexpr int kMargin = 15;
-constexpr int kSideButtonWidth = 130;
-constexpr int kSideButtonHeight = 36;
 
 }  // namespace
 
@@ -73,37 +68,25 @@ bool ProgramListPage::create(HWND page, HWND statusHost) {
 
 void ProgramListPage::SizePanelPLHotSpotClick() {
   // The panel has just collapsed or come back: the list takes the room it gives up.
-  const ui::SkinId place = SizePanelShown ? ui::SK_MAINFORM_PAGE1_LISTVIEW_ProgramList_FullPos
-                                          : ui::SK_MAINFORM_PAGE1_LISTVIEW_ProgramList_Pos;
-  try {
-    ui::SetBoundsFromText(lsvProgramList.hwnd(), ui::SkinValue(place));
-  } catch (const std::exception& error) {
-    tk::ShowExceptionMessage(owner_, error);
-    return;
-  }
-  SizePanelShown = !SizePanelShown;
+  if (PlaceListBesideSidePanel(lsvProgramList.hwnd(), SizePanelShown,
+                               ui::SK_MAINFORM_PAGE1_LISTVIEW_ProgramList_FullPos,
+                               ui::SK_MAINFORM_PAGE1_LISTVIEW_ProgramList_Pos, owner_))
+    SizePanelShown = !SizePanelShown;
 }
 
 void ProgramListPage::createSidePanel() {
   tk::Panel& host = sidePanel.content();
-  host.onPaintBackground = [this](HDC dc, const RECT& client) {
-    PaintPanelPicture(dc, client, imgPanelP);
-  };
-  auto button = [&](ui::TArButton& made, int id, ui::LangId text, int top) {
-    made.Create(host.hwnd(), id, kMargin, top, kSideButtonWidth, kSideButtonHeight);
-    StyleSideButton(made);
-    made.SetCaption(LangText(text));
-  };
-  button(btnUninstall, kIdUninstallButton, ui::IDS_SIDEBAR_BUTTON_Uninstall, 16);
-  button(btnShowDetails, kIdShowDetailsButton, ui::IDS_SIDEBAR_BUTTON_SHOWDETAILS, 64);
-  button(btnRefresh, kIdRefreshButton, ui::IDS_SIDEBAR_BUTTON_Refresh, 112);
+  SetSidePanelLook(host, imgPanelP);
+  CreateSideButton(btnUninstall, host.hwnd(), kIdUninstallButton, kSideMargin, 16,
+                   LangText(ui::IDS_SIDEBAR_BUTTON_Uninstall));
+  CreateSideButton(btnShowDetails, host.hwnd(), kIdShowDetailsButton, kSideMargin, 64,
+                   LangText(ui::IDS_SIDEBAR_BUTTON_SHOWDETAILS));
+  CreateSideButton(btnRefresh, host.hwnd(), kIdRefreshButton, kSideMargin, 112,
+                   LangText(ui::IDS_SIDEBAR_BUTTON_Refresh));
 
   // The search group holds its controls: the skin places them inside it.
-  grbSearch.create(host.hwnd(), {kMargin, 168, kMargin + 138, 168 + 137}, kIdSearchGroup);
-  grbSearch.onPaintBackground = [this](HDC dc, const RECT& client) {
-    PaintPanelPicture(dc, client, imgPanelP, grbSearch.hwnd());
-    PaintGroupFrame(dc, client, grbSearch.text());
-  };
+  grbSearch.create(host.hwnd(), {kSideMargin, 168, kSideMargin + 138, 168 + 137}, kIdSearchGroup);
+  SetSideGroupLook(grbSearch, imgPanelP);
   grbSearch.setText(LangText(ui::IDS_SIDEBAR_GROUPBOX_TITLE_Search));
   HWND group = grbSearch.hwnd();
   lblSearchTitle =
@@ -111,14 +94,14 @@ void ProgramListPage::createSidePanel() {
                           LangText(ui::IDS_SIDEBAR_GROUPBOX_LABEL_Info), SS_LEFT, 0, 22, 137, 43);
   txtSearchInfo = tk::Control::Create(group, "EDIT", kIdSearchInfo, "", ES_AUTOHSCROLL | WS_TABSTOP,
                                       0, 67, 127, 21, WS_EX_CLIENTEDGE);
-  btnSearch.Create(group, kIdSearchButton, 0, 99, kSideButtonWidth, kSideButtonHeight);
-  StyleSideButton(btnSearch);
-  btnSearch.SetCaption(LangText(ui::IDS_SIDEBAR_GROUPBOX_BUTTON_Search));
-  ckbHidePatch =
-      tk::CheckBox::Create(host.hwnd(), kIdHidePatch,
-                           LangText(ui::IDS_SIDEBAR_CHECKBOX_HideSysPatch), kMargin, 316, 128, 26);
-  ckbHideScr = tk::CheckBox::Create(
-      host.hwnd(), kIdHideScr, LangText(ui::IDS_SIDEBAR_CHECKBOX_HideScr), kMargin, 343, 128, 26);
+  CreateSideButton(btnSearch, group, kIdSearchButton, 0, 99,
+                   LangText(ui::IDS_SIDEBAR_GROUPBOX_BUTTON_Search));
+  ckbHidePatch = tk::CheckBox::Create(host.hwnd(), kIdHidePatch,
+                                      LangText(ui::IDS_SIDEBAR_CHECKBOX_HideSysPatch), kSideMargin,
+                                      316, 128, 26);
+  ckbHideScr =
+      tk::CheckBox::Create(host.hwnd(), kIdHideScr, LangText(ui::IDS_SIDEBAR_CHECKBOX_HideScr),
+                           kSideMargin, 343, 128, 26);
 }
 
 void ProgramListPage::createStatusLine(HWND host) {

@@ -48,11 +48,6 @@ enum ProgramPageId : int {
 
 class ProgramListPage {
  public:
-  // Design sizes of the page; the skin moves the controls.
-  static constexpr int kSidePanelWidth = 169;
-  static constexpr int kListWidth = 582;
-  static constexpr int kPageHeight = 394;
-
   ProgramListPage(inventory::TProgramList& programs, MainActions& actions);
   ProgramListPage(const ProgramListPage&) = delete;
   ProgramListPage& operator=(const ProgramListPage&) = delete;

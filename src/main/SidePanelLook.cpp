@@ -1,6 +1,10 @@
 #include "main/SidePanelLook.h"
 
+#include <exception>
+
 #include "sys/Handles.h"
+#include "toolkit/MessageBox.h"
+#include "ui/Bounds.h"
 #include "ui/PictureBox.h"
 
 namespace forms {
@@ -95,6 +99,37 @@ void PaintGroupFrame(HDC dc, const RECT& client, const std::string& title) {
     TextOutA(dc, text.left + 2, text.top, title.c_str(), static_cast<int>(title.size()));
   }
   SelectObject(dc, oldFont);
+}
+
+void CreateSideButton(ui::TArButton& button, HWND host, int id, int left, int top,
+                      const std::string& caption, bool startsDisabled) {
+  button.Create(host, id, left, top, kSideButtonWidth, kSideButtonHeight);
+  StyleSideButton(button, startsDisabled);
+  button.SetCaption(caption);
+}
+
+void SetSidePanelLook(tk::Panel& panel, const ui::Picture& picture) {
+  panel.onPaintBackground = [&picture](HDC dc, const RECT& client) {
+    PaintPanelPicture(dc, client, picture);
+  };
+}
+
+void SetSideGroupLook(tk::Panel& group, const ui::Picture& picture) {
+  group.onPaintBackground = [&group, &picture](HDC dc, const RECT& client) {
+    PaintPanelPicture(dc, client, picture, group.hwnd());
+    PaintGroupFrame(dc, client, group.text());
+  };
+}
+
+bool PlaceListBesideSidePanel(HWND list, bool panelShown, ui::SkinId fullPlace, ui::SkinId place,
+                              HWND owner) {
+  try {
+    ui::SetBoundsFromText(list, ui::SkinValue(panelShown ? fullPlace : place));
+  } catch (const std::exception& error) {
+    tk::ShowExceptionMessage(owner, error);
+    return false;
+  }
+  return true;
 }
 
 }  // namespace forms

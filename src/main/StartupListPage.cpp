@@ -10,7 +10,6 @@
 #include "startup/StartupSources.h"
 #include "startup/frmAddItem.h"
 #include "toolkit/MessageBox.h"
-#include "ui/Bounds.h"
 #include "ui/LanguageTable.h"
 #include "ui/SkinTable.h"
 
@@ -18,10 +17,6 @@ namespace forms {
 namespace {
 
 using ui::LangText;
-
-constexpr int kMargin = 15;
-constexpr int kSideButtonWidth = 130;
-constexpr int kSideButtonHeight = 36;
 
 }  // namespace
 
@@ -65,26 +60,19 @@ bool StartupListPage::create(HWND parent, const RECT& bounds, bool visible) {
 
 void StartupListPage::createSidePanel() {
   tk::Panel& host = sidePanel.content();
-  host.onPaintBackground = [this](HDC dc, const RECT& client) {
-    PaintPanelPicture(dc, client, imgPanelS);
-  };
-  auto button = [&](ui::TArButton& made, int id, ui::LangId text, int top, bool startsDisabled) {
-    made.Create(host.hwnd(), id, kMargin, top, kSideButtonWidth, kSideButtonHeight);
-    StyleSideButton(made, startsDisabled);
-    made.SetCaption(LangText(text));
-  };
-  button(btnSelectAll, kIdSelectAllButton, ui::IDS_SIDEBAR_BUTTON_UnSelectAll, 16, false);
-  button(btnDelete, kIdDeleteButton, ui::IDS_SIDEBAR_BUTTON_Delete, 64, true);
-  button(btnApply, kIdApplyButton, ui::IDS_SIDEBAR_BUTTON_Apply, 112, false);
+  SetSidePanelLook(host, imgPanelS);
+  CreateSideButton(btnSelectAll, host.hwnd(), kIdSelectAllButton, kSideMargin, 16,
+                   LangText(ui::IDS_SIDEBAR_BUTTON_UnSelectAll));
+  CreateSideButton(btnDelete, host.hwnd(), kIdDeleteButton, kSideMargin, 64,
+                   LangText(ui::IDS_SIDEBAR_BUTTON_Delete), true);
+  CreateSideButton(btnApply, host.hwnd(), kIdApplyButton, kSideMargin, 112,
+                   LangText(ui::IDS_SIDEBAR_BUTTON_Apply));
 
   // The group holds its labels: the skin places them inside it. Hidden until the
   // first selection.
-  grbItemInfo.create(host.hwnd(), {kMargin, 168, kMargin + 137, 168 + 185}, kIdItemInfoGroup,
-                     false);
-  grbItemInfo.onPaintBackground = [this](HDC dc, const RECT& client) {
-    PaintPanelPicture(dc, client, imgPanelS, grbItemInfo.hwnd());
-    PaintGroupFrame(dc, client, grbItemInfo.text());
-  };
+  grbItemInfo.create(host.hwnd(), {kSideMargin, 168, kSideMargin + 137, 168 + 185},
+                     kIdItemInfoGroup, false);
+  SetSideGroupLook(grbItemInfo, imgPanelS);
   grbItemInfo.setText(LangText(ui::IDS_SIDEBAR_GROUPBOX_TITLE_ItemInfo));
   HWND group = grbItemInfo.hwnd();
   // Captions on one line each; the values have a fixed size and wrap at words.
@@ -139,15 +127,10 @@ void StartupListPage::layout(const RECT& bounds) {
 
 void StartupListPage::SizePanelSIHotSpotClick() {
   // The panel has just collapsed or come back: the list takes the room it gives up.
-  const ui::SkinId place = SizePanelShown ? ui::SK_MAINFORM_PAGE2_LISTVIEW_StartupItemsList_FullPos
-                                          : ui::SK_MAINFORM_PAGE2_LISTVIEW_StartupItemsList_Pos;
-  try {
-    ui::SetBoundsFromText(lsvStartupList.hwnd(), ui::SkinValue(place));
-  } catch (const std::exception& error) {
-    tk::ShowExceptionMessage(ownerWindow(), error);
-    return;
-  }
-  SizePanelShown = !SizePanelShown;
+  if (PlaceListBesideSidePanel(lsvStartupList.hwnd(), SizePanelShown,
+                               ui::SK_MAINFORM_PAGE2_LISTVIEW_StartupItemsList_FullPos,
+                               ui::SK_MAINFORM_PAGE2_LISTVIEW_StartupItemsList_Pos, ownerWindow()))
+    SizePanelShown = !SizePanelShown;
 }
 
 void StartupListPage::show(bool visible) {

@@ -43,11 +43,6 @@ enum StartupPageId : int {
 
 class StartupListPage {
  public:
-  // Design sizes of the page; the skin moves the controls.
-  static constexpr int kSidePanelWidth = 169;
-  static constexpr int kListWidth = 582;
-  static constexpr int kPageHeight = 394;
-
   explicit StartupListPage(MainActions& actions);
   StartupListPage(const StartupListPage&) = delete;
   StartupListPage& operator=(const StartupListPage&) = delete;

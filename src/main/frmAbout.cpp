@@ -1,6 +1,8 @@
 #include "main/frmAbout.h"
 
 #include "app/globals.h"
+#include "toolkit/DialogFrame.h"
+#include "ui/ArFont.h"
 #include "ui/Bounds.h"
 #include "ui/LanguageTable.h"
 #include "ui/PngImage.h"
@@ -23,41 +25,20 @@ enum ControlId : int {
   kIdRule3,
 };
 
-HFONT CreateTahoma(int points, int weight) {
-  HDC screen = GetDC(nullptr);
-  const int pixelsPerInch = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
-  if (screen) ReleaseDC(nullptr, screen);
-  return CreateFontA(-MulDiv(points, pixelsPerInch, 72), 0, 0, 0, weight, FALSE, FALSE, FALSE,
-                     DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                     DEFAULT_PITCH | FF_SWISS, "Tahoma");
-}
-
 }  // namespace
 
 bool TAboutForm::Create(HWND owner) {
-  constexpr DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
-  constexpr DWORD exStyle = WS_EX_DLGMODALFRAME;
-  RECT frame{0, 0, kClientWidth, kClientHeight};
-  AdjustWindowRectEx(&frame, style, FALSE, exStyle);
-  const int width = frame.right - frame.left, height = frame.bottom - frame.top;
-
-  tk::WindowParams params;
-  params.className = "TAboutForm";
-  params.caption = ui::LangText(ui::IDS_ABOUTFORM_Title);
-  params.style = style;
-  params.exStyle = exStyle;
-  params.parent = owner;
-  params.width = width;
-  params.height = height;
-  params.x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
-  params.y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+  tk::WindowParams params = tk::DialogParams("TAboutForm", ui::LangText(ui::IDS_ABOUTFORM_Title),
+                                             owner, kClientWidth, kClientHeight);
+  params.x = (GetSystemMetrics(SM_CXSCREEN) - params.width) / 2;
+  params.y = (GetSystemMetrics(SM_CYSCREEN) - params.height) / 2;
   if (!create(params)) return false;
   return createControls();
 }
 
 bool TAboutForm::createControls() {
-  font_.reset(CreateTahoma(8, FW_NORMAL));
-  titleFont_.reset(CreateTahoma(9, FW_BOLD));
+  font_ = ui::CreatePointFont("Tahoma", 8, FW_NORMAL);
+  titleFont_ = ui::CreatePointFont("Tahoma", 9, FW_BOLD);
   const HWND self = hwnd();
 
   if (!ImgAbout.create(self, kIdImgAbout, RECT{10, 11, 10 + 125, 11 + 278},

@@ -100,8 +100,7 @@ bool TMainForm::createControls() {
     PaintPanelPicture(dc, client, background_, StatusPanel.hwnd());
   };
   if (!programPage_.create(tsProgramList->hwnd(), StatusPanel.hwnd())) return false;
-  const RECT startupBounds{0, 0, StartupListPage::kSidePanelWidth + StartupListPage::kListWidth,
-                           StartupListPage::kPageHeight};
+  const RECT startupBounds{0, 0, kSidePanelWidth + kListWidth, kPageHeight};
   return startupPage_.create(tsStartupItems->hwnd(), startupBounds, true);
 }
 
@@ -268,12 +267,7 @@ LRESULT TMainForm::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 void TMainForm::paintBackground() {
-  PAINTSTRUCT ps;
-  HDC dc = BeginPaint(hwnd(), &ps);
-  RECT client{};
-  GetClientRect(hwnd(), &client);
-  PaintPanelPicture(dc, client, background_);
-  EndPaint(hwnd(), &ps);
+  ui::PaintWindowPicture(hwnd(), background_, GetSysColor(COLOR_BTNFACE));
 }
 
 void TMainForm::onDestroy() {

@@ -1,6 +1,7 @@
 #include "main/frmSplash.h"
 
 #include "app/globals.h"
+#include "ui/ArFont.h"
 #include "ui/LanguageTable.h"
 #include "ui/PictureBox.h"
 #include "ui/PngImage.h"
@@ -16,15 +17,6 @@ constexpr int kIdCopyrightInfo = 101;
 
 // lblCopyrightInfo's design place.
 constexpr RECT kCopyrightInfoBounds{20, 176, 20 + 340, 176 + 57};
-
-HFONT CreateTahoma(int points) {
-  HDC screen = GetDC(nullptr);
-  const int pixelsPerInch = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
-  if (screen) ReleaseDC(nullptr, screen);
-  return CreateFontA(-MulDiv(points, pixelsPerInch, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
-                     DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                     DEFAULT_PITCH | FF_SWISS, "Tahoma");
-}
 
 }  // namespace
 
@@ -42,7 +34,7 @@ bool TSplashForm::Create(HWND owner) {
   params.y = 0;
   if (!create(params)) return false;
 
-  font_.reset(CreateTahoma(8));
+  font_ = ui::CreatePointFont("Tahoma", 8, FW_NORMAL);
   lblCopyrightInfo = tk::Control::Create(
       hwnd(), "STATIC", kIdCopyrightInfo, {}, SS_LEFT | SS_NOPREFIX, kCopyrightInfoBounds.left,
       kCopyrightInfoBounds.top, kCopyrightInfoBounds.right - kCopyrightInfoBounds.left,
@@ -117,15 +109,9 @@ LRESULT TSplashForm::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 void TSplashForm::paint() {
-  PAINTSTRUCT ps;
-  HDC dc = BeginPaint(hwnd(), &ps);
-  RECT client{};
-  GetClientRect(hwnd(), &client);
   // Where the picture does not reach (a picture with transparent parts, a window
   // that the screen could not fit), the button face shows.
-  FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
-  ui::DrawPicture(dc, imgBackground_, 0, 0);
-  EndPaint(hwnd(), &ps);
+  ui::PaintWindowPicture(hwnd(), imgBackground_, GetSysColor(COLOR_BTNFACE));
 }
 
 void ShowSplash(HWND owner) {

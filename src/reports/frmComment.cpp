@@ -2,6 +2,7 @@
 
 #include <exception>
 
+#include "toolkit/DialogFrame.h"
 #include "toolkit/WindowPlace.h"
 #include "ui/LanguageTable.h"
 
@@ -10,8 +11,6 @@ namespace {
 
 using ui::LangText;
 
-constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
-constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME;
 constexpr int kMargin = 12;
 constexpr int kButtonWidth = 80;
 constexpr int kButtonHeight = 26;
@@ -24,18 +23,9 @@ TCommentForm::~TCommentForm() {
 
 bool TCommentForm::Create(HWND owner) {
   if (hwnd()) return true;
-  tk::WindowParams params;
-  params.className = "TCommentForm";
-  params.caption = LangText(ui::IDS_COMMENTFORM_Title);
-  params.style = kStyle;
-  params.exStyle = kExStyle;
-  const SIZE size = tk::WindowSizeForClient(kStyle, kExStyle, kClientWidth, kClientHeight);
-  params.width = size.cx;
-  params.height = size.cy;
-  params.x = 0;
-  params.y = 0;
-  params.parent = owner;
-  if (!create(params)) return false;
+  if (!create(tk::DialogParams("TCommentForm", LangText(ui::IDS_COMMENTFORM_Title), owner,
+                               kClientWidth, kClientHeight)))
+    return false;
 
   const int width = kClientWidth - 2 * kMargin;
   lblProgramName = tk::Control::Create(hwnd(), "STATIC", kIdCommentProgramName, "",

@@ -8,6 +8,7 @@
 #include "reports/ProgramReport.h"
 #include "sys/Files.h"
 #include "sys/SysError.h"
+#include "toolkit/DialogFrame.h"
 #include "toolkit/FileDialog.h"
 #include "toolkit/MessageBox.h"
 #include "toolkit/PrintDialog.h"
@@ -49,19 +50,11 @@ TPrintListForm::~TPrintListForm() {
 }
 
 bool TPrintListForm::Create(HWND owner) {
-  RECT frame{0, 0, kClientWidth, kClientHeight};
-  AdjustWindowRectEx(&frame, kFrameStyle, FALSE, kFrameExStyle);
-  const int width = frame.right - frame.left;
-  const int height = frame.bottom - frame.top;
-  tk::WindowParams params;
-  params.className = "PrunaxisPrintListForm";
-  params.style = kFrameStyle;
-  params.exStyle = kFrameExStyle;
-  params.x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
-  params.y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
-  params.width = width;
-  params.height = height;
-  params.parent = owner;
+  // The caption comes with the other texts (ApplyTexts).
+  tk::WindowParams params = tk::DialogParams("PrunaxisPrintListForm", {}, owner, kClientWidth,
+                                             kClientHeight, kFrameStyle, kFrameExStyle);
+  params.x = (GetSystemMetrics(SM_CXSCREEN) - params.width) / 2;
+  params.y = (GetSystemMetrics(SM_CYSCREEN) - params.height) / 2;
   if (!create(params)) return false;
 
   btnSave = tk::Control::Create(hwnd(), "BUTTON", kIdSave, "", BS_PUSHBUTTON | WS_TABSTOP, 6, 6,

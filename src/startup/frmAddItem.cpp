@@ -6,6 +6,7 @@
 
 #include "app/globals.h"
 #include "sys/SysError.h"
+#include "toolkit/DialogFrame.h"
 #include "toolkit/FileDialog.h"
 #include "toolkit/MessageBox.h"
 #include "toolkit/WindowPlace.h"
@@ -41,16 +42,11 @@ TAddItemForm::~TAddItemForm() {
 
 bool TAddItemForm::Create(HWND owner) {
   owner_ = owner;
-  tk::WindowParams params;
-  params.className = "TAddItemForm";
-  params.caption = LangText(ui::IDS_ADDITEMFORM_Title);
-  params.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
-  params.exStyle = WS_EX_DLGMODALFRAME;
+  tk::WindowParams params =
+      tk::DialogParams("TAddItemForm", LangText(ui::IDS_ADDITEMFORM_Title), owner, 0, 0);
+  // This window's design size is its outer size, frame included.
   params.width = kWidth;
   params.height = kHeight;
-  params.x = 0;
-  params.y = 0;
-  params.parent = owner;
   if (!create(params)) return false;
 
   HWND self = hwnd();

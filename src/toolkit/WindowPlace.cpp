@@ -11,8 +11,17 @@ SIZE WindowSizeForClient(DWORD style, DWORD exStyle, int width, int height) {
 }
 
 void CentreOver(HWND window, HWND over) {
+  // The work area of the monitor that `over` (else the window itself) lies on, so
+  // that a window never opens across two monitors or under a taskbar.
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
   RECT work{};
-  SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+  if (GetMonitorInfoA(MonitorFromWindow(over ? over : window, MONITOR_DEFAULTTOPRIMARY),
+                      &monitor)) {
+    work = monitor.rcWork;
+  } else {
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+  }
   RECT target = work;
   if (over && IsWindowVisible(over) && !IsIconic(over)) GetWindowRect(over, &target);
   RECT self{};

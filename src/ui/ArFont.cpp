@@ -19,6 +19,13 @@ COLORREF ResolveColor(COLORREF color) {
   return color & 0x00FFFFFF;
 }
 
+sys::UniqueFont CreatePointFont(const char* face, int points, int weight) {
+  return sys::UniqueFont(CreateFontA(-MulDiv(points, ScreenPixelsPerInch(), 72), 0, 0, 0, weight,
+                                     FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                                     CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS,
+                                     face));
+}
+
 ArFont::ArFont() {
   if (!GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof logFont_, &logFont_)) {
     logFont_ = LOGFONTA{};

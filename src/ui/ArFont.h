@@ -20,6 +20,10 @@ constexpr COLORREF SysColor(int index) {
 // The RGB value to draw with: system colours are looked up now.
 COLORREF ResolveColor(COLORREF color);
 
+// A new font of the sans-serif face `face`, `points` high as the screen shows it,
+// of `weight` (FW_NORMAL, FW_BOLD); empty when it could not be made.
+sys::UniqueFont CreatePointFont(const char* face, int points, int weight);
+
 class ArFont {
  public:
   // The system's GUI font in the window-text colour.

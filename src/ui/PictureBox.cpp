@@ -54,14 +54,7 @@ LRESULT PictureBox::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 void PictureBox::paint() {
-  PAINTSTRUCT ps;
-  HDC dc = BeginPaint(hwnd(), &ps);
-  RECT client{};
-  GetClientRect(hwnd(), &client);
-  sys::UniqueBrush brush(CreateSolidBrush(background_));
-  FillRect(dc, &client, brush.get());
-  DrawPicture(dc, picture_, 0, 0);
-  EndPaint(hwnd(), &ps);
+  PaintWindowPicture(hwnd(), picture_, background_);
 }
 
 void DrawPicture(HDC dc, const Picture& picture, int x, int y) {
@@ -78,6 +71,17 @@ void DrawPicture(HDC dc, const Picture& picture, int x, int y) {
   }
   SelectObject(source, old);
   DeleteDC(source);
+}
+
+void PaintWindowPicture(HWND window, const Picture& picture, COLORREF background) {
+  PAINTSTRUCT ps;
+  HDC dc = BeginPaint(window, &ps);
+  RECT client{};
+  GetClientRect(window, &client);
+  sys::UniqueBrush brush(CreateSolidBrush(background));
+  FillRect(dc, &client, brush.get());
+  DrawPicture(dc, picture, 0, 0);
+  EndPaint(window, &ps);
 }
 
 }  // namespace ui

@@ -39,5 +39,9 @@ class PictureBox : public tk::Window {
 // Draws `picture` at (x, y) of `dc` at its own size, keeping the alpha of pictures
 // that have it.
 void DrawPicture(HDC dc, const Picture& picture, int x, int y);
+// Answers WM_PAINT for `window`: `picture` from the top-left corner of the client
+// area at its own size, over `background` wherever the picture does not reach or
+// lets it through.
+void PaintWindowPicture(HWND window, const Picture& picture, COLORREF background);
 
 }  // namespace ui

@@ -1,11 +1,12 @@
 #include "uninstall/frmScanRemains.h"
 
-#include <algorithm>
 #include <exception>
 
 #include "app/globals.h"
+#include "toolkit/DialogFrame.h"
 #include "toolkit/MessageBox.h"
 #include "toolkit/MessageLoop.h"
+#include "toolkit/WindowPlace.h"
 #include "ui/LanguageTable.h"
 #include "ui/TextFormat.h"
 #include "uninstall/LeftoverScan.h"
@@ -16,33 +17,8 @@ namespace {
 
 using ui::LangText;
 
-constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
-constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME;
-
 void Notice(HWND owner, const std::string& text, UINT flags = MB_OK) {
   tk::ShowMessageBox(owner, text, app::kAppTitle, flags);
-}
-
-SIZE OuterSize() {
-  RECT r{0, 0, TScanForm::kClientWidth, TScanForm::kClientHeight};
-  AdjustWindowRectEx(&r, kStyle, FALSE, kExStyle);
-  return {r.right - r.left, r.bottom - r.top};
-}
-
-// Centred over the owner, kept inside the work area of the owner's monitor.
-void CentreOver(HWND window, HWND owner) {
-  RECT self{}, over{};
-  GetWindowRect(window, &self);
-  MONITORINFO monitor{sizeof monitor};
-  GetMonitorInfoA(MonitorFromWindow(owner ? owner : window, MONITOR_DEFAULTTOPRIMARY), &monitor);
-  if (!owner || !IsWindowVisible(owner) || !GetWindowRect(owner, &over)) over = monitor.rcWork;
-  const LONG width = self.right - self.left, height = self.bottom - self.top;
-  LONG x = over.left + (over.right - over.left - width) / 2;
-  LONG y = over.top + (over.bottom - over.top - height) / 2;
-  const RECT& work = monitor.rcWork;
-  x = std::max(work.left, std::min(x, work.right - width));
-  y = std::max(work.top, std::min(y, work.bottom - height));
-  SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 }  // namespace
@@ -55,18 +31,9 @@ TScanForm::~TScanForm() {
 
 bool TScanForm::Create(HWND owner) {
   owner_ = owner;
-  const SIZE size = OuterSize();
-  tk::WindowParams params;
-  params.className = "TScanForm";
-  params.caption = LangText(ui::IDS_SCANFORM_Title);
-  params.style = kStyle;
-  params.exStyle = kExStyle;
-  params.width = size.cx;
-  params.height = size.cy;
-  params.x = 0;
-  params.y = 0;
-  params.parent = owner;
-  if (!create(params)) return false;
+  if (!create(tk::DialogParams("TScanForm", LangText(ui::IDS_SCANFORM_Title), owner, kClientWidth,
+                               kClientHeight)))
+    return false;
   createControls();
   setTimer(kTimerStartScan, kStartScanDelayMs);
   return true;
@@ -106,7 +73,7 @@ void TScanForm::applyTexts() {
 int TScanForm::ShowModal() {
   if (!hwnd()) return -1;
   applyTexts();
-  CentreOver(hwnd(), owner_);
+  tk::CentreOver(hwnd(), owner_);
   return showModal(owner_);
 }
 
