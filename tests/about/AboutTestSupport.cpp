@@ -1,13 +1,8 @@
 #include "AboutTestSupport.h"
 
-#include <zlib.h>
-
 #include <map>
 #include <ostream>
-
-#include "sys/Files.h"
-#include "ui/LanguageTable.h"
-#include "ui/SkinTable.h"
+#include <vector>
 
 namespace about_test {
 namespace {
@@ -17,77 +12,21 @@ std::map<UINT_PTR, DelayedAction*>& Pending() {
   return pending;
 }
 
-void PutBigEndian(std::string& out, unsigned long value) {
-  for (int shift = 24; shift >= 0; shift -= 8) out.push_back(static_cast<char>(value >> shift));
-}
-
-void PutChunk(std::string& out, const char type[4], const std::string& body) {
-  PutBigEndian(out, static_cast<unsigned long>(body.size()));
-  std::string data(type, 4);
-  data += body;
-  out += data;
-  PutBigEndian(
-      out, crc32(0, reinterpret_cast<const Bytef*>(data.data()), static_cast<uInt>(data.size())));
-}
-
 }  // namespace
 
-void ProgramFolderTest::SetUp() {
-  savedPaths_ = app::AppPaths;
-  app::TAppPaths paths;
-  paths.ProgramDir = dir_.path();
-  paths.ConfigFile = paths.ProgramDir + "Config.ini";
-  paths.LangsDir = paths.ProgramDir + "Langs\\";
-  paths.LanguageFilePath = paths.LangsDir + "English.ini";
-  paths.HelpFile = paths.LangsDir + "Help.Chm";
-  paths.SkinsDir = paths.ProgramDir + "Skins\\";
-  paths.SkinFilePath = paths.SkinsDir + "Default.ini";
-  paths.RegBackupDir = paths.ProgramDir + "Back up\\reg\\";
-  paths.ScrBackupDir = paths.ProgramDir + "Back up\\scr\\";
-  app::AppPaths = paths;
-  ASSERT_TRUE(sys::ForceDirectories(paths.LangsDir));
-  ASSERT_TRUE(sys::ForceDirectories(paths.SkinsDir));
-  ui::LanguageTable().resetToDefaults();
-  ui::SkinTable().resetToDefaults();
-}
-
-void ProgramFolderTest::TearDown() {
-  app::AppPaths = savedPaths_;
-  ui::LanguageTable().resetToDefaults();
-  ui::SkinTable().resetToDefaults();
-}
-
 void WriteSolidPng(const std::string& path, int width, int height, COLORREF colour) {
-  std::string rows;
-  rows.reserve(static_cast<size_t>(height) * (1 + 3 * width));
-  for (int y = 0; y < height; ++y) {
-    rows.push_back(0);  // filter: none
-    for (int x = 0; x < width; ++x) {
-      rows.push_back(static_cast<char>(GetRValue(colour)));
-      rows.push_back(static_cast<char>(GetGValue(colour)));
-      rows.push_back(static_cast<char>(GetBValue(colour)));
-    }
+  ui_test::PngDesc desc;
+  desc.width = width;
+  desc.height = height;
+  desc.colourType = 2;  // 8-bit RGB
+  std::vector<unsigned> samples;
+  samples.reserve(static_cast<size_t>(width) * height * 3);
+  for (int i = 0; i < width * height; ++i) {
+    samples.push_back(GetRValue(colour));
+    samples.push_back(GetGValue(colour));
+    samples.push_back(GetBValue(colour));
   }
-  uLongf packedSize = compressBound(static_cast<uLong>(rows.size()));
-  std::string packed(packedSize, '\0');
-  ASSERT_EQ(compress(reinterpret_cast<Bytef*>(packed.data()), &packedSize,
-                     reinterpret_cast<const Bytef*>(rows.data()), static_cast<uLong>(rows.size())),
-            Z_OK);
-  packed.resize(packedSize);
-
-  std::string header;
-  PutBigEndian(header, static_cast<unsigned long>(width));
-  PutBigEndian(header, static_cast<unsigned long>(height));
-  header += std::string("\x08\x02\x00\x00\x00", 5);  // 8-bit RGB, no interlace
-  std::string png("\x89PNG\r\n\x1a\n", 8);
-  PutChunk(png, "IHDR", header);
-  PutChunk(png, "IDAT", packed);
-  PutChunk(png, "IEND", {});
-  WriteText(path, png);
-}
-
-void WriteText(const std::string& path, const std::string& text) {
-  ASSERT_TRUE(sys::WriteFileBytes(path, text)) << path;
+  WriteText(path, ui_test::EncodePng(desc, samples));
 }
 
 DelayedAction::DelayedAction(UINT ms, std::function<void()> action) : action_(std::move(action)) {

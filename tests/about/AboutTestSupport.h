@@ -9,28 +9,17 @@
 #include <functional>
 #include <string>
 
-#include "app/globals.h"
-#include "support/Sandbox.h"
+#include "ui/UiTestSupport.h"
 
 namespace about_test {
 
-class ProgramFolderTest : public ::testing::Test {
- protected:
-  void SetUp() override;
-  void TearDown() override;
-
-  std::string langs() const { return app::AppPaths.LangsDir; }
-  std::string skins() const { return app::AppPaths.SkinsDir; }
-
-  testing_support::TempDir dir_;
-
- private:
-  app::TAppPaths savedPaths_;
-};
+// The language and skin tests' program folder (ui/UiTestSupport.cpp is built into
+// the about tests too).
+using ui_test::ProgramFolderTest;
+using ui_test::WriteText;
 
 // Writes a PNG of one opaque colour (RGB) to `path`.
 void WriteSolidPng(const std::string& path, int width, int height, COLORREF colour);
-void WriteText(const std::string& path, const std::string& text);
 
 // Runs `action` once, `ms` milliseconds from now, from whatever message loop is
 // running on this thread (a modal one included). At most one at a time per slot.

@@ -12,43 +12,18 @@
 #include <vector>
 
 #include "rostrel/core/Interfaces.h"
+#include "support/StackDispatch.h"
 
 namespace details_test {
 
-class FakeProgramItem final : public rostrel::IProgramItem {
+class FakeProgramItem final
+    : public testing_support::StackDispatch<rostrel::IProgramItem, rostrel::IID_IProgramItem> {
  public:
   std::map<std::string, std::wstring> texts;  // by operation name, e.g. "GetVersion"
   ULONG usedFrequency = 0;
   FLOAT size = 0;
   std::vector<std::pair<std::wstring, std::wstring>> values;
   std::string failing;  // the operation that answers E_FAIL
-  LONG refs = 0;
-
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override {
-    if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDispatch) ||
-        IsEqualIID(riid, rostrel::IID_IProgramItem)) {
-      *out = this;
-      AddRef();
-      return S_OK;
-    }
-    *out = nullptr;
-    return E_NOINTERFACE;
-  }
-  // Lives on the test's stack.
-  ULONG STDMETHODCALLTYPE AddRef() override { return ++refs; }
-  ULONG STDMETHODCALLTYPE Release() override { return --refs; }
-  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
-    *count = 0;
-    return S_OK;
-  }
-  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
-    return DISP_E_UNKNOWNNAME;
-  }
-  HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*,
-                                   UINT*) override {
-    return DISP_E_MEMBERNOTFOUND;
-  }
 
   HRESULT STDMETHODCALLTYPE GetDisplayName(BSTR* out) override {
     return text("GetDisplayName", out);

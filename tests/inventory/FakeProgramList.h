@@ -9,41 +9,17 @@
 #include <string>
 
 #include "rostrel/core/Interfaces.h"
+#include "support/StackDispatch.h"
 
 namespace inventory_test {
 
-class FakeProgramList final : public rostrel::IProgramList {
+class FakeProgramList final
+    : public testing_support::StackDispatch<rostrel::IProgramList, rostrel::IID_IProgramList> {
  public:
   HRESULT failure = S_OK;  // answered by every operation when set
   ULONG programCount = 0;
   std::wstring saverName = L"fake.scr";
   int loads = 0;
-
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override {
-    if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDispatch) ||
-        IsEqualIID(riid, rostrel::IID_IProgramList)) {
-      *out = this;
-      AddRef();
-      return S_OK;
-    }
-    *out = nullptr;
-    return E_NOINTERFACE;
-  }
-  // Lives on the test's stack; the count only tells whether references are balanced.
-  ULONG STDMETHODCALLTYPE AddRef() override { return ++refs; }
-  ULONG STDMETHODCALLTYPE Release() override { return --refs; }
-  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
-    *count = 0;
-    return S_OK;
-  }
-  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
-    return DISP_E_UNKNOWNNAME;
-  }
-  HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*,
-                                   UINT*) override {
-    return DISP_E_MEMBERNOTFOUND;
-  }
 
   HRESULT STDMETHODCALLTYPE GetProgram(ULONG, rostrel::IProgramItem** item) override {
     *item = nullptr;
@@ -116,8 +92,6 @@ class FakeProgramList final : public rostrel::IProgramList {
     *active = 1;
     return failure;
   }
-
-  LONG refs = 0;
 
  private:
   HRESULT saverText(ULONG index, const std::wstring& value, BSTR* text) {

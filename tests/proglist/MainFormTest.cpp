@@ -13,8 +13,6 @@
 #include "main/frmMain.h"
 #include "proglist/ProgramListFixture.h"
 #include "support/MessagePump.h"
-#include "support/Sandbox.h"
-#include "sys/ComInit.h"
 
 using namespace proglist_test;
 using testing_support::PumpMessagesUntil;
@@ -31,13 +29,10 @@ struct ShellCall {
   std::string file, parameters;
 };
 
-class MainForm : public ::testing::Test {
+class MainForm : public MainWindowTest {
  protected:
   void SetUp() override {
-    RegisterComponent();
-    UseConfigFile(dir.file("Config.ini"));
-    app::HideSysPatch = false;
-    app::HideScreenSaver = true;
+    MainWindowTest::SetUp();
     FillUninstallKeys(StandardPrograms());
   }
   void open(forms::TMainForm& f) {
@@ -63,9 +58,6 @@ class MainForm : public ::testing::Test {
   }
   static bool visible(HWND window) { return IsWindowVisible(window) != FALSE; }
 
-  sys::ComApartment com;
-  testing_support::TempDir dir;
-  forms::TMainForm form;
   std::vector<OpenedMenu> opened;
   std::vector<ShellCall> shellCalls;
   std::vector<std::wstring> runTitles;

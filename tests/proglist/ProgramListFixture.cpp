@@ -118,4 +118,11 @@ void UseConfigFile(const std::string& path) {
   app::AppPaths.ConfigFile = path;
 }
 
+void MainWindowTest::SetUp() {
+  RegisterComponent();
+  UseConfigFile(dir.file("Config.ini"));
+  app::HideSysPatch = false;
+  app::HideScreenSaver = true;
+}
+
 }  // namespace proglist_test

@@ -4,10 +4,14 @@
 // Tests run one at a time, so nothing is restored.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <string>
 #include <vector>
 
 #include "main/frmMain.h"
+#include "support/Sandbox.h"
+#include "sys/ComInit.h"
 
 namespace proglist_test {
 
@@ -33,5 +37,17 @@ std::vector<std::string> InstallOnlyTestSavers();
 void RegisterComponent();
 // Points Config.ini at a fresh file of the test's own.
 void UseConfigFile(const std::string& path);
+
+// A main window (not yet created) over the registered component, with COM on this
+// thread, Config.ini in a folder of the test's own, system patches shown and screen
+// savers hidden.
+class MainWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override;
+
+  sys::ComApartment com;
+  testing_support::TempDir dir;
+  forms::TMainForm form;
+};
 
 }  // namespace proglist_test

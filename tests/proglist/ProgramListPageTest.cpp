@@ -10,23 +10,16 @@
 #include "app/globals.h"
 #include "main/frmMain.h"
 #include "proglist/ProgramListFixture.h"
+#include "support/ListViewText.h"
 #include "support/MessagePump.h"
-#include "support/Sandbox.h"
-#include "sys/ComInit.h"
 #include "sys/IniFile.h"
 
 using namespace proglist_test;
 
 namespace {
 
-class ProgramPage : public ::testing::Test {
+class ProgramPage : public MainWindowTest {
  protected:
-  void SetUp() override {
-    RegisterComponent();
-    UseConfigFile(dir.file("Config.ini"));
-    app::HideSysPatch = false;
-    app::HideScreenSaver = true;
-  }
   void open() {
     ASSERT_TRUE(form.Create());
     form.show(SW_SHOWNOACTIVATE);
@@ -49,10 +42,6 @@ class ProgramPage : public ::testing::Test {
                              app::AppPaths.ConfigFile.c_str());
     return buffer;
   }
-
-  sys::ComApartment com;
-  testing_support::TempDir dir;
-  forms::TMainForm form;
 };
 
 }  // namespace
@@ -327,13 +316,7 @@ TEST_F(ProgramPage, TheControlShowsThePagesRowsAndSortsKeepTheSelection) {
   EXPECT_TRUE(GetWindowLongA(hwnd, GWL_STYLE) & LVS_OWNERDATA);
   ASSERT_EQ(SendMessageA(hwnd, LVM_GETITEMCOUNT, 0, 0), 120);
   auto controlText = [&](int item, int c) {
-    char buffer[256] = {};
-    LVITEMA lv{};
-    lv.iSubItem = c;
-    lv.pszText = buffer;
-    lv.cchTextMax = sizeof buffer;
-    SendMessageA(hwnd, LVM_GETITEMTEXTA, item, reinterpret_cast<LPARAM>(&lv));
-    return std::string(buffer);
+    return testing_support::ListViewItemText(hwnd, item, c);
   };
   const std::vector<std::string> filled = column(0);
   const int row = rowOf("Program 004");

@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-#include <shlobj.h>
 
 #include "StartupTestSupport.h"
 #include "startup/StartupAdd.h"
@@ -7,13 +6,14 @@
 #include "support/Sandbox.h"
 #include "sys/ComInit.h"
 #include "sys/Files.h"
-#include "sys/Handles.h"
 #include "sys/Registry.h"
 
 using startup::AddSection;
 using startup::AddStatus;
 using startup::StartupRow;
 using startup_test::CaptureSources;
+using startup_test::ReadShortcut;
+using startup_test::ShortcutFields;
 using startup_test::SourcesGuard;
 using startup_test::SourceState;
 using startup_test::StateKey;
@@ -21,33 +21,6 @@ using startup_test::StateKey;
 namespace {
 
 const std::string kRun = startup::kRunKeyPaths[0];
-
-struct ShortcutFields {
-  std::string path;
-  std::string workingFolder;
-  std::string arguments;
-};
-
-// Reads a shortcut back through the shell, as the system would when it starts it.
-ShortcutFields ReadShortcut(const std::string& linkPath) {
-  sys::ComPtr<IShellLinkA> link;
-  EXPECT_HRESULT_SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
-                                            IID_IShellLinkA, link.putVoid()));
-  if (!link) return {};
-  sys::ComPtr<IPersistFile> file;
-  EXPECT_HRESULT_SUCCEEDED(link->QueryInterface(IID_IPersistFile, file.putVoid()));
-  wchar_t wide[MAX_PATH] = {};
-  MultiByteToWideChar(CP_ACP, 0, linkPath.c_str(), -1, wide, MAX_PATH);
-  EXPECT_HRESULT_SUCCEEDED(file->Load(wide, STGM_READ)) << linkPath;
-  ShortcutFields fields;
-  char text[MAX_PATH * 2] = {};
-  if (SUCCEEDED(link->GetPath(text, sizeof text, nullptr, SLGP_RAWPATH))) fields.path = text;
-  text[0] = '\0';
-  if (SUCCEEDED(link->GetWorkingDirectory(text, sizeof text))) fields.workingFolder = text;
-  text[0] = '\0';
-  if (SUCCEEDED(link->GetArguments(text, sizeof text))) fields.arguments = text;
-  return fields;
-}
 
 }  // namespace
 
@@ -74,9 +47,7 @@ TEST(StartupAdd, RunValuesHoldTheTargetUnquotedAndAreOverwritten) {
   }
   SourceState expected = before;
   for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
-    auto& values = expected.keys[StateKey(root, kRun)];
-    if (!values) values = startup_test::RawValues{};
-    (*values)["PxAdd Tool"] = startup_test::Sz(target);
+    startup_test::Values(expected, StateKey(root, kRun))["PxAdd Tool"] = startup_test::Sz(target);
   }
   EXPECT_EQ(CaptureSources(), expected);
 

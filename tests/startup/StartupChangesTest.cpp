@@ -3,12 +3,14 @@
 #include "StartupTestSupport.h"
 #include "startup/StartupChanges.h"
 #include "startup/StartupSources.h"
+#include "support/DiskAndRegistry.h"
 #include "support/Sandbox.h"
 #include "sys/Files.h"
 
 using startup::StartupRow;
 using startup_test::CaptureSources;
 using startup_test::ExpandSz;
+using startup_test::Location;
 using startup_test::ParkingStateKey;
 using startup_test::RawValues;
 using startup_test::RowOf;
@@ -18,29 +20,14 @@ using startup_test::SourcesGuard;
 using startup_test::SourceState;
 using startup_test::StateKey;
 using startup_test::Sz;
+using startup_test::Values;
+using testing_support::KeyExists;
 
 namespace {
 
 const std::string kRun = startup::kRunKeyPaths[0];
 const std::string kRunOnce = startup::kRunKeyPaths[3];
 const std::string kRunOnceEx = startup::kRunKeyPaths[5];
-
-std::string Location(HKEY root, const std::string& path) {
-  return (root == HKEY_CURRENT_USER ? "HKCU\\" : "HKLM\\") + path;
-}
-
-RawValues& Values(SourceState& state, const std::string& key) {
-  auto& values = state.keys[key];
-  if (!values) values = RawValues{};
-  return *values;
-}
-
-bool KeyExists(HKEY root, const std::string& path) {
-  HKEY key = nullptr;
-  if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
-  RegCloseKey(key);
-  return true;
-}
 
 }  // namespace
 
@@ -138,20 +125,7 @@ TEST(StartupApply, DisableAllThenApplyParksEveryValueAndRecyclesEveryFile) {
 
   // Every text value of every Run key moved into its parking key, nothing else moved;
   // every listed file left its folder, the hidden one stayed.
-  for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
-    for (const char* path : startup::kRunKeyPaths) {
-      auto& run = expected.keys[StateKey(root, path)];
-      if (!run) continue;
-      for (auto it = run->begin(); it != run->end();) {
-        if (it->second.type == REG_SZ || it->second.type == REG_EXPAND_SZ) {
-          Values(expected, ParkingStateKey(root, path))[it->first] = it->second;
-          it = run->erase(it);
-        } else {
-          ++it;
-        }
-      }
-    }
-  }
+  startup_test::ParkTextValues(expected);
   EXPECT_EQ(CaptureSources(), expected);
   std::string trash = startup_test::TrashFilesFolder();
   EXPECT_TRUE(startup_test::Exists(trash + "PxAll-user.lnk"));

@@ -7,6 +7,7 @@
 
 #include "support/Sandbox.h"
 #include "sys/Files.h"
+#include "sys/Handles.h"
 #include "sys/Registry.h"
 
 namespace startup_test {
@@ -128,6 +129,33 @@ std::string ParkingStateKey(HKEY root, const std::string& path) {
   return StateKey(root, path) + "\\" + startup::kParkingKeyName;
 }
 
+std::string Location(HKEY root, const std::string& path) {
+  return (root == HKEY_CURRENT_USER ? "HKCU\\" : "HKLM\\") + path;
+}
+
+RawValues& Values(SourceState& state, const std::string& key) {
+  auto& values = state.keys[key];
+  if (!values) values = RawValues{};
+  return *values;
+}
+
+void ParkTextValues(SourceState& state) {
+  for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
+    for (const char* path : startup::kRunKeyPaths) {
+      auto& run = state.keys[StateKey(root, path)];
+      if (!run) continue;
+      for (auto it = run->begin(); it != run->end();) {
+        if (it->second.type == REG_SZ || it->second.type == REG_EXPAND_SZ) {
+          Values(state, ParkingStateKey(root, path))[it->first] = it->second;
+          it = run->erase(it);
+        } else {
+          ++it;
+        }
+      }
+    }
+  }
+}
+
 RawValue Sz(const std::string& text) {
   return RawValue{REG_SZ, text + std::string(1, '\0')};
 }
@@ -231,6 +259,26 @@ void SetText(HKEY root, const std::string& path, const std::string& name, const 
 
 bool Exists(const std::string& path) {
   return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+ShortcutFields ReadShortcut(const std::string& linkPath) {
+  sys::ComPtr<IShellLinkA> link;
+  EXPECT_HRESULT_SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
+                                            IID_IShellLinkA, link.putVoid()));
+  if (!link) return {};
+  sys::ComPtr<IPersistFile> file;
+  EXPECT_HRESULT_SUCCEEDED(link->QueryInterface(IID_IPersistFile, file.putVoid()));
+  wchar_t wide[MAX_PATH] = {};
+  MultiByteToWideChar(CP_ACP, 0, linkPath.c_str(), -1, wide, MAX_PATH);
+  EXPECT_HRESULT_SUCCEEDED(file->Load(wide, STGM_READ)) << linkPath;
+  ShortcutFields fields;
+  char text[MAX_PATH * 2] = {};
+  if (SUCCEEDED(link->GetPath(text, sizeof text, nullptr, SLGP_RAWPATH))) fields.path = text;
+  text[0] = '\0';
+  if (SUCCEEDED(link->GetWorkingDirectory(text, sizeof text))) fields.workingFolder = text;
+  text[0] = '\0';
+  if (SUCCEEDED(link->GetArguments(text, sizeof text))) fields.arguments = text;
+  return fields;
 }
 
 std::vector<startup::StartupRow> RowsNamed(const std::vector<startup::StartupRow>& rows,

@@ -38,6 +38,13 @@ SourceState CaptureSources();
 // The key of `state` for `root`\`path` (e.g. HKEY_CURRENT_USER, kRunKeyPaths[0]).
 std::string StateKey(HKEY root, const std::string& path);
 std::string ParkingStateKey(HKEY root, const std::string& path);
+// A row's location text for a Run-family key: "HKCU\<path>" or "HKLM\<path>".
+std::string Location(HKEY root, const std::string& path);
+// The values of `key` in `state`, made an existing, empty key when it was missing.
+RawValues& Values(SourceState& state, const std::string& key);
+// Moves every text value (REG_SZ, REG_EXPAND_SZ) of every Run-family key in `state`
+// into that key's parking key, as disabling every row does; other values stay.
+void ParkTextValues(SourceState& state);
 RawValue Sz(const std::string& text);
 RawValue ExpandSz(const std::string& text);
 
@@ -73,6 +80,15 @@ void SetText(HKEY root, const std::string& path, const std::string& name, const 
              DWORD type = REG_SZ);
 // True when a file or folder is at `path`.
 bool Exists(const std::string& path);
+
+// A shortcut's fields as the shell reads them back when it starts it; empty fields
+// (and a failed expectation) when it cannot be read. COM must be on.
+struct ShortcutFields {
+  std::string path;
+  std::string workingFolder;
+  std::string arguments;
+};
+ShortcutFields ReadShortcut(const std::string& linkPath);
 
 // The rows whose names begin with `prefix`, in their order.
 std::vector<startup::StartupRow> RowsNamed(const std::vector<startup::StartupRow>& rows,

@@ -1,7 +1,6 @@
 // The Add Item window over the prefix's real Run keys and start-up folders, driven
 // by messages that wait in its queue while it is shown modally.
 #include <gtest/gtest.h>
-#include <shlobj.h>
 
 #include "app/globals.h"
 #include "startup/StartupRow.h"
@@ -12,11 +11,12 @@
 #include "support/ScriptedMessageBoxes.h"
 #include "sys/ComInit.h"
 #include "sys/Files.h"
-#include "sys/Handles.h"
 #include "toolkit/FileDialog.h"
 
 using startup::AddSection;
 using startup_test::CaptureSources;
+using startup_test::ReadShortcut;
+using startup_test::ShortcutFields;
 using startup_test::SourceState;
 using startup_test::StateKey;
 
@@ -45,33 +45,6 @@ class ScriptedFileDialog {
  private:
   tk::FileDialogAnswerer previous_;
 };
-
-struct ShortcutFields {
-  std::string path;
-  std::string workingFolder;
-  std::string arguments;
-};
-
-// Reads a shortcut back through the shell, as the system does when it starts it.
-ShortcutFields ReadShortcut(const std::string& linkPath) {
-  sys::ComPtr<IShellLinkA> link;
-  EXPECT_HRESULT_SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
-                                            IID_IShellLinkA, link.putVoid()));
-  if (!link) return {};
-  sys::ComPtr<IPersistFile> file;
-  EXPECT_HRESULT_SUCCEEDED(link->QueryInterface(IID_IPersistFile, file.putVoid()));
-  wchar_t wide[MAX_PATH] = {};
-  MultiByteToWideChar(CP_ACP, 0, linkPath.c_str(), -1, wide, MAX_PATH);
-  EXPECT_HRESULT_SUCCEEDED(file->Load(wide, STGM_READ)) << linkPath;
-  ShortcutFields fields;
-  char text[MAX_PATH * 2] = {};
-  if (SUCCEEDED(link->GetPath(text, sizeof text, nullptr, SLGP_RAWPATH))) fields.path = text;
-  text[0] = '\0';
-  if (SUCCEEDED(link->GetWorkingDirectory(text, sizeof text))) fields.workingFolder = text;
-  text[0] = '\0';
-  if (SUCCEEDED(link->GetArguments(text, sizeof text))) fields.arguments = text;
-  return fields;
-}
 
 class AddItem : public ::testing::Test {
  protected:
@@ -141,9 +114,7 @@ TEST_F(AddItem, OkWritesTheTargetUnquotedIntoTheRunKeyOnceAndForAll) {
   EXPECT_EQ(addThroughForm(target, AddSection::RunLocalMachine), IDOK);
   SourceState expected = before;
   for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
-    auto& values = expected.keys[StateKey(root, kRun)];
-    if (!values) values = startup_test::RawValues{};
-    (*values)["Px Tool"] = startup_test::Sz(target);
+    startup_test::Values(expected, StateKey(root, kRun))["Px Tool"] = startup_test::Sz(target);
   }
   EXPECT_EQ(CaptureSources(), expected);
 }

@@ -16,28 +16,20 @@ using startup_gui::Click;
 using startup_gui::ItemOf;
 using startup_gui::RowTexts;
 using startup_test::CaptureSources;
+using startup_test::Location;
 using startup_test::ParkingStateKey;
 using startup_test::RawValues;
 using startup_test::SetText;
 using startup_test::SourceState;
 using startup_test::StateKey;
 using startup_test::Sz;
+using startup_test::Values;
 
 namespace {
 
 const std::string kRun = startup::kRunKeyPaths[0];
 const std::string kRunOnceSetup = startup::kRunKeyPaths[4];
 const std::string kRunOnceEx = startup::kRunKeyPaths[5];
-
-std::string Location(HKEY root, const std::string& path) {
-  return (root == HKEY_CURRENT_USER ? "HKCU\\" : "HKLM\\") + path;
-}
-
-RawValues& Values(SourceState& state, const std::string& key) {
-  auto& values = state.keys[key];
-  if (!values) values = RawValues{};
-  return *values;
-}
 
 class StartupPage : public ::testing::Test {
  protected:
@@ -156,20 +148,7 @@ TEST_F(StartupPage, DisableAllThenApplyParksEveryValueAndEnableAllTicksEveryRow)
   Click(page().btnApply.hwnd());
 
   // Every text value moved into its parking key; every listed file went to the bin.
-  for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
-    for (const char* path : startup::kRunKeyPaths) {
-      auto& run = expected.keys[StateKey(root, path)];
-      if (!run) continue;
-      for (auto it = run->begin(); it != run->end();) {
-        if (it->second.type == REG_SZ || it->second.type == REG_EXPAND_SZ) {
-          Values(expected, ParkingStateKey(root, path))[it->first] = it->second;
-          it = run->erase(it);
-        } else {
-          ++it;
-        }
-      }
-    }
-  }
+  startup_test::ParkTextValues(expected);
   EXPECT_EQ(CaptureSources(), expected);
   EXPECT_TRUE(startup_test::Exists(startup_test::TrashFilesFolder() + "PxAll-file.txt"));
 

@@ -111,6 +111,17 @@ std::vector<DWORD> DescendantProcesses(DWORD rootId) {
   return found;
 }
 
+bool ProcessNamedRunning(const char* exeName) {
+  sys::UniqueHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+  if (!snapshot) return false;
+  PROCESSENTRY32 entry{};
+  entry.dwSize = sizeof entry;
+  for (BOOL ok = Process32First(snapshot.get(), &entry); ok;
+       ok = Process32Next(snapshot.get(), &entry))
+    if (lstrcmpiA(entry.szExeFile, exeName) == 0) return true;
+  return false;
+}
+
 std::string TestProgramDir() {
   char path[MAX_PATH] = {};
   DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);

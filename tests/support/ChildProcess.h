@@ -56,6 +56,8 @@ class ChildProcess {
 // Every process descending from `rootId` (children, grandchildren, ...), by parent
 // process id in one snapshot. The root itself is not included.
 std::vector<DWORD> DescendantProcesses(DWORD rootId);
+// True when a process whose file name is `exeName` (any case) is running now.
+bool ProcessNamedRunning(const char* exeName);
 
 // The folder of the running test program, ending with a backslash (where helper
 // programs built beside the tests are found).

@@ -10,20 +10,13 @@
 #include <vector>
 
 #include "ControlsHost.h"
+#include "support/ListViewText.h"
 #include "toolkit/ListView.h"
 
 namespace controls_tests {
 namespace {
 
-std::string ControlText(HWND list, int item, int column) {
-  char buffer[1024] = {};
-  LVITEMA lv{};
-  lv.iSubItem = column;
-  lv.pszText = buffer;
-  lv.cchTextMax = sizeof buffer;
-  SendMessageA(list, LVM_GETITEMTEXTA, item, reinterpret_cast<LPARAM>(&lv));
-  return buffer;
-}
+using testing_support::ListViewItemText;
 
 int ControlCount(HWND list) {
   return static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
@@ -47,7 +40,7 @@ class OwnerDataList : public ::testing::Test {
   std::vector<std::string> captions() {
     std::vector<std::string> result;
     for (int i = 0; i < ControlCount(list.hwnd()); ++i) {
-      result.push_back(ControlText(list.hwnd(), i, 0));
+      result.push_back(ListViewItemText(list.hwnd(), i, 0));
     }
     return result;
   }
@@ -62,10 +55,10 @@ TEST_F(OwnerDataList, TheControlShowsTheObjectsRows) {
   EXPECT_TRUE(list.ownerData());
   ASSERT_EQ(ControlCount(list.hwnd()), 3);
   EXPECT_EQ(list.count(), 3);
-  EXPECT_EQ(ControlText(list.hwnd(), 1, 0), "alpha");
-  EXPECT_EQ(ControlText(list.hwnd(), 1, 1), "Vendor A");
-  EXPECT_EQ(ControlText(list.hwnd(), 0, 2), "C:\\Beta");
-  EXPECT_EQ(ControlText(list.hwnd(), 2, 2), "");
+  EXPECT_EQ(ListViewItemText(list.hwnd(), 1, 0), "alpha");
+  EXPECT_EQ(ListViewItemText(list.hwnd(), 1, 1), "Vendor A");
+  EXPECT_EQ(ListViewItemText(list.hwnd(), 0, 2), "C:\\Beta");
+  EXPECT_EQ(ListViewItemText(list.hwnd(), 2, 2), "");
   LVITEMA item{};
   item.mask = LVIF_IMAGE | LVIF_PARAM;
   item.iItem = 2;
@@ -85,7 +78,7 @@ TEST_F(OwnerDataList, TheControlShowsTheObjectsRows) {
   const std::string longPath = "C:\\" + std::string(600, 'x') + "\\end";
   EXPECT_TRUE(list.setItemText(2, 2, longPath));
   EXPECT_EQ(list.itemText(2, 2), longPath);
-  EXPECT_EQ(ControlText(list.hwnd(), 2, 2), longPath);
+  EXPECT_EQ(ListViewItemText(list.hwnd(), 2, 2), longPath);
   char small[8] = {};
   LVITEMA cut{};
   cut.iSubItem = 2;
@@ -164,7 +157,7 @@ TEST_F(OwnerDataList, SortsMoveRowsSelectionAndFocusTogether) {
   };
   ASSERT_TRUE(list.sort(byCaption));
   EXPECT_EQ(captions(), (std::vector<std::string>{"alpha", "Beta", "delta", "Gamma"}));
-  EXPECT_EQ(ControlText(list.hwnd(), 0, 1), "Vendor A") << "rows move whole";
+  EXPECT_EQ(ListViewItemText(list.hwnd(), 0, 1), "Vendor A") << "rows move whole";
   EXPECT_EQ(list.itemData(3), 30);
   EXPECT_EQ(list.selectedIndex(), 3);
   EXPECT_EQ(list.focusedIndex(), 3);

@@ -10,23 +10,16 @@
 #include <vector>
 
 #include "ControlsHost.h"
+#include "support/ListViewText.h"
 #include "toolkit/ImageLists.h"
 #include "toolkit/ListView.h"
 
 namespace controls_tests {
 namespace {
 
-constexpr int kListId = 501;
+using testing_support::ListViewItemText;
 
-std::string RawText(HWND list, int item, int column) {
-  char buffer[512] = {};
-  LVITEMA lv{};
-  lv.iSubItem = column;
-  lv.pszText = buffer;
-  lv.cchTextMax = sizeof buffer;
-  SendMessageA(list, LVM_GETITEMTEXTA, item, reinterpret_cast<LPARAM>(&lv));
-  return buffer;
-}
+constexpr int kListId = 501;
 
 UINT RawStateImage(HWND list, int item) {
   return (static_cast<UINT>(SendMessageA(list, LVM_GETITEMSTATE, item, LVIS_STATEIMAGEMASK)) &
@@ -37,7 +30,7 @@ UINT RawStateImage(HWND list, int item) {
 std::vector<std::string> Captions(HWND list) {
   std::vector<std::string> result;
   const int n = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
-  for (int i = 0; i < n; ++i) result.push_back(RawText(list, i, 0));
+  for (int i = 0; i < n; ++i) result.push_back(ListViewItemText(list, i, 0));
   return result;
 }
 
@@ -123,10 +116,10 @@ TEST_F(ListViewTest, RowsGoInAndComeBackOut) {
   make({});
   addRows();
   ASSERT_EQ(list.count(), 3);
-  EXPECT_EQ(RawText(list.hwnd(), 1, 0), "alpha");
-  EXPECT_EQ(RawText(list.hwnd(), 1, 1), "Vendor A");
-  EXPECT_EQ(RawText(list.hwnd(), 1, 2), "C:\\Program Files\\Alpha");
-  EXPECT_EQ(RawText(list.hwnd(), 2, 2), "");
+  EXPECT_EQ(ListViewItemText(list.hwnd(), 1, 0), "alpha");
+  EXPECT_EQ(ListViewItemText(list.hwnd(), 1, 1), "Vendor A");
+  EXPECT_EQ(ListViewItemText(list.hwnd(), 1, 2), "C:\\Program Files\\Alpha");
+  EXPECT_EQ(ListViewItemText(list.hwnd(), 2, 2), "");
 
   const int at = list.insertRow({"First", {"P"}, 4, 99}, 0);
   EXPECT_EQ(at, 0);
@@ -157,7 +150,7 @@ TEST_F(ListViewTest, RowsGoInAndComeBackOut) {
 
   EXPECT_TRUE(list.deleteRow(0));
   EXPECT_EQ(list.count(), 3);
-  EXPECT_EQ(RawText(list.hwnd(), 0, 0), "Beta");
+  EXPECT_EQ(ListViewItemText(list.hwnd(), 0, 0), "Beta");
   list.deleteAll();
   EXPECT_EQ(SendMessageA(list.hwnd(), LVM_GETITEMCOUNT, 0, 0), 0);
   EXPECT_EQ(list.selectedIndex(), -1);
@@ -302,7 +295,7 @@ TEST_F(ListViewTest, ViewModesSwitchTheControlsStyle) {
     EXPECT_TRUE(GetWindowLongA(list.hwnd(), GWL_STYLE) & LVS_SHAREIMAGELISTS);
   }
   EXPECT_EQ(list.count(), 3) << "rows survive the switches";
-  EXPECT_EQ(RawText(list.hwnd(), 1, 1), "Vendor A");
+  EXPECT_EQ(ListViewItemText(list.hwnd(), 1, 1), "Vendor A");
 }
 
 TEST_F(ListViewTest, SortsByIndexCallbackAndByData) {
@@ -315,7 +308,7 @@ TEST_F(ListViewTest, SortsByIndexCallbackAndByData) {
   ASSERT_TRUE(list.sort(byCaption));
   EXPECT_EQ(Captions(list.hwnd()), (std::vector<std::string>{"alpha", "Beta", "delta", "Gamma"}));
   // The rows moved whole: their sub-items and data went with them.
-  EXPECT_EQ(RawText(list.hwnd(), 0, 1), "Vendor A");
+  EXPECT_EQ(ListViewItemText(list.hwnd(), 0, 1), "Vendor A");
   EXPECT_EQ(list.itemData(3), 30);
 
   ASSERT_TRUE(list.sort([&](int a, int b) { return -byCaption(a, b); }));

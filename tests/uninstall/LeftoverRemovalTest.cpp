@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <algorithm>
 #include <deque>
 #include <functional>
 #include <map>
@@ -23,65 +22,6 @@ namespace {
 
 using namespace uninstall;
 using namespace uninstall_tests;
-
-// Every key and value (with type and data) below root\path, one line each.
-void SnapshotKey(HKEY root, const std::string& label, const std::string& path,
-                 std::set<std::string>& out) {
-  HKEY key = nullptr;
-  if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return;
-  out.insert(label + "\\" + path);
-  char name[16384];
-  BYTE data[65536];
-  for (DWORD i = 0;; ++i) {
-    DWORD nameLen = sizeof(name), dataLen = sizeof(data), type = 0;
-    if (RegEnumValueA(key, i, name, &nameLen, nullptr, &type, data, &dataLen) != ERROR_SUCCESS)
-      break;
-    out.insert(label + "\\" + path + "\\" + std::string(name, nameLen) + "=" +
-               std::to_string(type) + ":" + std::string(reinterpret_cast<char*>(data), dataLen));
-  }
-  std::vector<std::string> subs;
-  for (DWORD i = 0;; ++i) {
-    DWORD nameLen = 256;
-    if (RegEnumKeyExA(key, i, name, &nameLen, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
-      break;
-    subs.emplace_back(name, nameLen);
-  }
-  RegCloseKey(key);
-  for (const std::string& sub : subs) SnapshotKey(root, label, path + "\\" + sub, out);
-}
-
-std::set<std::string> SnapshotRegistry() {
-  std::set<std::string> out;
-  SnapshotKey(HKEY_CURRENT_USER, "HKEY_CURRENT_USER", "SOFTWARE", out);
-  SnapshotKey(HKEY_LOCAL_MACHINE, "HKEY_LOCAL_MACHINE", "SOFTWARE", out);
-  return out;
-}
-
-void SnapshotFolder(const std::string& folder, std::set<std::string>& out) {
-  WIN32_FIND_DATAA data{};
-  HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &data);
-  if (find == INVALID_HANDLE_VALUE) return;
-  do {
-    std::string name = data.cFileName;
-    if (name == "." || name == "..") continue;
-    out.insert(folder + "\\" + name);
-    if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) SnapshotFolder(folder + "\\" + name, out);
-  } while (FindNextFileA(find, &data));
-  FindClose(find);
-}
-
-std::set<std::string> SnapshotDisk(const std::string& folder) {
-  std::set<std::string> out;
-  if (GetFileAttributesA(folder.c_str()) != INVALID_FILE_ATTRIBUTES) out.insert(folder);
-  SnapshotFolder(folder, out);
-  return out;
-}
-
-std::set<std::string> Minus(const std::set<std::string>& a, const std::set<std::string>& b) {
-  std::set<std::string> out;
-  std::set_difference(a.begin(), a.end(), b.begin(), b.end(), std::inserter(out, out.end()));
-  return out;
-}
 
 // The scan's file tree mirrored as tick nodes, as the scan window holds it.
 struct FileTicks {

@@ -2,9 +2,6 @@
 // and disk of the test prefix.
 #include <gtest/gtest.h>
 #include <windows.h>
-#include <winioctl.h>
-
-#include <cstring>
 
 #include "fixtures/SampleLayout.h"
 #include "support/Samples.h"
@@ -160,39 +157,6 @@ TEST(LeftoverScan, LeavesTheFileTreeEmptyForMissingWindowsAndProtectedFolders) {
   char profile[MAX_PATH] = {};
   GetEnvironmentVariableA("USERPROFILE", profile, MAX_PATH);
   EXPECT_TRUE(ScanInstallFolder(profile).empty());
-}
-
-// A junction `link` -> `target`; false when the file system cannot make one.
-bool MakeJunction(const std::string& link, const std::string& target) {
-  if (!CreateDirectoryA(link.c_str(), nullptr)) return false;
-  HANDLE handle = CreateFileA(link.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                              FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
-  if (handle == INVALID_HANDLE_VALUE) return false;
-  std::wstring substitute = L"\\??\\";
-  for (char c : target) substitute += static_cast<wchar_t>(static_cast<unsigned char>(c));
-  const USHORT subBytes = static_cast<USHORT>(substitute.size() * sizeof(wchar_t));
-  // REPARSE_DATA_BUFFER for a mount point: tag, sizes, then both names, each NUL-ended.
-  std::vector<BYTE> buffer(8 + 8 + subBytes + 2 + 2, 0);
-  auto put16 = [&](size_t at, USHORT v) { memcpy(buffer.data() + at, &v, 2); };
-  DWORD tag = IO_REPARSE_TAG_MOUNT_POINT;
-  memcpy(buffer.data(), &tag, 4);
-  put16(4, static_cast<USHORT>(buffer.size() - 8));
-  put16(8, 0);                                   // substitute name offset
-  put16(10, subBytes);                           // substitute name length
-  put16(12, static_cast<USHORT>(subBytes + 2));  // print name offset
-  put16(14, 0);                                  // print name length
-  memcpy(buffer.data() + 16, substitute.data(), subBytes);
-  DWORD returned = 0;
-  BOOL ok = DeviceIoControl(handle, FSCTL_SET_REPARSE_POINT, buffer.data(),
-                            static_cast<DWORD>(buffer.size()), nullptr, 0, &returned, nullptr);
-  CloseHandle(handle);
-  DWORD attributes = GetFileAttributesA(link.c_str());
-  if (!ok || attributes == INVALID_FILE_ATTRIBUTES ||
-      !(attributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
-    RemoveDirectoryA(link.c_str());
-    return false;
-  }
-  return true;
 }
 
 TEST(LeftoverScan, ListsLinksWithoutEnteringThem) {

@@ -1,5 +1,6 @@
 // Helpers shared by the scan and removal tests: registry keys written for one test
-// and removed afterwards, and flattened views of what the scan found.
+// and removed afterwards, flattened views of what the scan found, and the prefix's
+// registry and disk helpers of the test support.
 #pragma once
 
 #include <windows.h>
@@ -8,10 +9,18 @@
 #include <string>
 #include <vector>
 
+#include "support/DiskAndRegistry.h"
 #include "sys/Registry.h"
 #include "uninstall/LeftoverScan.h"
 
 namespace uninstall_tests {
+
+using testing_support::MakeJunction;
+using testing_support::Minus;
+using testing_support::PathExists;
+using testing_support::SnapshotDisk;
+using testing_support::SnapshotRegistry;
+using testing_support::WriteTextFile;
 
 // Creates keys (with optional string values) and deletes the listed top keys at the end.
 class ScratchKeys {
@@ -27,12 +36,7 @@ class ScratchKeys {
   void Create(HKEY root, const std::string& ownedTop, const std::string& path,
               const std::vector<std::string>& valueNames = {}) {
     owned_.push_back({root, ownedTop});
-    HKEY key = nullptr;
-    RegCreateKeyExA(root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
-    for (const std::string& name : valueNames)
-      RegSetValueExA(key, name.empty() ? nullptr : name.c_str(), 0, REG_SZ,
-                     reinterpret_cast<const BYTE*>("v"), 2);
-    RegCloseKey(key);
+    testing_support::CreateKey(root, path, valueNames);
   }
 
  private:
@@ -58,19 +62,6 @@ inline std::set<std::string> Flatten(const std::vector<uninstall::FileEntry>& tr
   std::set<std::string> out;
   for (const auto& entry : tree) FlattenInto(entry, out);
   return out;
-}
-
-inline bool PathExists(const std::string& path) {
-  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-inline void WriteTextFile(const std::string& path, DWORD attributes = FILE_ATTRIBUTE_NORMAL) {
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  DWORD written = 0;
-  WriteFile(file, "text\r\n", 6, &written, nullptr);
-  CloseHandle(file);
-  SetFileAttributesA(path.c_str(), attributes);
 }
 
 }  // namespace uninstall_tests

@@ -2,12 +2,12 @@
 // follows the hand-over copy and reports to a message-only window.
 #include <gtest/gtest.h>
 #include <windows.h>
-// after windows.h
-#include <tlhelp32.h>
 
 #include <string>
 
 #include "fixtures/SampleLayout.h"
+#include "support/ChildProcess.h"
+#include "support/DiskAndRegistry.h"
 #include "support/MessagePump.h"
 #include "support/Samples.h"
 #include "support/Sandbox.h"
@@ -16,24 +16,10 @@
 namespace {
 
 using testing_support::InstalledSample;
+using testing_support::PathExists;
+using testing_support::ProcessNamedRunning;
 using testing_support::PumpMessagesUntil;
 using testing_support::SampleDesc;
-
-bool FileExists(const std::string& path) {
-  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-bool ProcessNamedRunning(const char* exeName) {
-  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-  PROCESSENTRY32 entry{};
-  entry.dwSize = sizeof(entry);
-  bool found = false;
-  for (BOOL ok = Process32First(snapshot, &entry); ok && !found;
-       ok = Process32Next(snapshot, &entry))
-    found = lstrcmpiA(entry.szExeFile, exeName) == 0;
-  CloseHandle(snapshot);
-  return found;
-}
 
 BOOL CALLBACK CloseIfShellBox(HWND hwnd, LPARAM) {
   DWORD pid = 0;
@@ -73,7 +59,7 @@ LRESULT CALLBACK ReceiverProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
       report->installDir = finished->target.installDir;
       report->lParamMatchesWParam = finished->started == (wParam == 1);
     }
-    if (!report->watchedFile.empty()) report->watchedFileExisted = FileExists(report->watchedFile);
+    if (!report->watchedFile.empty()) report->watchedFileExisted = PathExists(report->watchedFile);
     report->handoverCopyRunning = ProcessNamedRunning(sample::kHandoverCopyName);
     return 0;
   }
@@ -123,7 +109,7 @@ TEST(WaitingThread, ReportsOnlyAfterTheHandoverCopyHasEnded) {
   InstalledSample sample(Desc("RunnerHandover"));
   Receiver receiver;
   receiver.report.watchedFile = sample.dir() + "\\" + sample::kAppExe;
-  ASSERT_TRUE(FileExists(receiver.report.watchedFile));
+  ASSERT_TRUE(PathExists(receiver.report.watchedFile));
 
   ASSERT_TRUE(uninstall::TWaitingThread::Start(UninstallCommand(sample),
                                                {"RunnerHandover", sample.dir()}, receiver.hwnd()));
@@ -136,7 +122,7 @@ TEST(WaitingThread, ReportsOnlyAfterTheHandoverCopyHasEnded) {
   EXPECT_EQ(receiver.report.installDir, sample.dir());
   EXPECT_FALSE(receiver.report.watchedFileExisted) << "reported before the copy removed files";
   EXPECT_FALSE(receiver.report.handoverCopyRunning);
-  EXPECT_TRUE(FileExists(sample::HandoverCopyPath("RunnerHandover")));
+  EXPECT_TRUE(PathExists(sample::HandoverCopyPath("RunnerHandover")));
 }
 
 TEST(WaitingThread, AFailingUninstallerStillReportsStarted) {
@@ -149,7 +135,7 @@ TEST(WaitingThread, AFailingUninstallerStillReportsStarted) {
   EXPECT_EQ(receiver.report.keyName, "RunnerFail");
   EXPECT_FALSE(receiver.report.handoverCopyRunning);
   // It removed nothing.
-  EXPECT_TRUE(FileExists(sample.dir() + "\\" + sample::kAppExe));
+  EXPECT_TRUE(PathExists(sample.dir() + "\\" + sample::kAppExe));
 }
 
 TEST(WaitingThread, ACommandThatCannotStartReportsNotStarted) {

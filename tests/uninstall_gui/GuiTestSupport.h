@@ -1,8 +1,10 @@
 // Helpers of the scan window and uninstall road tests: clicks on tick boxes, the
-// registry and a folder as sets of lines to compare before and after, and a message
-// box answerer that lets a test look around while a box is up.
+// registry and a folder as sets of lines to compare before and after (from the test
+// support), a main window's set-up, and a message box answerer that lets a test look
+// around while a box is up.
 #pragma once
 
+#include <gtest/gtest.h>
 #include <windows.h>
 
 #include <functional>
@@ -10,6 +12,11 @@
 #include <string>
 #include <vector>
 
+#include "support/ChildProcess.h"
+#include "support/DiskAndRegistry.h"
+#include "support/Sandbox.h"
+#include "sys/ComInit.h"
+#include "toolkit/ListView.h"
 #include "toolkit/MessageBox.h"
 #include "toolkit/TickTreeView.h"
 
@@ -22,19 +29,34 @@ void ClickTickBox(tk::TickTreeView& tree, HTREEITEM node, UINT button = VK_LBUTT
 HTREEITEM FindNode(const tk::TickTreeView& tree, const std::string& text);
 std::set<std::string> NodeTextSet(const tk::TickTreeView& tree);
 
-// Every key and value (with type and data) below both SOFTWARE roots, one line each.
-std::set<std::string> SnapshotRegistry();
-// The folder and everything in it, one full path each.
-std::set<std::string> SnapshotDisk(const std::string& folder);
-std::set<std::string> Minus(const std::set<std::string>& a, const std::set<std::string>& b);
+using testing_support::CreateKey;
+using testing_support::KeyExists;
+using testing_support::MakeJunction;
+using testing_support::Minus;
+using testing_support::PathExists;
+using testing_support::ProcessNamedRunning;
+using testing_support::SnapshotDisk;
+using testing_support::SnapshotRegistry;
+using testing_support::WriteTextFile;
 
-bool PathExists(const std::string& path);
-void WriteTextFile(const std::string& path, DWORD attributes = FILE_ATTRIBUTE_NORMAL);
-void CreateKey(HKEY root, const std::string& path, const std::vector<std::string>& values = {});
-bool KeyExists(HKEY root, const std::string& path);
 // The files in `folder` (names only).
 std::vector<std::string> FilesIn(const std::string& folder);
-bool ProcessNamedRunning(const char* exeName);
+
+// The list's row whose caption is `caption`, or -1.
+int RowOf(const tk::ListView& list, const std::string& caption);
+// The whole of a file ("" when it cannot be read).
+std::string FileText(const std::string& path);
+
+// A main window's surroundings: the built component registered, COM on this thread,
+// Config.ini and the backup folders in a folder of the test's own, system patches
+// shown and screen savers hidden.
+class MainWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override;
+
+  sys::ComApartment com;
+  testing_support::TempDir dir;
+};
 
 // Answers every message box through `answer` and records it; restores the previous
 // answerer when it goes.

@@ -2,12 +2,10 @@
 // and ticks, what Delete removes, what it keeps and what it says about it.
 #include <gtest/gtest.h>
 #include <windows.h>
-#include <winioctl.h>
 // after windows.h
 #include <sddl.h>
 #include <shlobj.h>
 
-#include <cstring>
 #include <memory>
 
 #include "app/globals.h"
@@ -317,39 +315,6 @@ TEST_F(ScanForm, AProtectedInstallFolderLeavesTheFileTreeEmpty) {
   EXPECT_TRUE(boxes.requests.empty()) << boxes.requests[0].text;
   EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, keys.sub("Vendor\\" + name)));
   EXPECT_EQ(SnapshotDisk(programFiles), before);
-}
-
-// A junction `link` -> `target`; false when the file system cannot make one.
-bool MakeJunction(const std::string& link, const std::string& target) {
-  if (!CreateDirectoryA(link.c_str(), nullptr)) return false;
-  HANDLE handle = CreateFileA(link.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                              FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
-  if (handle == INVALID_HANDLE_VALUE) return false;
-  std::wstring substitute = L"\\??\\";
-  for (char c : target) substitute += static_cast<wchar_t>(static_cast<unsigned char>(c));
-  const USHORT subBytes = static_cast<USHORT>(substitute.size() * sizeof(wchar_t));
-  // REPARSE_DATA_BUFFER for a mount point: tag, sizes, then both names, each NUL-ended.
-  std::vector<BYTE> buffer(8 + 8 + subBytes + 2 + 2, 0);
-  auto put16 = [&](size_t at, USHORT v) { memcpy(buffer.data() + at, &v, 2); };
-  DWORD tag = IO_REPARSE_TAG_MOUNT_POINT;
-  memcpy(buffer.data(), &tag, 4);
-  put16(4, static_cast<USHORT>(buffer.size() - 8));
-  put16(8, 0);
-  put16(10, subBytes);
-  put16(12, static_cast<USHORT>(subBytes + 2));
-  put16(14, 0);
-  memcpy(buffer.data() + 16, substitute.data(), subBytes);
-  DWORD returned = 0;
-  BOOL ok = DeviceIoControl(handle, FSCTL_SET_REPARSE_POINT, buffer.data(),
-                            static_cast<DWORD>(buffer.size()), nullptr, 0, &returned, nullptr);
-  CloseHandle(handle);
-  DWORD attributes = GetFileAttributesA(link.c_str());
-  if (!ok || attributes == INVALID_FILE_ATTRIBUTES ||
-      !(attributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
-    RemoveDirectoryA(link.c_str());
-    return false;
-  }
-  return true;
 }
 
 TEST_F(ScanForm, LinksAreListedNeverEnteredAndRemovedAlone) {

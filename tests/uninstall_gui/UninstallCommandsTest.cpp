@@ -11,11 +11,9 @@
 #include "main/ProgramListLogic.h"
 #include "main/UninstallCommands.h"
 #include "main/frmMain.h"
-#include "support/BuiltComponent.h"
 #include "support/MessagePump.h"
 #include "support/Samples.h"
 #include "support/Sandbox.h"
-#include "sys/ComInit.h"
 #include "sys/Files.h"
 #include "ui/LanguageTable.h"
 #include "uninstall/frmScanRemains.h"
@@ -28,34 +26,14 @@ using testing_support::PumpMessagesUntil;
 
 constexpr UINT kQuestion = MB_YESNO | MB_ICONWARNING;
 
-int RowOf(const tk::ListView& list, const std::string& caption) {
-  for (int i = 0; i < list.count(); ++i)
-    if (list.itemText(i, 0) == caption) return i;
-  return -1;
-}
-
 std::string SystemFolder() {
   char system[MAX_PATH] = {};
   GetSystemDirectoryA(system, MAX_PATH);
   return system;
 }
 
-std::string FileText(const std::string& path) {
-  std::string text;
-  sys::ReadFileBytes(path, text);
-  return text;
-}
-
-class RemovalCommands : public ::testing::Test {
+class RemovalCommands : public MainWindowTest {
  protected:
-  void SetUp() override {
-    testing_support::RegisterBuiltComponent();
-    app::AppPaths.ConfigFile = dir.file("Config.ini");
-    app::AppPaths.RegBackupDir = dir.file("Back up\\reg\\");
-    app::AppPaths.ScrBackupDir = dir.file("Back up\\scr\\");
-    app::HideSysPatch = false;
-    app::HideScreenSaver = true;
-  }
   tk::ListView& list() { return form.programPage().lsvProgramList; }
   // The row of the screen saver whose file is `fileName`, or -1.
   int SaverRow(const std::string& fileName) {
@@ -67,8 +45,6 @@ class RemovalCommands : public ::testing::Test {
     return -1;
   }
 
-  sys::ComApartment com;
-  testing_support::TempDir dir;
   forms::TMainForm form;
 };
 

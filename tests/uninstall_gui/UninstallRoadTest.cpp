@@ -8,15 +8,12 @@
 #include <set>
 #include <string>
 
-#include "app/globals.h"
 #include "fixtures/SampleLayout.h"
 #include "main/UninstallCommands.h"
 #include "main/frmMain.h"
-#include "support/BuiltComponent.h"
 #include "support/MessagePump.h"
 #include "support/Samples.h"
 #include "support/Sandbox.h"
-#include "sys/ComInit.h"
 #include "sys/Files.h"
 #include "ui/LanguageTable.h"
 #include "uninstall/TickRules.h"
@@ -28,32 +25,7 @@ namespace {
 using namespace uninstall_gui;
 using testing_support::PumpMessagesUntil;
 
-int RowOf(const tk::ListView& list, const std::string& caption) {
-  for (int i = 0; i < list.count(); ++i)
-    if (list.itemText(i, 0) == caption) return i;
-  return -1;
-}
-
-std::string ReadFileText(const std::string& path) {
-  std::string text;
-  sys::ReadFileBytes(path, text);
-  return text;
-}
-
-class UninstallRoad : public ::testing::Test {
- protected:
-  void SetUp() override {
-    testing_support::RegisterBuiltComponent();
-    app::AppPaths.ConfigFile = dir.file("Config.ini");
-    app::AppPaths.RegBackupDir = dir.file("Back up\\reg\\");
-    app::AppPaths.ScrBackupDir = dir.file("Back up\\scr\\");
-    app::HideSysPatch = false;
-    app::HideScreenSaver = true;
-  }
-
-  sys::ComApartment com;
-  testing_support::TempDir dir;
-};
+class UninstallRoad : public MainWindowTest {};
 
 TEST_F(UninstallRoad, FromTheListThroughTheUninstallerToTheCleanedLeftovers) {
   testing_support::SampleDesc desc;
@@ -194,7 +166,7 @@ TEST_F(UninstallRoad, FromTheListThroughTheUninstallerToTheCleanedLeftovers) {
   std::vector<std::string> backups = FilesIn(dir.file("Back up\\reg"));
   ASSERT_EQ(backups.size(), 1u);
   EXPECT_EQ(backups[0].rfind(desc.name + "_", 0), 0u) << backups[0];
-  const std::string text = ReadFileText(dir.file("Back up\\reg\\") + backups[0]);
+  const std::string text = FileText(dir.file("Back up\\reg\\") + backups[0]);
   for (const std::string& key : leftoverKeys)
     EXPECT_NE(text.find("[" + key + "]"), std::string::npos) << key;
 }

@@ -1,0 +1,139 @@
+#include "support/DiskAndRegistry.h"
+
+#include <winioctl.h>
+
+#include <algorithm>
+#include <cstring>
+#include <iterator>
+
+namespace testing_support {
+namespace {
+
+void SnapshotKey(HKEY root, const std::string& label, const std::string& path,
+                 std::set<std::string>& out) {
+  HKEY key = nullptr;
+  if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return;
+  out.insert(label + "\\" + path);
+  // On the heap: the walk recurses once per key level.
+  std::string name(16384, '\0');
+  std::string data(65536, '\0');
+  for (DWORD i = 0;; ++i) {
+    DWORD nameLen = static_cast<DWORD>(name.size()), dataLen = static_cast<DWORD>(data.size());
+    DWORD type = 0;
+    if (RegEnumValueA(key, i, name.data(), &nameLen, nullptr, &type,
+                      reinterpret_cast<BYTE*>(data.data()), &dataLen) != ERROR_SUCCESS)
+      break;
+    out.insert(label + "\\" + path + "\\" + name.substr(0, nameLen) + "=" + std::to_string(type) +
+               ":" + data.substr(0, dataLen));
+  }
+  std::vector<std::string> subs;
+  for (DWORD i = 0;; ++i) {
+    DWORD nameLen = 256;
+    if (RegEnumKeyExA(key, i, name.data(), &nameLen, nullptr, nullptr, nullptr, nullptr) !=
+        ERROR_SUCCESS)
+      break;
+    subs.push_back(name.substr(0, nameLen));
+  }
+  RegCloseKey(key);
+  for (const std::string& sub : subs) SnapshotKey(root, label, path + "\\" + sub, out);
+}
+
+void SnapshotFolder(const std::string& folder, std::set<std::string>& out) {
+  WIN32_FIND_DATAA data{};
+  HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &data);
+  if (find == INVALID_HANDLE_VALUE) return;
+  do {
+    std::string name = data.cFileName;
+    if (name == "." || name == "..") continue;
+    out.insert(folder + "\\" + name);
+    if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
+        !(data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
+      SnapshotFolder(folder + "\\" + name, out);
+  } while (FindNextFileA(find, &data));
+  FindClose(find);
+}
+
+}  // namespace
+
+std::set<std::string> SnapshotRegistry() {
+  std::set<std::string> out;
+  SnapshotKey(HKEY_CURRENT_USER, "HKEY_CURRENT_USER", "SOFTWARE", out);
+  SnapshotKey(HKEY_LOCAL_MACHINE, "HKEY_LOCAL_MACHINE", "SOFTWARE", out);
+  return out;
+}
+
+std::set<std::string> SnapshotDisk(const std::string& folder) {
+  std::set<std::string> out;
+  if (PathExists(folder)) out.insert(folder);
+  SnapshotFolder(folder, out);
+  return out;
+}
+
+std::set<std::string> Minus(const std::set<std::string>& a, const std::set<std::string>& b) {
+  std::set<std::string> out;
+  std::set_difference(a.begin(), a.end(), b.begin(), b.end(), std::inserter(out, out.end()));
+  return out;
+}
+
+bool PathExists(const std::string& path) {
+  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+void WriteTextFile(const std::string& path, DWORD attributes) {
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  DWORD written = 0;
+  WriteFile(file, "text\r\n", 6, &written, nullptr);
+  CloseHandle(file);
+  SetFileAttributesA(path.c_str(), attributes);
+}
+
+bool MakeJunction(const std::string& link, const std::string& target) {
+  if (!CreateDirectoryA(link.c_str(), nullptr)) return false;
+  HANDLE handle = CreateFileA(link.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                              FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) return false;
+  std::wstring substitute = L"\\??\\";
+  for (char c : target) substitute += static_cast<wchar_t>(static_cast<unsigned char>(c));
+  const USHORT subBytes = static_cast<USHORT>(substitute.size() * sizeof(wchar_t));
+  // REPARSE_DATA_BUFFER for a mount point: tag, sizes, then both names, each NUL-ended.
+  std::vector<BYTE> buffer(8 + 8 + subBytes + 2 + 2, 0);
+  auto put16 = [&](size_t at, USHORT v) { memcpy(buffer.data() + at, &v, 2); };
+  DWORD tag = IO_REPARSE_TAG_MOUNT_POINT;
+  memcpy(buffer.data(), &tag, 4);
+  put16(4, static_cast<USHORT>(buffer.size() - 8));
+  put16(8, 0);                                   // substitute name offset
+  put16(10, subBytes);                           // substitute name length
+  put16(12, static_cast<USHORT>(subBytes + 2));  // print name offset
+  put16(14, 0);                                  // print name length
+  memcpy(buffer.data() + 16, substitute.data(), subBytes);
+  DWORD returned = 0;
+  BOOL ok = DeviceIoControl(handle, FSCTL_SET_REPARSE_POINT, buffer.data(),
+                            static_cast<DWORD>(buffer.size()), nullptr, 0, &returned, nullptr);
+  CloseHandle(handle);
+  DWORD attributes = GetFileAttributesA(link.c_str());
+  if (!ok || attributes == INVALID_FILE_ATTRIBUTES ||
+      !(attributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
+    RemoveDirectoryA(link.c_str());
+    return false;
+  }
+  return true;
+}
+
+void CreateKey(HKEY root, const std::string& path, const std::vector<std::string>& values) {
+  HKEY key = nullptr;
+  RegCreateKeyExA(root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
+  for (const std::string& name : values)
+    RegSetValueExA(key, name.empty() ? nullptr : name.c_str(), 0, REG_SZ,
+                   reinterpret_cast<const BYTE*>("v"), 2);
+  RegCloseKey(key);
+}
+
+bool KeyExists(HKEY root, const std::string& path) {
+  HKEY key = nullptr;
+  if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+  RegCloseKey(key);
+  return true;
+}
+
+}  // namespace testing_support

@@ -1,0 +1,33 @@
+// The test prefix's registry and disk for before-and-after checks: both SOFTWARE
+// roots and a folder as sets of lines, and the small raw writes that set a test up
+// (read and written with the bare API, never with the code under test).
+#pragma once
+
+#include <windows.h>
+
+#include <set>
+#include <string>
+#include <vector>
+
+namespace testing_support {
+
+// Every key and value (with type and data) below both SOFTWARE roots, one line each.
+std::set<std::string> SnapshotRegistry();
+// The folder and everything in it, one full path each; links are listed, not entered.
+std::set<std::string> SnapshotDisk(const std::string& folder);
+// What is in `a` and not in `b`.
+std::set<std::string> Minus(const std::set<std::string>& a, const std::set<std::string>& b);
+
+// True when a file or folder is at `path`.
+bool PathExists(const std::string& path);
+// A small text file, its attributes set afterwards.
+void WriteTextFile(const std::string& path, DWORD attributes = FILE_ATTRIBUTE_NORMAL);
+// A junction `link` -> `target`; false when the file system cannot make one.
+bool MakeJunction(const std::string& link, const std::string& target);
+
+// Creates the key (when missing) with a string value "v" of each name ("" is the
+// default value).
+void CreateKey(HKEY root, const std::string& path, const std::vector<std::string>& values = {});
+bool KeyExists(HKEY root, const std::string& path);
+
+}  // namespace testing_support
