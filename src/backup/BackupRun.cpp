@@ -3,8 +3,10 @@
 #include <shellapi.h>
 
 #include <algorithm>
+#include <string_view>
 #include <utility>
 
+#include "backup/RegEntryCommands.h"
 #include "sys/Files.h"
 #include "sys/Registry.h"
 
@@ -46,6 +48,18 @@ bool EqualIgnoringCase(const std::string& a, const std::string& b) {
   return a.size() == b.size() && CompareStringA(LOCALE_SYSTEM_DEFAULT, NORM_IGNORECASE, a.data(),
                                                 static_cast<int>(a.size()), b.data(),
                                                 static_cast<int>(b.size())) == CSTR_EQUAL;
+}
+
+// Whether `name` can stand in a file name as it is: no path separator, drive or
+// stream colon, wildcard, quote (which would also end the editor's argument early)
+// or control character. Anything else would send the export elsewhere or nowhere.
+bool HoldsOnlyFileNameCharacters(const std::string& name) {
+  for (char c : name) {
+    if (static_cast<unsigned char>(c) < 32 ||
+        std::string_view("\\/:*?\"<>|").find(c) != std::string_view::npos)
+      return false;
+  }
+  return !name.empty();
 }
 
 bool IsWow64() {
@@ -108,7 +122,9 @@ sys::UniqueHandle StartRegistryEditor(HWND owner, const std::string& parameters)
   info.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;
   info.hwnd = owner;
   info.lpVerb = "Open";
-  info.lpFile = "regedit";
+  // Named in full: a bare "regedit" is looked for in the current folder first.
+  const std::string program = RegeditPath();
+  info.lpFile = program.c_str();
   info.lpParameters = parameters.c_str();
   info.nShow = SW_SHOW;
   if (!ShellExecuteExA(&info)) return sys::UniqueHandle();
@@ -148,8 +164,10 @@ void BackupRun::start(const std::string& name) {
   Export job;
   job.name = name;
   job.file = BackupFilePath(backupDir_, name);
-  job.before = LastWriteTime(job.file);
-  job.process = startEditor_(owner_, RegeditExportParameters(backupDir_, name));
+  if (HoldsOnlyFileNameCharacters(name)) {
+    job.before = LastWriteTime(job.file);
+    job.process = startEditor_(owner_, RegeditExportParameters(backupDir_, name));
+  }
   if (!job.process) {
     ++done_;
     failed_.push_back(name);

@@ -23,9 +23,9 @@ inline constexpr char kUninstallKeyPath[] =
 
 // The same key as the registry editor names it on its command line and in its
 // files. Under 64-bit Windows this 32-bit program sees the WOW6432Node branch, and
-// the editor that "regedit" starts may be the 64-bit one, which reads the plain
-// path from the other branch: the branch is named explicitly there, so that every
-// editor exports the very key whose subkeys were listed.
+// the system's editor may be the 64-bit one, which reads the plain path from the
+// other branch: the branch is named explicitly there, so that every editor exports
+// the very key whose subkeys were listed.
 std::string UninstallKeyEditorName();
 
 // backupDir (ending with a backslash) + name + ".reg".
@@ -49,7 +49,8 @@ int BackupPosition(std::size_t done, std::size_t total);
 // Starts the registry editor with `parameters`, owned by `owner`; returns the
 // editor's process handle, or an empty one when it did not start.
 using EditorStarter = std::function<sys::UniqueHandle(HWND owner, const std::string& parameters)>;
-// ShellExecuteEx of "regedit" with the verb "open", shown normally.
+// ShellExecuteEx of the Windows folder's regedit.exe (RegeditPath) with the verb
+// "open", shown normally.
 sys::UniqueHandle StartRegistryEditor(HWND owner, const std::string& parameters);
 
 // One backup run over a fixed list of entry names. Drive it with poll() until it
@@ -66,7 +67,9 @@ class BackupRun {
   BackupRun& operator=(const BackupRun&) = delete;
 
   // Collects the exports that have finished (checking each file) and starts new
-  // ones up to the limit. True once every export has finished.
+  // ones up to the limit. A name that a file name cannot hold (a path separator,
+  // colon, wildcard, quote or control character) starts no editor and counts as
+  // not saved. True once every export has finished.
   bool poll();
   // Waits at most `timeoutMs` for one of the running editors to end (returns at
   // once when none runs).

@@ -24,9 +24,12 @@ tk::FileDialogRequest RegFileRequest(HWND owner, bool save) {
     request.initialDir = app::AppPaths.RegBackupDir;
   // The save dialog has no overwrite question: the chosen name goes to the editor
   // as it is. The open dialog only offers files that exist, so that the editor is
-  // never sent after a name that was mistyped.
-  request.flags = save ? OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_ENABLESIZING
-                       : OFN_HIDEREADONLY | OFN_FILEMUSTEXIST | OFN_ENABLESIZING;
+  // never sent after a name that was mistyped. Neither moves the process's current
+  // folder: the chosen path goes to the editor whole, and a folder the user browsed
+  // to must not become where programs named without a folder are looked for.
+  request.flags = (save ? OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_ENABLESIZING
+                        : OFN_HIDEREADONLY | OFN_FILEMUSTEXIST | OFN_ENABLESIZING) |
+                  OFN_NOCHANGEDIR;
   return request;
 }
 

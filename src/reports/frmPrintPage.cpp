@@ -94,7 +94,10 @@ void TPrintListForm::btnSaveClick() {
   request.save = true;
   request.filter = kSaveFilter;
   request.defaultExt = "txt";
-  request.flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_PATHMUSTEXIST;
+  // The process's current folder stays where it was (programs named without a
+  // folder are looked for there).
+  request.flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_PATHMUSTEXIST |
+                  OFN_NOCHANGEDIR;
   const auto path = tk::ShowFileDialog(request);
   if (!path) return;
   try {

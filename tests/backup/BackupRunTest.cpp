@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "backup/BackupTestSupport.h"
+#include "backup/RegEntryCommands.h"
 #include "support/Sandbox.h"
 #include "sys/Files.h"
 
@@ -92,6 +93,23 @@ TEST(BackupPlain, AnEditorThatDoesNotStartIsCountedAtOnce) {
   EXPECT_EQ(run.position(), 100);
 }
 
+TEST(BackupPlain, NamesThatNoFileNameCanHoldAreCountedWithoutAnEditor) {
+  testing_support::TempDir dir;
+  const std::vector<std::string> names = {"../Outside", "Good", "a:b", "q\"x", "c*d", "t\tab"};
+  std::vector<std::string> started;
+  BackupRun run(dir.path(), names, nullptr, 2, [&](HWND, const std::string& parameters) {
+    started.push_back(parameters);
+    return sys::UniqueHandle();
+  });
+  EXPECT_TRUE(run.poll());
+  // "../Outside" would land beside the backup folder, "a:b" in a stream of file "a",
+  // and a quote would cut the editor's command line short.
+  ASSERT_EQ(started.size(), 1u);
+  EXPECT_EQ(started[0], backup::RegeditExportParameters(dir.path(), "Good"));
+  EXPECT_EQ(run.failedNames(), names);
+  EXPECT_EQ(run.position(), 100);
+}
+
 TEST(BackupRegedit, WritesOneReadableFilePerEntryThatRestoresIt) {
   TestUninstallEntry first("BackupA");
   TestUninstallEntry second("BackupB");
@@ -166,6 +184,29 @@ TEST(BackupRegedit, AnOlderBackupOfTheSameNameIsNoSuccess) {
   std::string now;
   ASSERT_TRUE(sys::ReadFileBytes(file, now));
   EXPECT_EQ(now, old);  // the earlier backup stays as it was
+}
+
+TEST(BackupRegedit, TheEditorIsTheSystemsOwnWhateverTheCurrentFolder) {
+  TestUninstallEntry entry("BackupPlanted");
+  testing_support::TempDir dir;
+  // Another regedit.exe in the current folder (a folder the user saved into may hold
+  // one): the backup must not start it.
+  const std::string planted = dir.file("regedit.exe");
+  ASSERT_TRUE(CopyFileA(backup::RegeditPath().c_str(), planted.c_str(), FALSE));
+  char previous[MAX_PATH] = {};
+  ASSERT_NE(GetCurrentDirectoryA(MAX_PATH, previous), 0u);
+  ASSERT_TRUE(SetCurrentDirectoryA(dir.path().c_str()));
+  sys::UniqueHandle process = backup::StartRegistryEditor(
+      nullptr, backup::RegeditExportParameters(dir.path(), entry.name()));
+  SetCurrentDirectoryA(previous);
+  ASSERT_TRUE(process);
+  char image[MAX_PATH] = {};
+  DWORD size = MAX_PATH;
+  const bool named = QueryFullProcessImageNameA(process.get(), 0, image, &size) != FALSE;
+  EXPECT_EQ(WaitForSingleObject(process.get(), 30000), WAIT_OBJECT_0);
+  ASSERT_TRUE(named);
+  // The system's own editor (which Wine may run from its 32-bit system folder).
+  EXPECT_NE(lstrcmpiA(image, planted.c_str()), 0) << image;
 }
 
 TEST(BackupRegedit, RunningTwiceWritesTheSameFilesAgain) {

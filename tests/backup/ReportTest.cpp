@@ -140,6 +140,7 @@ TEST(PrintListForm, SaveWritesTheEditedTextWithCrLf) {
   EXPECT_EQ(dialog.requests[0].filter, "Text File (*.txt)|*.txt");
   EXPECT_EQ(dialog.requests[0].defaultExt, "txt");
   EXPECT_TRUE(dialog.requests[0].flags & OFN_OVERWRITEPROMPT);
+  EXPECT_TRUE(dialog.requests[0].flags & OFN_NOCHANGEDIR);  // the current folder stays put
   EXPECT_EQ(dialog.requests[0].owner, form.hwnd());
   std::string bytes;
   ASSERT_TRUE(sys::ReadFileBytes(path, bytes));

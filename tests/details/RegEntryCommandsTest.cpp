@@ -115,6 +115,7 @@ TEST_F(RegEntryCommands, ExportWritesTheChosenFileWithTheEntry) {
   EXPECT_EQ(asked.initialDir, app::AppPaths.RegBackupDir);
   EXPECT_EQ(asked.flags & OFN_OVERWRITEPROMPT, 0u);  // no question for an existing file
   EXPECT_NE(asked.flags & OFN_PATHMUSTEXIST, 0u);
+  EXPECT_NE(asked.flags & OFN_NOCHANGEDIR, 0u);  // the current folder stays put
 
   ASSERT_TRUE(editor);
   ASSERT_TRUE(WaitForEditor(editor.get(), kEditorTimeoutMs));
@@ -173,6 +174,7 @@ TEST_F(RegEntryCommands, ReloadImportsTheFileAgain) {
   EXPECT_EQ(asked.filter, "Registration Files(*.reg)|*.reg");
   EXPECT_EQ(asked.initialDir, app::AppPaths.RegBackupDir);
   EXPECT_NE(asked.flags & OFN_FILEMUSTEXIST, 0u);
+  EXPECT_NE(asked.flags & OFN_NOCHANGEDIR, 0u);
   ASSERT_TRUE(editor);
   ASSERT_TRUE(WaitForEditor(editor.get(), kEditorTimeoutMs));
 
