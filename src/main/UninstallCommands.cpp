@@ -83,6 +83,10 @@ void UninstallCommands::UninstallFinished(WPARAM wParam, LPARAM lParam) {
   uninstall::UninstallTarget target;
   if (const uninstall::UninstallFinished* finished = uninstall::FinishedFromLParam(lParam))
     target = finished->target;
+  // The runner waits in SendMessage for this answer: release it before the prompt
+  // and the scan window run their modal loops, so that it does not stay blocked
+  // meanwhile and the scan's calls are not made inside another thread's send.
+  ReplyMessage(0);  // nothing to release when the call came from this thread
   const ui::LangId question = wParam == 1 ? ui::IDS_MESSAGEBOX_WARNING_ScanRemains
                                           : ui::IDS_MESSAGEBOX_WARNING_UninstallFailed;
   if (tk::ShowMessageBox(mainWindow_, MessageText(LangText(question)), app::kAppTitle,

@@ -257,7 +257,7 @@ LRESULT TMainForm::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_MBUTTONDOWN:
       imgBackGroundMouseDown();
       return 0;
-    case uninstall::WM_UNINSTALL_FINISHED:  // sent by a runner, which waits meanwhile
+    case uninstall::WM_UNINSTALL_FINISHED:  // sent by a runner, released before the prompt
       uninstallCommands_.UninstallFinished(wParam, lParam);
       return 0;
     default:

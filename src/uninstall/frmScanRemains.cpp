@@ -116,7 +116,7 @@ void TScanForm::StartScan() {
     if (!target_.keyName.empty()) ScanRegistryPasses();
     ScanFiles();
   } catch (const std::exception&) {
-    // What was found so far stays listed.
+    // What the passes that ended found stays listed; the window becomes usable again.
   }
   if (!hwnd()) return;
   EnableWindow(hwnd(), TRUE);
@@ -126,7 +126,10 @@ void TScanForm::StartScan() {
   tvScanFiles.expandAll();
   if (tvScanRegInfo.count() == 0 && tvScanFiles.count() == 0) {
     Notice(hwnd(), LangText(ui::IDS_MESSAGEBOX_WARNING_Noremains));
+    // The window is closing (and is gone at once when not shown modally): its
+    // buttons are left as they are.
     SendMessageA(hwnd(), WM_CLOSE, 0, 0);
+    return;
   }
   btnDelete.setEnabled(true);
   btnCancel.setEnabled(true);

@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <atomic>
 #include <string>
+#include <thread>
 
 #include "app/globals.h"
 #include "fixtures/SampleLayout.h"
@@ -139,6 +141,31 @@ TEST_F(RemovalCommands, TheReportsPromptDecidesOnTheScanAndTheRefresh) {
   }
   EXPECT_TRUE(scanOpened);
   EXPECT_GE(RowOf(list(), desc.name), 0);
+}
+
+TEST_F(RemovalCommands, TheRunnerIsReleasedBeforeThePromptShows) {
+  ASSERT_TRUE(form.Create());
+  bool asked = false;
+  bool senderStillWaiting = true;
+  std::atomic<bool> sent{false};
+  RecordingAnswerer boxes([&](const tk::MessageBoxRequest&) {
+    asked = true;
+    // A released runner goes on at once; a blocked one waits for this answer.
+    for (int i = 0; i < 200 && !sent; ++i) Sleep(10);
+    senderStillWaiting = !sent;
+    return IDNO;
+  });
+  const HWND window = form.hwnd();
+  const uninstall::UninstallTarget target{"PxReleaseNoSuchKey", dir.file("Missing")};
+  std::thread runner([window, target, &sent] {
+    uninstall::UninstallFinished finished{false, target};
+    SendMessageA(window, uninstall::WM_UNINSTALL_FINISHED, 0, reinterpret_cast<LPARAM>(&finished));
+    sent = true;
+  });
+  PumpMessagesUntil([&] { return asked && sent; }, 5000);
+  runner.join();
+  EXPECT_TRUE(asked);
+  EXPECT_FALSE(senderStillWaiting) << "the prompt ran inside the runner's SendMessage";
 }
 
 }  // namespace
