@@ -44,7 +44,11 @@ bool ListView::handleNotify(NMHDR* header, LRESULT* result) {
     case NM_CUSTOMDRAW: {
       std::optional<ListCustomDraw> draw = DecodeListCustomDraw(header);
       if (!draw) return false;
-      if (const ListRow* row = ownerData_ ? ownRow(draw->item) : nullptr) draw->data = row->data;
+      // Only item stages name a row; the whole list's stages carry item 0.
+      const bool itemStage = (draw->stage & CDDS_ITEM) != 0;
+      if (const ListRow* row = ownerData_ && itemStage ? ownRow(draw->item) : nullptr) {
+        draw->data = row->data;
+      }
       if (onCustomDraw) {
         if (std::optional<LRESULT> answer = onCustomDraw(*draw)) {
           *result = *answer;

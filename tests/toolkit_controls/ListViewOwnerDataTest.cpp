@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -196,6 +197,28 @@ TEST_F(OwnerDataList, PostedClickSelectsAndTheLinkColumnIsDrawn) {
   EXPECT_GT(shot.count(list.cellRect(0, 2), IsBlue), 10) << "the directory is drawn as a link";
   EXPECT_EQ(shot.count(list.cellRect(0, 1), IsBlue), 0);
   EXPECT_GT(shot.count(list.cellRect(0, 1), IsDark), 10) << "the publisher is drawn";
+}
+
+TEST_F(OwnerDataList, OnlyItemStagesOfTheCustomDrawCarryARowsData) {
+  std::vector<tk::ListCustomDraw> stages;
+  list.onCustomDraw = [&](const tk::ListCustomDraw& draw) -> std::optional<LRESULT> {
+    stages.push_back(draw);
+    if (draw.stage == CDDS_PREPAINT) return CDRF_NOTIFYITEMDRAW;
+    return std::nullopt;
+  };
+  { const Capture shot(list.hwnd()); }
+  bool sawList = false, sawRow = false;
+  for (const auto& s : stages) {
+    if (s.stage == CDDS_PREPAINT) {
+      sawList = true;
+      EXPECT_EQ(s.data, 0) << "the whole list's stage names no row";
+    } else if ((s.stage & CDDS_ITEMPREPAINT) == CDDS_ITEMPREPAINT && s.item == 2) {
+      sawRow = true;
+      EXPECT_EQ(s.data, 30);
+    }
+  }
+  EXPECT_TRUE(sawList);
+  EXPECT_TRUE(sawRow);
 }
 
 }  // namespace
