@@ -9,7 +9,7 @@ namespace forms {
 
 tk::UniqueImageList LoadMenuIcons() {
   HMODULE exe = GetModuleHandleA(nullptr);
-  HRSRC found = FindResourceA(exe, MAKEINTRESOURCEA(kMenuIconsResource), MAKEINTRESOURCEA(10));
+  HRSRC found = FindResourceA(exe, MAKEINTRESOURCEA(kMenuIconsResource), RT_RCDATA);
   HGLOBAL loaded = found ? LoadResource(exe, found) : nullptr;
   const void* bytes = loaded ? LockResource(loaded) : nullptr;
   if (!bytes) return {};

@@ -2,7 +2,6 @@
 
 #include <exception>
 
-#include "sys/Handles.h"
 #include "toolkit/MessageBox.h"
 #include "ui/Bounds.h"
 #include "ui/PictureBox.h"
@@ -73,8 +72,7 @@ void StyleWindowButton(ui::TArButton& button) {
 }
 
 void PaintPanelPicture(HDC dc, const RECT& client, const ui::Picture& picture, HWND offsetFrom) {
-  sys::UniqueBrush face(CreateSolidBrush(GetSysColor(COLOR_BTNFACE)));
-  FillRect(dc, &client, face.get());
+  FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
   POINT offset{0, 0};
   if (offsetFrom) MapWindowPoints(offsetFrom, GetParent(offsetFrom), &offset, 1);
   ui::DrawPicture(dc, picture, -offset.x, -offset.y);
@@ -93,8 +91,7 @@ void PaintGroupFrame(HDC dc, const RECT& client, const std::string& title) {
     RECT text{client.left + 8, client.top, client.left + 12 + extent.cx, client.top + extent.cy};
     SetBkMode(dc, TRANSPARENT);
     // The title stands in a gap of the frame, as a group box draws it.
-    sys::UniqueBrush face(CreateSolidBrush(GetSysColor(COLOR_BTNFACE)));
-    FillRect(dc, &text, face.get());
+    FillRect(dc, &text, GetSysColorBrush(COLOR_BTNFACE));
     SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
     TextOutA(dc, text.left + 2, text.top, title.c_str(), static_cast<int>(title.size()));
   }

@@ -52,7 +52,7 @@ class TMainForm : public tk::Window {
   // The colour of the window and its transparent colour key.
   static constexpr COLORREF kKeyColour = RGB(255, 0, 255);
   // The system command that moves a window as a press on its caption does.
-  static constexpr WPARAM kMoveByCaption = 61458;
+  static constexpr WPARAM kMoveByCaption = SC_MOVE | HTCAPTION;
 
   TMainForm();
   ~TMainForm() override;

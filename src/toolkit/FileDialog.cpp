@@ -12,7 +12,7 @@ FileDialogAnswerer& Answerer() {
 }
 
 std::optional<std::string> ShowRealDialog(const FileDialogRequest& request) {
-  // Long paths are fine; the dialog says so itself when the buffer is too small.
+  // Room for the longest path the system knows; a longer proposed name is cut.
   std::vector<char> path(32768, '\0');
   request.fileName.copy(path.data(), path.size() - 1);
   const std::string filter = FileDialogFilter(request.filter);
@@ -27,7 +27,14 @@ std::optional<std::string> ShowRealDialog(const FileDialogRequest& request) {
   ofn.lpstrInitialDir = request.initialDir.empty() ? nullptr : request.initialDir.c_str();
   ofn.lpstrDefExt = request.defaultExt.empty() ? nullptr : request.defaultExt.c_str();
   ofn.Flags = request.flags | OFN_EXPLORER;
-  const BOOL chosen = request.save ? GetSaveFileNameA(&ofn) : GetOpenFileNameA(&ofn);
+  auto show = [&] { return request.save ? GetSaveFileNameA(&ofn) : GetOpenFileNameA(&ofn); };
+  BOOL chosen = show();
+  if (!chosen && path[0] && CommDlgExtendedError() == FNERR_INVALIDFILENAME) {
+    // A proposed name that is no valid file name (one taken from a registry key may
+    // hold ':' or '/') makes the dialog fail without showing: show it without one.
+    path[0] = '\0';
+    chosen = show();
+  }
   if (!chosen) return std::nullopt;
   return std::string(path.data());
 }
