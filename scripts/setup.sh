@@ -21,6 +21,7 @@ packages=(
   googletest libz-mingw-w64-dev
   clang-format zip unzip
   fp-utils  # chmcmd, the compiler of the help file
+  locales   # en_US.UTF-8, below
 )
 
 need_update=0
@@ -74,4 +75,17 @@ if ! echo "$LIBPNG_SHA256  $DEPS_DIR/$LIBPNG_ORIG" | sha256sum -c --status; then
   log "checksum mismatch for $DEPS_DIR/$LIBPNG_ORIG; removing it"
   $SUDO rm -f "$DEPS_DIR/$LIBPNG_ORIG"
   exit 1
+fi
+
+# Wine names Unix files in the charset of the process's locale: without a UTF-8
+# locale every name outside ASCII fails to be created. Tests and the demo run with
+# LANG=en_US.UTF-8.
+if ! locale -a 2>/dev/null | grep -qiE '^en_US\.utf-?8$'; then
+  log "generating the en_US.UTF-8 locale"
+  if [ -f /etc/locale.gen ] && grep -qE '^# *en_US.UTF-8 UTF-8' /etc/locale.gen; then
+    $SUDO sed -i -E 's/^# *(en_US.UTF-8 UTF-8)/\1/' /etc/locale.gen
+  elif ! grep -qE '^en_US.UTF-8 UTF-8' /etc/locale.gen 2>/dev/null; then
+    echo 'en_US.UTF-8 UTF-8' | $SUDO tee -a /etc/locale.gen >/dev/null
+  fi
+  $SUDO locale-gen >/dev/null
 fi

@@ -3,17 +3,18 @@
 #include <vector>
 
 #include "sys/Handles.h"
+#include "sys/Text.h"
 
 namespace sys {
 
 bool FileExists(const std::string& path) {
-  DWORD attrs = GetFileAttributesA(path.c_str());
+  DWORD attrs = GetFileAttributesW(Widen(path).c_str());
   return attrs != INVALID_FILE_ATTRIBUTES && !(attrs & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 bool DirectoryExists(const std::string& path) {
-  DWORD attrs = GetFileAttributesA(ExcludeTrailingBackslash(path).c_str());
-  if (attrs == INVALID_FILE_ATTRIBUTES) attrs = GetFileAttributesA(path.c_str());  // "C:\"
+  DWORD attrs = GetFileAttributesW(Widen(ExcludeTrailingBackslash(path)).c_str());
+  if (attrs == INVALID_FILE_ATTRIBUTES) attrs = GetFileAttributesW(Widen(path).c_str());  // "C:\"
   return attrs != INVALID_FILE_ATTRIBUTES && (attrs & FILE_ATTRIBUTE_DIRECTORY);
 }
 
@@ -26,7 +27,7 @@ bool ForceDirectories(const std::string& path) {
   if (!parent.empty() && parent != dir + "\\" && !DirectoryExists(parent)) {
     if (!ForceDirectories(parent)) return false;
   }
-  if (CreateDirectoryA(dir.c_str(), nullptr)) return true;
+  if (CreateDirectoryW(Widen(dir).c_str(), nullptr)) return true;
   return GetLastError() == ERROR_ALREADY_EXISTS && DirectoryExists(dir);
 }
 
@@ -54,19 +55,20 @@ std::string ExtractFileName(std::string_view path) {
 }
 
 std::string ModuleFileName(HMODULE module) {
-  std::vector<char> buffer(MAX_PATH);
+  std::vector<wchar_t> buffer(MAX_PATH);
   for (;;) {
-    DWORD len = GetModuleFileNameA(module, buffer.data(), buffer.size());
+    DWORD len = GetModuleFileNameW(module, buffer.data(), buffer.size());
     if (len == 0) return std::string();
-    if (len < buffer.size()) return std::string(buffer.data(), len);
+    if (len < buffer.size()) return Narrow(std::wstring_view(buffer.data(), len));
     if (buffer.size() >= 32768) return std::string();
     buffer.resize(buffer.size() * 2);
   }
 }
 
 bool ReadFileBytes(const std::string& path, std::string& out) {
-  UniqueHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  UniqueHandle file(CreateFileW(Widen(path).c_str(), GENERIC_READ,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) return false;
   out.clear();
   char chunk[65536];
@@ -77,7 +79,7 @@ bool ReadFileBytes(const std::string& path, std::string& out) {
 }
 
 bool WriteFileBytes(const std::string& path, std::string_view bytes) {
-  UniqueHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+  UniqueHandle file(CreateFileW(Widen(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) return false;
   DWORD written = 0;

@@ -1,4 +1,4 @@
-// File and folder helpers over the ANSI file API. Paths are Windows paths;
+// File and folder helpers over the wide file API, with UTF-8 paths. Paths are Windows paths;
 // folder names returned here end with a backslash.
 #pragma once
 

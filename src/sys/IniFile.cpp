@@ -6,21 +6,38 @@
 #include <cstdlib>
 #include <vector>
 
+#include "sys/Text.h"
+
 namespace sys {
 namespace {
 
-// GetPrivateProfileStringA truncates silently; grow until the answer fits.
-std::string ProfileString(const char* section, const char* key, const char* fallback,
-                          const std::string& path, bool multiString) {
-  std::vector<char> buffer(512);
+// The profile functions truncate silently; grow until the answer fits. They decode an
+// ANSI file through the ANSI code page and read a UTF-16LE file (with its byte-order
+// mark) as it is, so both kinds of stored file keep working.
+std::string ProfileString(const std::string* section, const std::string* key,
+                          const std::string& fallback, const std::string& path, bool multiString) {
+  std::wstring s = section ? Widen(*section) : std::wstring();
+  std::wstring k = key ? Widen(*key) : std::wstring();
+  std::wstring f = Widen(fallback);
+  std::wstring p = Widen(path);
+  std::vector<wchar_t> buffer(512);
   for (;;) {
-    DWORD got = GetPrivateProfileStringA(section, key, fallback, buffer.data(), buffer.size(),
-                                         path.c_str());
+    DWORD got = GetPrivateProfileStringW(section ? s.c_str() : nullptr, key ? k.c_str() : nullptr,
+                                         f.c_str(), buffer.data(), buffer.size(), p.c_str());
     DWORD slack = multiString ? 2 : 1;
-    if (got + slack < buffer.size()) return std::string(buffer.data(), got);
-    if (buffer.size() >= (1u << 24)) return std::string(buffer.data(), got);
+    if (got + slack < buffer.size() || buffer.size() >= (1u << 24))
+      return Narrow(std::wstring_view(buffer.data(), got));
     buffer.resize(buffer.size() * 4);
   }
+}
+
+bool WriteProfile(const std::string& section, const std::string* key, const std::string* value,
+                  const std::string& path) {
+  std::wstring s = Widen(section);
+  std::wstring k = key ? Widen(*key) : std::wstring();
+  std::wstring v = value ? Widen(*value) : std::wstring();
+  return WritePrivateProfileStringW(s.c_str(), key ? k.c_str() : nullptr,
+                                    value ? v.c_str() : nullptr, Widen(path).c_str()) != FALSE;
 }
 
 std::vector<std::string> SplitMultiString(const std::string& list) {
@@ -40,7 +57,7 @@ std::vector<std::string> SplitMultiString(const std::string& list) {
 std::string IniFile::readString(std::string_view section, std::string_view key,
                                 std::string_view fallback) const {
   std::string s(section), k(key), f(fallback);
-  return ProfileString(s.c_str(), k.c_str(), f.c_str(), path_, false);
+  return ProfileString(&s, &k, f, path_, false);
 }
 
 int IniFile::readInteger(std::string_view section, std::string_view key, int fallback) const {
@@ -60,20 +77,20 @@ bool IniFile::readBool(std::string_view section, std::string_view key, bool fall
 
 std::vector<std::string> IniFile::sectionKeys(std::string_view section) const {
   std::string s(section);
-  return SplitMultiString(ProfileString(s.c_str(), nullptr, "", path_, true));
+  return SplitMultiString(ProfileString(&s, nullptr, "", path_, true));
 }
 
 bool IniFile::sectionExists(std::string_view section) const {
-  std::string s(section);
+  std::wstring s = Widen(section);
   std::string names = ProfileString(nullptr, nullptr, "", path_, true);
   for (const auto& name : SplitMultiString(names))
-    if (lstrcmpiA(name.c_str(), s.c_str()) == 0) return true;
+    if (lstrcmpiW(Widen(name).c_str(), s.c_str()) == 0) return true;
   return false;
 }
 
 bool IniFile::writeString(std::string_view section, std::string_view key, std::string_view value) {
   std::string s(section), k(key), v(value);
-  return WritePrivateProfileStringA(s.c_str(), k.c_str(), v.c_str(), path_.c_str()) != FALSE;
+  return WriteProfile(s, &k, &v, path_);
 }
 
 bool IniFile::writeInteger(std::string_view section, std::string_view key, int value) {
@@ -86,7 +103,7 @@ bool IniFile::writeBool(std::string_view section, std::string_view key, bool val
 
 bool IniFile::deleteKey(std::string_view section, std::string_view key) {
   std::string s(section), k(key);
-  return WritePrivateProfileStringA(s.c_str(), k.c_str(), nullptr, path_.c_str()) != FALSE;
+  return WriteProfile(s, &k, nullptr, path_);
 }
 
 }  // namespace sys

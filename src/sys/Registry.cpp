@@ -1,37 +1,283 @@
 #include "sys/Registry.h"
 
+#include <cstring>
 #include <vector>
+
+#include "sys/Text.h"
 
 namespace sys {
 namespace {
 
 constexpr REGSAM kViewMask = KEY_WOW64_32KEY | KEY_WOW64_64KEY;
+// Registry names are at most 255 characters for keys and 16383 for values, but a
+// writer may have stored longer ones on some systems; the buffers grow to this.
+constexpr DWORD kMaxNameChars = 1u << 16;
 
 std::string ToString(std::string_view s) {
   return std::string(s);
 }
 
-// Names by index until the enumeration ends; a name that grew since the size was
-// queried is read again with a larger buffer.
+// Reads the name at `index`, growing the buffer while the call answers ERROR_MORE_DATA.
+// Returns the call's final code.
 template <typename EnumFn>
-std::vector<std::string> EnumNames(DWORD maxLen, EnumFn enumAt) {
+LONG NameAt(DWORD index, std::wstring& buffer, DWORD& len, EnumFn enumAt) {
+  for (;;) {
+    len = static_cast<DWORD>(buffer.size());
+    LONG rc = enumAt(index, buffer.data(), &len);
+    if (rc != ERROR_MORE_DATA) return rc;
+    if (buffer.size() >= kMaxNameChars) return rc;
+    buffer.resize(buffer.size() * 2);
+  }
+}
+
+template <typename EnumFn>
+std::vector<std::string> EnumNames(LONG* error, EnumFn enumAt) {
   std::vector<std::string> names;
-  std::vector<char> buffer(maxLen + 2);
-  for (DWORD i = 0;;) {
-    DWORD len = buffer.size();
-    LONG rc = enumAt(i, buffer.data(), &len);
-    if (rc == ERROR_MORE_DATA && buffer.size() < 65536) {
-      buffer.resize(buffer.size() * 2);
-      continue;
+  std::wstring buffer(256, L'\0');
+  if (error) *error = ERROR_SUCCESS;
+  for (DWORD i = 0;; ++i) {
+    DWORD len = 0;
+    LONG rc = NameAt(i, buffer, len, enumAt);
+    if (rc == ERROR_NO_MORE_ITEMS) break;
+    if (rc != ERROR_SUCCESS) {
+      if (error) *error = rc;
+      break;
     }
-    if (rc != ERROR_SUCCESS) break;
-    names.emplace_back(buffer.data(), len);
-    ++i;
+    names.push_back(Narrow(std::wstring_view(buffer.data(), len)));
   }
   return names;
 }
 
+// A value name for the wide calls: "" is the default value (NULL).
+struct ValueNameArg {
+  explicit ValueNameArg(std::string_view name) : wide(Widen(name)) {}
+  const wchar_t* get() const { return wide.empty() ? nullptr : wide.c_str(); }
+  std::wstring wide;
+};
+
+std::string_view Trimmed(std::string_view path) {
+  while (!path.empty() && path.front() == '\\') path.remove_prefix(1);
+  while (!path.empty() && path.back() == '\\') path.remove_suffix(1);
+  return path;
+}
+
 }  // namespace
+
+REGSAM ViewFlags(RegView view) {
+  switch (view) {
+    case RegView::Wow32:
+      return KEY_WOW64_32KEY;
+    case RegView::Wow64:
+      return KEY_WOW64_64KEY;
+    default:
+      return 0;
+  }
+}
+
+// --- RegValue -------------------------------------------------------------------
+
+std::string RegValue::text() const {
+  std::wstring wide(data.size() / 2, L'\0');
+  if (!wide.empty()) memcpy(wide.data(), data.data(), wide.size() * 2);
+  if (auto nul = wide.find(L'\0'); nul != std::wstring::npos) wide.resize(nul);
+  return Narrow(wide);
+}
+
+std::vector<std::string> RegValue::strings() const {
+  std::wstring wide(data.size() / 2, L'\0');
+  if (!wide.empty()) memcpy(wide.data(), data.data(), wide.size() * 2);
+  std::vector<std::string> out;
+  size_t start = 0;
+  while (start < wide.size()) {
+    size_t end = wide.find(L'\0', start);
+    if (end == std::wstring::npos) end = wide.size();
+    if (end == start) break;  // the list's closing empty string
+    out.push_back(Narrow(std::wstring_view(wide).substr(start, end - start)));
+    start = end + 1;
+  }
+  return out;
+}
+
+RegValue RegValue::FromText(std::string name, std::string_view text, DWORD type) {
+  std::wstring wide = Widen(text);
+  RegValue value;
+  value.name = std::move(name);
+  value.type = type;
+  value.data.assign(reinterpret_cast<const char*>(wide.c_str()), (wide.size() + 1) * 2);
+  return value;
+}
+
+// --- enumerators over an open key ----------------------------------------------
+
+std::vector<std::string> SubKeyNames(HKEY key, LONG* error) {
+  return EnumNames(error, [key](DWORD i, wchar_t* name, DWORD* len) {
+    return RegEnumKeyExW(key, i, name, len, nullptr, nullptr, nullptr, nullptr);
+  });
+}
+
+std::vector<std::string> ValueNames(HKEY key, LONG* error) {
+  return EnumNames(error, [key](DWORD i, wchar_t* name, DWORD* len) {
+    return RegEnumValueW(key, i, name, len, nullptr, nullptr, nullptr, nullptr);
+  });
+}
+
+std::optional<RegValue> ReadValue(HKEY key, std::string_view name, LONG* error) {
+  ValueNameArg n(name);
+  DWORD type = REG_NONE;
+  DWORD size = 0;
+  LONG rc = RegQueryValueExW(key, n.get(), nullptr, &type, nullptr, &size);
+  // The value may grow between the calls; read until the buffer holds it.
+  std::string data;
+  for (int tries = 0; rc == ERROR_SUCCESS || rc == ERROR_MORE_DATA; ++tries) {
+    data.assign(size, '\0');
+    DWORD got = size;
+    rc = RegQueryValueExW(key, n.get(), nullptr, &type,
+                          reinterpret_cast<BYTE*>(data.empty() ? nullptr : data.data()), &got);
+    if (rc == ERROR_SUCCESS) {
+      data.resize(got);
+      if (error) *error = ERROR_SUCCESS;
+      RegValue value;
+      value.name = ToString(name);
+      value.type = type;
+      value.data = std::move(data);
+      return value;
+    }
+    if (rc != ERROR_MORE_DATA || tries > 8) break;
+    size = got > size ? got : size * 2 + 2;
+  }
+  if (error) *error = rc;
+  return std::nullopt;
+}
+
+std::vector<RegValue> ReadValues(HKEY key, LONG* error) {
+  LONG rc = ERROR_SUCCESS;
+  std::vector<RegValue> values;
+  for (std::string& name : ValueNames(key, &rc)) {
+    LONG readRc = ERROR_SUCCESS;
+    auto value = ReadValue(key, name, &readRc);
+    if (!value) {
+      // Deleted meanwhile: not an error. Anything else is.
+      if (readRc != ERROR_FILE_NOT_FOUND && rc == ERROR_SUCCESS) rc = readRc;
+      continue;
+    }
+    values.push_back(std::move(*value));
+  }
+  if (error) *error = rc;
+  return values;
+}
+
+LONG WriteValue(HKEY key, const RegValue& value) {
+  ValueNameArg n(value.name);
+  return RegSetValueExW(key, n.get(), 0, value.type,
+                        reinterpret_cast<const BYTE*>(value.data.data()),
+                        static_cast<DWORD>(value.data.size()));
+}
+
+// --- RegKey ----------------------------------------------------------------------
+
+RegKey::RegKey(HKEY root, std::string path, RegView view)
+    : root_(root), path_(ToString(Trimmed(path))), view_(view) {}
+
+RegKey RegKey::child(std::string_view name) const {
+  std::string_view rel = Trimmed(name);
+  if (path_.empty()) return RegKey(root_, ToString(rel), view_);
+  if (rel.empty()) return *this;
+  return RegKey(root_, path_ + "\\" + ToString(rel), view_);
+}
+
+RegKey RegKey::parent() const {
+  size_t pos = path_.rfind('\\');
+  return RegKey(root_, pos == std::string::npos ? std::string() : path_.substr(0, pos), view_);
+}
+
+std::string RegKey::name() const {
+  size_t pos = path_.rfind('\\');
+  return pos == std::string::npos ? path_ : path_.substr(pos + 1);
+}
+
+LONG RegKey::open(REGSAM access, UniqueKey& out) const {
+  return RegOpenKeyExW(root_, Widen(path_).c_str(), 0, access | ViewFlags(view_), out.put());
+}
+
+LONG RegKey::create(REGSAM access, UniqueKey& out) const {
+  return RegCreateKeyExW(root_, Widen(path_).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                         access | ViewFlags(view_), nullptr, out.put(), nullptr);
+}
+
+bool RegKey::exists() const {
+  UniqueKey key;
+  return open(KEY_QUERY_VALUE, key) == ERROR_SUCCESS;
+}
+
+std::optional<std::string> RegKey::readString(std::string_view name) const {
+  auto value = readValue(name);
+  if (!value || (value->type != REG_SZ && value->type != REG_EXPAND_SZ)) return std::nullopt;
+  return value->text();
+}
+
+std::optional<RegValue> RegKey::readValue(std::string_view name, LONG* error) const {
+  UniqueKey key;
+  LONG rc = open(KEY_QUERY_VALUE, key);
+  if (rc != ERROR_SUCCESS) {
+    if (error) *error = rc;
+    return std::nullopt;
+  }
+  return ReadValue(key.get(), name, error);
+}
+
+std::vector<std::string> RegKey::subKeys(LONG* error) const {
+  UniqueKey key;
+  LONG rc = open(KEY_ENUMERATE_SUB_KEYS, key);
+  if (rc != ERROR_SUCCESS) {
+    if (error) *error = rc;
+    return {};
+  }
+  return SubKeyNames(key.get(), error);
+}
+
+std::vector<RegValue> RegKey::values(LONG* error) const {
+  UniqueKey key;
+  LONG rc = open(KEY_QUERY_VALUE, key);
+  if (rc != ERROR_SUCCESS) {
+    if (error) *error = rc;
+    return {};
+  }
+  return ReadValues(key.get(), error);
+}
+
+LONG RegKey::writeValue(const RegValue& value) const {
+  UniqueKey key;
+  LONG rc = create(KEY_SET_VALUE, key);
+  if (rc != ERROR_SUCCESS) return rc;
+  return WriteValue(key.get(), value);
+}
+
+LONG RegKey::writeString(std::string_view name, std::string_view text, DWORD type) const {
+  return writeValue(RegValue::FromText(ToString(name), text, type));
+}
+
+LONG RegKey::deleteValue(std::string_view name) const {
+  UniqueKey key;
+  LONG rc = open(KEY_SET_VALUE, key);
+  if (rc != ERROR_SUCCESS) return rc;
+  ValueNameArg n(name);
+  return RegDeleteValueW(key.get(), n.get());
+}
+
+LONG RegKey::deleteTree() const {
+  if (path_.empty()) return ERROR_INVALID_PARAMETER;  // never a whole root
+  RegKey up = parent();
+  UniqueKey parentKey;
+  HKEY base = root_;
+  if (!up.path().empty()) {
+    LONG rc = up.open(KEY_ENUMERATE_SUB_KEYS | KEY_QUERY_VALUE, parentKey);
+    if (rc != ERROR_SUCCESS) return rc;
+    base = parentKey.get();
+  }
+  return DeleteKeyTree(base, name(), ViewFlags(view_));
+}
+
+// --- Registry (the stateful object) ------------------------------------------------
 
 Registry::Registry(HKEY root, REGSAM access) : root_(root), access_(access) {}
 
@@ -41,9 +287,7 @@ void Registry::setRoot(HKEY root) {
 }
 
 std::string_view Registry::trimmed(std::string_view path) {
-  while (!path.empty() && path.front() == '\\') path.remove_prefix(1);
-  while (!path.empty() && path.back() == '\\') path.remove_suffix(1);
-  return path;
+  return Trimmed(path);
 }
 
 HKEY Registry::baseFor(std::string_view path) const {
@@ -60,14 +304,14 @@ std::string Registry::joined(std::string_view path) const {
 }
 
 bool Registry::openKey(std::string_view path, bool canCreate) {
-  std::string rel = ToString(trimmed(path));
+  std::wstring rel = Widen(trimmed(path));
   HKEY opened = nullptr;
   LONG rc;
   if (canCreate) {
-    rc = RegCreateKeyExA(baseFor(path), rel.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, access_,
+    rc = RegCreateKeyExW(baseFor(path), rel.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, access_,
                          nullptr, &opened, nullptr);
   } else {
-    rc = RegOpenKeyExA(baseFor(path), rel.c_str(), 0, access_, &opened);
+    rc = RegOpenKeyExW(baseFor(path), rel.c_str(), 0, access_, &opened);
   }
   lastError_ = rc;
   if (rc != ERROR_SUCCESS) return false;
@@ -91,53 +335,35 @@ void Registry::closeKey() {
 }
 
 bool Registry::keyExists(std::string_view path) const {
-  std::string rel = ToString(trimmed(path));
+  std::wstring rel = Widen(trimmed(path));
   UniqueKey probe;
-  lastError_ = RegOpenKeyExA(baseFor(path), rel.c_str(), 0, KEY_QUERY_VALUE | (access_ & kViewMask),
+  lastError_ = RegOpenKeyExW(baseFor(path), rel.c_str(), 0, KEY_QUERY_VALUE | (access_ & kViewMask),
                              probe.put());
   return lastError_ == ERROR_SUCCESS;
 }
 
 bool Registry::valueExists(std::string_view name) const {
-  std::string n = ToString(name);
-  lastError_ = RegQueryValueExA(currentKey(), n.c_str(), nullptr, nullptr, nullptr, nullptr);
+  ValueNameArg n(name);
+  lastError_ = RegQueryValueExW(currentKey(), n.get(), nullptr, nullptr, nullptr, nullptr);
   return lastError_ == ERROR_SUCCESS;
 }
 
 DWORD Registry::valueType(std::string_view name) const {
-  std::string n = ToString(name);
+  ValueNameArg n(name);
   DWORD type = REG_NONE;
-  lastError_ = RegQueryValueExA(currentKey(), n.c_str(), nullptr, &type, nullptr, nullptr);
+  lastError_ = RegQueryValueExW(currentKey(), n.get(), nullptr, &type, nullptr, nullptr);
   return lastError_ == ERROR_SUCCESS ? type : REG_NONE;
 }
 
 std::optional<std::string> Registry::readString(std::string_view name) const {
-  std::string n = ToString(name);
-  DWORD type = 0;
-  DWORD size = 0;
-  lastError_ = RegQueryValueExA(currentKey(), n.c_str(), nullptr, &type, nullptr, &size);
-  if (lastError_ != ERROR_SUCCESS) return std::nullopt;
-  if (type != REG_SZ && type != REG_EXPAND_SZ) {
+  auto value = ReadValue(currentKey(), name, &lastError_);
+  if (!value) return std::nullopt;
+  if (value->type != REG_SZ && value->type != REG_EXPAND_SZ) {
     lastError_ = ERROR_INVALID_DATATYPE;
     return std::nullopt;
   }
-  // The value may grow between the two calls; retry until the buffer holds it.
-  std::vector<char> buffer;
-  for (;;) {
-    buffer.assign(size + 2, '\0');
-    DWORD got = size;
-    lastError_ = RegQueryValueExA(currentKey(), n.c_str(), nullptr, &type,
-                                  reinterpret_cast<BYTE*>(buffer.data()), &got);
-    if (lastError_ == ERROR_MORE_DATA) {
-      size = got;
-      continue;
-    }
-    if (lastError_ != ERROR_SUCCESS) return std::nullopt;
-    // Stored data need not be terminated; stop at the first NUL or the data's end.
-    std::string value(buffer.data(), got);
-    if (auto nul = value.find('\0'); nul != std::string::npos) value.resize(nul);
-    return value;
-  }
+  // Stored data need not be terminated; text() stops at the first NUL or the end.
+  return value->text();
 }
 
 std::string Registry::readString(std::string_view name, std::string_view fallback) const {
@@ -146,27 +372,21 @@ std::string Registry::readString(std::string_view name, std::string_view fallbac
 }
 
 bool Registry::writeString(std::string_view name, std::string_view value) {
-  std::string n = ToString(name);
-  std::string v = ToString(value);
-  lastError_ = RegSetValueExA(currentKey(), n.c_str(), 0, REG_SZ,
-                              reinterpret_cast<const BYTE*>(v.c_str()), v.size() + 1);
+  lastError_ = WriteValue(currentKey(), RegValue::FromText(ToString(name), value, REG_SZ));
   return lastError_ == ERROR_SUCCESS;
 }
 
 bool Registry::writeExpandString(std::string_view name, std::string_view value) {
-  std::string n = ToString(name);
-  std::string v = ToString(value);
-  lastError_ = RegSetValueExA(currentKey(), n.c_str(), 0, REG_EXPAND_SZ,
-                              reinterpret_cast<const BYTE*>(v.c_str()), v.size() + 1);
+  lastError_ = WriteValue(currentKey(), RegValue::FromText(ToString(name), value, REG_EXPAND_SZ));
   return lastError_ == ERROR_SUCCESS;
 }
 
 std::optional<DWORD> Registry::readDword(std::string_view name) const {
-  std::string n = ToString(name);
+  ValueNameArg n(name);
   DWORD type = 0;
   DWORD value = 0;
   DWORD size = sizeof value;
-  lastError_ = RegQueryValueExA(currentKey(), n.c_str(), nullptr, &type,
+  lastError_ = RegQueryValueExW(currentKey(), n.get(), nullptr, &type,
                                 reinterpret_cast<BYTE*>(&value), &size);
   if (lastError_ != ERROR_SUCCESS) return std::nullopt;
   if (type != REG_DWORD || size != sizeof value) {
@@ -177,35 +397,23 @@ std::optional<DWORD> Registry::readDword(std::string_view name) const {
 }
 
 bool Registry::writeDword(std::string_view name, DWORD value) {
-  std::string n = ToString(name);
-  lastError_ = RegSetValueExA(currentKey(), n.c_str(), 0, REG_DWORD,
+  ValueNameArg n(name);
+  lastError_ = RegSetValueExW(currentKey(), n.get(), 0, REG_DWORD,
                               reinterpret_cast<const BYTE*>(&value), sizeof value);
   return lastError_ == ERROR_SUCCESS;
 }
 
 std::vector<std::string> Registry::keyNames() const {
-  DWORD maxLen = 0;
-  lastError_ = RegQueryInfoKeyA(currentKey(), nullptr, nullptr, nullptr, nullptr, &maxLen, nullptr,
-                                nullptr, nullptr, nullptr, nullptr, nullptr);
-  if (lastError_ != ERROR_SUCCESS) return {};
-  return EnumNames(maxLen, [this](DWORD i, char* name, DWORD* len) {
-    return RegEnumKeyExA(currentKey(), i, name, len, nullptr, nullptr, nullptr, nullptr);
-  });
+  return SubKeyNames(currentKey(), &lastError_);
 }
 
 std::vector<std::string> Registry::valueNames() const {
-  DWORD maxLen = 0;
-  lastError_ = RegQueryInfoKeyA(currentKey(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
-                                nullptr, &maxLen, nullptr, nullptr, nullptr);
-  if (lastError_ != ERROR_SUCCESS) return {};
-  return EnumNames(maxLen, [this](DWORD i, char* name, DWORD* len) {
-    return RegEnumValueA(currentKey(), i, name, len, nullptr, nullptr, nullptr, nullptr);
-  });
+  return ValueNames(currentKey(), &lastError_);
 }
 
 bool Registry::deleteValue(std::string_view name) {
-  std::string n = ToString(name);
-  lastError_ = RegDeleteValueA(currentKey(), n.c_str());
+  ValueNameArg n(name);
+  lastError_ = RegDeleteValueW(currentKey(), n.get());
   return lastError_ == ERROR_SUCCESS;
 }
 
@@ -220,26 +428,21 @@ bool Registry::deleteKey(std::string_view path) {
 }
 
 LONG DeleteKeyTree(HKEY parent, const std::string& subKey, REGSAM viewFlags) {
+  std::wstring wide = Widen(subKey);
   UniqueKey key;
-  LONG rc = RegOpenKeyExA(parent, subKey.c_str(), 0,
+  LONG rc = RegOpenKeyExW(parent, wide.c_str(), 0,
                           KEY_ENUMERATE_SUB_KEYS | KEY_QUERY_VALUE | DELETE | viewFlags, key.put());
   if (rc != ERROR_SUCCESS) return rc;
   // Collect first: deleting while enumerating shifts the indexes.
-  std::vector<std::string> children;
-  char name[256];
-  for (DWORD i = 0;; ++i) {
-    DWORD len = sizeof name;
-    if (RegEnumKeyExA(key.get(), i, name, &len, nullptr, nullptr, nullptr, nullptr) !=
-        ERROR_SUCCESS)
-      break;
-    children.emplace_back(name, len);
-  }
+  LONG enumRc = ERROR_SUCCESS;
+  std::vector<std::string> children = SubKeyNames(key.get(), &enumRc);
+  if (enumRc != ERROR_SUCCESS) return enumRc;
   for (const auto& child : children) {
     rc = DeleteKeyTree(key.get(), child, viewFlags);
     if (rc != ERROR_SUCCESS && rc != ERROR_FILE_NOT_FOUND) return rc;
   }
   key.reset();
-  return RegDeleteKeyExA(parent, subKey.c_str(), viewFlags, 0);
+  return RegDeleteKeyExW(parent, wide.c_str(), viewFlags, 0);
 }
 
 std::string RootKeyName(HKEY root) {

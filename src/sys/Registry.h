@@ -16,6 +16,12 @@
 
 namespace sys {
 
+// Which registry view a key lives in. A 32-bit program on 64-bit Windows sees HKLM's
+// software key in two views: the 32-bit one (WOW6432Node) and the native 64-bit one.
+// On 32-bit Windows both flags are ignored and every view is the one registry.
+enum class RegView { Default, Wow32, Wow64 };
+REGSAM ViewFlags(RegView view);
+
 class Registry {
  public:
   explicit Registry(HKEY root = HKEY_CURRENT_USER, REGSAM access = KEY_ALL_ACCESS);
@@ -28,6 +34,9 @@ class Registry {
   // Closes the open key and starts over from another root.
   void setRoot(HKEY root);
   REGSAM access() const { return access_; }
+  void setView(RegView view) {
+    access_ = (access_ & ~(KEY_WOW64_32KEY | KEY_WOW64_64KEY)) | ViewFlags(view);
+  }
   // Rights for the next opens, e.g. KEY_READ for a reader, with KEY_WOW64_64KEY or
   // KEY_WOW64_32KEY to pick a registry view.
   void setAccess(REGSAM access) { access_ = access; }
@@ -74,6 +83,69 @@ class Registry {
   UniqueKey key_;
   std::string path_;
   mutable LONG lastError_ = ERROR_SUCCESS;
+};
+
+// One value exactly as stored: its name, type and raw bytes (strings as UTF-16LE,
+// with whatever terminator the writer stored).
+struct RegValue {
+  std::string name;  // "" is the key's default value
+  DWORD type = REG_NONE;
+  std::string data;
+
+  // REG_SZ / REG_EXPAND_SZ data as text, up to the first NUL.
+  std::string text() const;
+  // REG_MULTI_SZ data as its strings.
+  std::vector<std::string> strings() const;
+  static RegValue FromText(std::string name, std::string_view text, DWORD type = REG_SZ);
+};
+
+// The names of the sub-keys and the values of an open key. Both grow their buffers on
+// ERROR_MORE_DATA, so that no long name is skipped or cut, and stop at the end of the
+// enumeration; `error`, when given, receives the first failure other than the end.
+std::vector<std::string> SubKeyNames(HKEY key, LONG* error = nullptr);
+std::vector<std::string> ValueNames(HKEY key, LONG* error = nullptr);
+// Every value with its data.
+std::vector<RegValue> ReadValues(HKEY key, LONG* error = nullptr);
+// One value with its data; nullopt (and `error`) when it cannot be read.
+std::optional<RegValue> ReadValue(HKEY key, std::string_view name, LONG* error = nullptr);
+LONG WriteValue(HKEY key, const RegValue& value);
+
+// A registry key by name: root, path below it and view. Holds no handle; each call
+// opens what it needs and closes it again.
+class RegKey {
+ public:
+  RegKey() = default;
+  RegKey(HKEY root, std::string path, RegView view = RegView::Default);
+
+  HKEY root() const { return root_; }
+  const std::string& path() const { return path_; }
+  RegView view() const { return view_; }
+  // "\"-joined child, in the same view.
+  RegKey child(std::string_view name) const;
+  // The key above; the root's own key has none (path stays "").
+  RegKey parent() const;
+  // Last path element ("" for the root).
+  std::string name() const;
+
+  LONG open(REGSAM access, UniqueKey& out) const;
+  LONG create(REGSAM access, UniqueKey& out) const;
+  bool exists() const;
+
+  std::optional<std::string> readString(std::string_view name) const;
+  std::optional<RegValue> readValue(std::string_view name, LONG* error = nullptr) const;
+  std::vector<std::string> subKeys(LONG* error = nullptr) const;
+  std::vector<RegValue> values(LONG* error = nullptr) const;
+  // Writes creating the key when missing.
+  LONG writeValue(const RegValue& value) const;
+  LONG writeString(std::string_view name, std::string_view text, DWORD type = REG_SZ) const;
+  LONG deleteValue(std::string_view name) const;
+  // Deletes this key with everything below it.
+  LONG deleteTree() const;
+
+ private:
+  HKEY root_ = nullptr;
+  std::string path_;
+  RegView view_ = RegView::Default;
 };
 
 // Deletes `subKey` of `parent` and all keys below it in the view that `viewFlags`

@@ -2,16 +2,18 @@
 
 #include <cstdio>
 
+#include "sys/Text.h"
+
 namespace sys {
 
 std::string ErrorText(DWORD code) {
-  char* buffer = nullptr;
-  DWORD len = FormatMessageA(
+  wchar_t* buffer = nullptr;
+  DWORD len = FormatMessageW(
       FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-      nullptr, code, 0, reinterpret_cast<char*>(&buffer), 0, nullptr);
+      nullptr, code, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
   std::string text;
   if (len != 0 && buffer) {
-    text.assign(buffer, len);
+    text = Narrow(std::wstring_view(buffer, len));
     LocalFree(buffer);
   }
   while (!text.empty() && (text.back() == '\r' || text.back() == '\n' || text.back() == ' '))

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <stdexcept>
 
+#include "sys/FileOps.h"
 #include "sys/Files.h"
 #include "sys/Registry.h"
 #include "support/TestPaths.h"
@@ -42,27 +43,21 @@ TempDir::~TempDir() {
   RemoveTree(path_);
 }
 
+// Paths are UTF-8 and every name is taken exactly as listed, so that test folders with
+// names in any script are cleaned up too.
 void RemoveTree(const std::string& path) {
   std::string dir = sys::IncludeTrailingBackslash(path);
-  WIN32_FIND_DATAA data;
-  HANDLE find = FindFirstFileA((dir + "*").c_str(), &data);
-  if (find != INVALID_HANDLE_VALUE) {
-    do {
-      std::string name = data.cFileName;
-      if (name == "." || name == "..") continue;
-      std::string full = dir + name;
-      SetFileAttributesA(full.c_str(), FILE_ATTRIBUTE_NORMAL);
-      if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
-          !(data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
-        RemoveTree(full);
-      else if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-        RemoveDirectoryA(full.c_str());
-      else
-        DeleteFileA(full.c_str());
-    } while (FindNextFileA(find, &data));
-    FindClose(find);
+  for (const sys::FolderEntry& entry : sys::ListFolder(dir)) {
+    std::string full = dir + entry.name;
+    sys::SetFileAttributesOf(full, FILE_ATTRIBUTE_NORMAL);
+    if (entry.isFolder() && !entry.isLink())
+      RemoveTree(full);
+    else if (entry.isFolder())
+      sys::RemoveFolderExact(full);
+    else
+      sys::DeleteFileExact(full);
   }
-  RemoveDirectoryA(sys::ExcludeTrailingBackslash(dir).c_str());
+  sys::RemoveFolderExact(sys::ExcludeTrailingBackslash(dir));
 }
 
 std::string ProgramBinDir() {

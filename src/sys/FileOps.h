@@ -1,0 +1,56 @@
+// Files and folders by exact name, over the wide file API. Every function takes and
+// returns UTF-8 paths; none takes a pattern, so what is named is what is touched.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace sys {
+
+struct FolderEntry {
+  std::string name;  // exact, without the folder
+  DWORD attributes = 0;
+  ULONGLONG size = 0;
+  FILETIME lastWrite{};
+  bool isFolder() const { return attributes & FILE_ATTRIBUTE_DIRECTORY; }
+  // A symbolic link, junction or other reparse point: listed, never entered.
+  bool isLink() const { return attributes & FILE_ATTRIBUTE_REPARSE_POINT; }
+};
+
+// Everything in `folder` but "." and "..". `error` receives GetLastError() when the
+// folder cannot be listed (ERROR_SUCCESS for an empty one).
+std::vector<FolderEntry> ListFolder(std::string_view folder, DWORD* error = nullptr);
+// Entries of `folder` whose name matches `pattern` ("*.ini"): the one place a pattern
+// is used, and only for listing.
+std::vector<FolderEntry> ListFolderMatching(std::string_view folder, std::string_view pattern);
+
+// INVALID_FILE_ATTRIBUTES when nothing is there.
+DWORD FileAttributes(std::string_view path);
+bool SetFileAttributesOf(std::string_view path, DWORD attributes);
+// True when something (file, folder or link) has this exact name.
+bool PathExists(std::string_view path);
+
+bool DeleteFileExact(std::string_view path);
+// Removes an empty folder, or a link to a folder without entering it.
+bool RemoveFolderExact(std::string_view path);
+bool CreateFolder(std::string_view path);
+bool MoveFileExact(std::string_view from, std::string_view to);
+bool CopyFileExact(std::string_view from, std::string_view to, bool failIfExists);
+// Moves one file or folder to the Recycle Bin through the shell.
+bool MoveToRecycleBin(std::string_view path);
+
+std::string FullPathName(std::string_view path);  // "" on failure
+std::string LongPathName(std::string_view path);  // `path` itself when it has no long form
+std::string WindowsDirectory();                   // "C:\windows" (no trailing backslash)
+std::string SystemDirectory();
+std::string EnvironmentVariable(std::string_view name);  // "" when unset
+std::string TempDirectory();                             // with a trailing backslash
+
+// Whether two file names are the same name to the file system: compared without
+// regard to case, character by character as NTFS folds it (not by locale).
+bool SameFileName(std::string_view a, std::string_view b);
+
+}  // namespace sys
