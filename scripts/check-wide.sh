@@ -4,6 +4,7 @@
 # code page are lost in A calls, so the program speaks to the system in W forms only.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
+src="${CHECK_WIDE_SRC:-$root/src}"
 include="${MINGW_INCLUDE:-/usr/share/mingw-w64/include}"
 if [ ! -d "$include" ]; then
   echo "check-wide: MinGW headers not found in $include" >&2
@@ -15,7 +16,7 @@ trap 'rm -rf "$tmp"' EXIT
 grep -rhoE '\b[A-Za-z_][A-Za-z0-9_]*W\b' "$include" | sed 's/W$/A/' | sort -u >"$tmp/twins"
 # Identifiers in our sources that end in A; comments and strings count too, which
 # keeps the rule simple: write "the ANSI form", not its name.
-grep -rnoE '\b[A-Za-z_][A-Za-z0-9_]*A\b' "$root/src" --include='*.cpp' --include='*.h' \
+grep -rnoE '\b[A-Za-z_][A-Za-z0-9_]*A\b' "$src" --include='*.cpp' --include='*.h' \
   --include='*.rc' --include='*.in' | sed "s|^$root/||" >"$tmp/uses" || true
 awk -F: 'NR==FNR { twin[$1] = 1; next } ($3 in twin) { print }' "$tmp/twins" "$tmp/uses" \
   >"$tmp/found"

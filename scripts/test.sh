@@ -10,5 +10,6 @@ cmake --build "$build"
 cd "$build"
 # A test that fails is run once more before it counts as failed: GUI tests share one
 # Xvfb display and one wineserver, and Wine now and then loses a window creation there.
-# A fault that repeats still fails the run.
+# A fault that repeats still fails the run. (Sources.UseOnlyWideSystemCalls among the
+# tests keeps the ANSI system calls out of src/.)
 exec ctest --output-on-failure --repeat until-pass:2 "$@"
