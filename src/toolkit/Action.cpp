@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "sys/Text.h"
 #include "toolkit/ActionList.h"
 #include "toolkit/Control.h"
 
@@ -99,19 +100,19 @@ void Action::update() {
 
 void Action::applyTo(HWND control) const {
   if (!caption_.empty() && WindowText(control) != caption_) {
-    SetWindowTextA(control, caption_.c_str());
+    toolkit::SetWindowTextUtf8(control, caption_);
   }
   EnableWindow(control, enabled_ ? TRUE : FALSE);
-  SendMessageA(control, BM_SETCHECK, checked_ ? BST_CHECKED : BST_UNCHECKED, 0);
-  const bool shown = (GetWindowLongA(control, GWL_STYLE) & WS_VISIBLE) != 0;
+  SendMessageW(control, BM_SETCHECK, checked_ ? BST_CHECKED : BST_UNCHECKED, 0);
+  const bool shown = (GetWindowLongW(control, GWL_STYLE) & WS_VISIBLE) != 0;
   if (shown != visible_) ShowWindow(control, visible_ ? SW_SHOWNA : SW_HIDE);
 }
 
 void Action::applyTo(const MenuItem& item) const {
-  MENUITEMINFOA info{};
+  MENUITEMINFOW info{};
   info.cbSize = sizeof info;
   info.fMask = MIIM_STATE | MIIM_FTYPE;
-  if (!GetMenuItemInfoA(item.menu, item.id, FALSE, &info)) return;  // no such item
+  if (!GetMenuItemInfoW(item.menu, item.id, FALSE, &info)) return;  // no such item
   info.fMask = MIIM_STATE;
   info.fState &= ~(MFS_GRAYED | MFS_DISABLED | MFS_CHECKED);
   if (!enabled_) info.fState |= MFS_GRAYED;
@@ -127,24 +128,26 @@ void Action::applyTo(const MenuItem& item) const {
     if (!shortcut_.empty()) text += "\t" + ShortcutText(shortcut_);
     if (text == MenuItemText(item.menu, item.id)) text.clear();
   }
+  std::wstring wide;
   if (!text.empty()) {
+    wide = sys::Widen(text);
     info.fMask |= MIIM_STRING;
-    info.dwTypeData = text.data();
+    info.dwTypeData = wide.data();
   }
-  SetMenuItemInfoA(item.menu, item.id, FALSE, &info);
+  SetMenuItemInfoW(item.menu, item.id, FALSE, &info);
 }
 
 std::string MenuItemText(HMENU menu, UINT itemId) {
-  MENUITEMINFOA info{};
+  MENUITEMINFOW info{};
   info.cbSize = sizeof info;
   info.fMask = MIIM_STRING;
-  if (!GetMenuItemInfoA(menu, itemId, FALSE, &info) || info.cch == 0) return {};
-  std::string text(info.cch + 1, '\0');
+  if (!GetMenuItemInfoW(menu, itemId, FALSE, &info) || info.cch == 0) return {};
+  std::wstring text(info.cch + 1, L'\0');
   info.dwTypeData = text.data();
   info.cch = static_cast<UINT>(text.size());
-  if (!GetMenuItemInfoA(menu, itemId, FALSE, &info)) return {};
-  text.resize(info.cch);
-  return text;
+  if (!GetMenuItemInfoW(menu, itemId, FALSE, &info)) return {};
+  text.resize(std::min<size_t>(info.cch, text.size()));
+  return sys::Narrow(text);
 }
 
 }  // namespace tk

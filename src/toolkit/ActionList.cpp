@@ -1,14 +1,16 @@
 #include "toolkit/ActionList.h"
 
+#include <commctrl.h>
+
 #include <stdexcept>
 
 namespace tk {
 namespace {
 
 bool IsCheckButton(HWND control) {
-  char cls[16] = {};
-  if (!GetClassNameA(control, cls, sizeof cls) || lstrcmpiA(cls, "Button") != 0) return false;
-  switch (GetWindowLongA(control, GWL_STYLE) & BS_TYPEMASK) {
+  wchar_t cls[16] = {};
+  if (!GetClassNameW(control, cls, 16) || lstrcmpiW(cls, WC_BUTTONW) != 0) return false;
+  switch (GetWindowLongW(control, GWL_STYLE) & BS_TYPEMASK) {
     case BS_CHECKBOX:
     case BS_AUTOCHECKBOX:
     case BS_3STATE:
@@ -75,7 +77,7 @@ bool ActionList::onCommand(WORD id, WORD code, HWND control) {
   if (!action) return false;
   if (control && IsCheckButton(control)) {
     if (action->enabled()) {
-      action->setChecked(SendMessageA(control, BM_GETCHECK, 0, 0) == BST_CHECKED);
+      action->setChecked(SendMessageW(control, BM_GETCHECK, 0, 0) == BST_CHECKED);
     } else {
       action->applyTo(control);  // a disabled action keeps its box as it was
     }
@@ -94,7 +96,7 @@ HACCEL ActionList::accelerators() {
     }
     accelerators_.reset(
         table.empty() ? nullptr
-                      : CreateAcceleratorTableA(table.data(), static_cast<int>(table.size())));
+                      : CreateAcceleratorTableW(table.data(), static_cast<int>(table.size())));
     acceleratorsStale_ = false;
   }
   return accelerators_.get();
@@ -103,7 +105,7 @@ HACCEL ActionList::accelerators() {
 bool ActionList::translate(HWND target, MSG& msg) {
   if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) return false;
   HACCEL table = accelerators();
-  return table && TranslateAcceleratorA(target, table, &msg) != 0;
+  return table && TranslateAcceleratorW(target, table, &msg) != 0;
 }
 
 void ActionList::takeControl(Action* taker, HWND control) {

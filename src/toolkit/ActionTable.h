@@ -8,7 +8,7 @@
 //   tk::ActionList list;
 //   MainActions actions(list);                 // adds every action to `list`
 //   actions.ActionRefresh.setShortcut({VK_F5});
-//   AppendMenuA(menu, MF_STRING, actions.ActionRefresh.id(), "Refresh");
+//   popup.addAction(actions.ActionRefresh, "Refresh");
 //   WORD id = static_cast<WORD>(MainActions::Id::ActionRefresh);
 //   for (const tk::CommandInfo& c : MainActions::kCommands) ...   // id and name
 //

@@ -1,25 +1,32 @@
 #include "toolkit/Control.h"
 
+#include "sys/Text.h"
+
 namespace tk {
 
 std::string WindowText(HWND hwnd) {
   if (!hwnd) return {};
-  int length = GetWindowTextLengthA(hwnd);
-  std::string text(static_cast<size_t>(length) + 1, '\0');
-  length = GetWindowTextA(hwnd, text.data(), length + 1);
-  text.resize(length > 0 ? static_cast<size_t>(length) : 0);
-  return text;
+  return toolkit::GetWindowTextUtf8(hwnd);
 }
 
 Control Control::Create(HWND parent, const char* className, int id, const std::string& text,
                         DWORD style, int x, int y, int width, int height, DWORD exStyle) {
-  HWND hwnd = CreateWindowExA(
-      exStyle, className, text.c_str(), style | WS_CHILD | WS_VISIBLE, x, y, width, height, parent,
-      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
+  if (!className) return Control();
+  const std::wstring name = sys::Widen(className);
+  return Create(parent, name.c_str(), id, text, style, x, y, width, height, exStyle);
+}
+
+Control Control::Create(HWND parent, const wchar_t* className, int id, const std::string& text,
+                        DWORD style, int x, int y, int width, int height, DWORD exStyle) {
+  const std::wstring caption = sys::Widen(text);
+  HWND hwnd =
+      CreateWindowExW(exStyle, className, caption.c_str(), style | WS_CHILD | WS_VISIBLE, x, y,
+                      width, height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                      GetModuleHandleW(nullptr), nullptr);
   if (!hwnd) return Control();
-  auto font = reinterpret_cast<HFONT>(SendMessageA(parent, WM_GETFONT, 0, 0));
+  auto font = reinterpret_cast<HFONT>(SendMessageW(parent, WM_GETFONT, 0, 0));
   if (!font) font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-  SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   return Control(hwnd);
 }
 

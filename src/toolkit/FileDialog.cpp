@@ -3,6 +3,8 @@
 #include <utility>
 #include <vector>
 
+#include "sys/Text.h"
+
 namespace tk {
 namespace {
 
@@ -13,30 +15,34 @@ FileDialogAnswerer& Answerer() {
 
 std::optional<std::string> ShowRealDialog(const FileDialogRequest& request) {
   // Room for the longest path the system knows; a longer proposed name is cut.
-  std::vector<char> path(32768, '\0');
-  request.fileName.copy(path.data(), path.size() - 1);
-  const std::string filter = FileDialogFilter(request.filter);
+  std::vector<wchar_t> path(32768, L'\0');
+  const std::wstring proposed = sys::Widen(request.fileName);
+  proposed.copy(path.data(), path.size() - 1);
+  // The zeros between the pairs survive the conversion: Widen keeps every character.
+  const std::wstring filter = sys::Widen(FileDialogFilter(request.filter));
+  const std::wstring initialDir = sys::Widen(request.initialDir);
+  const std::wstring defaultExt = sys::Widen(request.defaultExt);
 
-  OPENFILENAMEA ofn{};
+  OPENFILENAMEW ofn{};
   ofn.lStructSize = sizeof ofn;
   ofn.hwndOwner = request.owner;
   ofn.lpstrFilter = filter.empty() ? nullptr : filter.c_str();
   ofn.nFilterIndex = 1;
   ofn.lpstrFile = path.data();
   ofn.nMaxFile = static_cast<DWORD>(path.size());
-  ofn.lpstrInitialDir = request.initialDir.empty() ? nullptr : request.initialDir.c_str();
-  ofn.lpstrDefExt = request.defaultExt.empty() ? nullptr : request.defaultExt.c_str();
+  ofn.lpstrInitialDir = initialDir.empty() ? nullptr : initialDir.c_str();
+  ofn.lpstrDefExt = defaultExt.empty() ? nullptr : defaultExt.c_str();
   ofn.Flags = request.flags | OFN_EXPLORER;
-  auto show = [&] { return request.save ? GetSaveFileNameA(&ofn) : GetOpenFileNameA(&ofn); };
+  auto show = [&] { return request.save ? GetSaveFileNameW(&ofn) : GetOpenFileNameW(&ofn); };
   BOOL chosen = show();
   if (!chosen && path[0] && CommDlgExtendedError() == FNERR_INVALIDFILENAME) {
     // A proposed name that is no valid file name (one taken from a registry key may
     // hold ':' or '/') makes the dialog fail without showing: show it without one.
-    path[0] = '\0';
+    path[0] = L'\0';
     chosen = show();
   }
   if (!chosen) return std::nullopt;
-  return std::string(path.data());
+  return sys::NarrowZ(path.data());
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include "sys/Text.h"
+
 namespace tk {
 
 HintTip::~HintTip() {
@@ -13,37 +15,38 @@ void HintTip::set(HWND window, const std::string& text) {
   if (!tip_) {
     INITCOMMONCONTROLSEX init{sizeof init, ICC_WIN95_CLASSES};
     InitCommonControlsEx(&init);
-    tip_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
+    tip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
                            WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
-                           CW_USEDEFAULT, CW_USEDEFAULT, window, nullptr, GetModuleHandleA(nullptr),
+                           CW_USEDEFAULT, CW_USEDEFAULT, window, nullptr, GetModuleHandleW(nullptr),
                            nullptr);
     if (!tip_) return;
-    SendMessageA(tip_, TTM_SETMAXTIPWIDTH, 0, 600);
+    SendMessageW(tip_, TTM_SETMAXTIPWIDTH, 0, 600);
   }
-  TOOLINFOA info{};
-  info.cbSize = TTTOOLINFOA_V2_SIZE;
+  TOOLINFOW info{};
+  info.cbSize = TTTOOLINFOW_V2_SIZE;
   info.hwnd = GetParent(window) ? GetParent(window) : window;
   info.uId = reinterpret_cast<UINT_PTR>(window);
   if (hasTool_ && window_ != window) {
-    TOOLINFOA old = info;
+    TOOLINFOW old = info;
     old.hwnd = GetParent(window_) ? GetParent(window_) : window_;
     old.uId = reinterpret_cast<UINT_PTR>(window_);
-    SendMessageA(tip_, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&old));
+    SendMessageW(tip_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&old));
     hasTool_ = false;
   }
   window_ = window;
   text_ = text;
   if (text_.empty()) {
-    if (hasTool_) SendMessageA(tip_, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&info));
+    if (hasTool_) SendMessageW(tip_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&info));
     hasTool_ = false;
     return;
   }
   info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-  info.lpszText = text_.data();
+  std::wstring wide = sys::Widen(text_);  // the tip keeps a copy of its own
+  info.lpszText = wide.data();
   if (hasTool_) {
-    SendMessageA(tip_, TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&info));
+    SendMessageW(tip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&info));
   } else {
-    hasTool_ = SendMessageA(tip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&info)) != 0;
+    hasTool_ = SendMessageW(tip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info)) != 0;
   }
 }
 

@@ -2,23 +2,25 @@
 
 #include <shellapi.h>
 
+#include "sys/Text.h"
+
 namespace tk {
 
 SystemImageLists GetSystemImageLists() {
   SystemImageLists lists;
-  SHFILEINFOA info{};
+  SHFILEINFOW info{};
   const UINT flags = SHGFI_SYSICONINDEX | SHGFI_USEFILEATTRIBUTES;
-  lists.small = reinterpret_cast<HIMAGELIST>(SHGetFileInfoA("C:\\", FILE_ATTRIBUTE_DIRECTORY, &info,
-                                                            sizeof info, flags | SHGFI_SMALLICON));
-  lists.large = reinterpret_cast<HIMAGELIST>(SHGetFileInfoA("C:\\", FILE_ATTRIBUTE_DIRECTORY, &info,
-                                                            sizeof info, flags | SHGFI_LARGEICON));
+  lists.small = reinterpret_cast<HIMAGELIST>(SHGetFileInfoW(
+      L"C:\\", FILE_ATTRIBUTE_DIRECTORY, &info, sizeof info, flags | SHGFI_SMALLICON));
+  lists.large = reinterpret_cast<HIMAGELIST>(SHGetFileInfoW(
+      L"C:\\", FILE_ATTRIBUTE_DIRECTORY, &info, sizeof info, flags | SHGFI_LARGEICON));
   return lists;
 }
 
 int SystemIconIndex(const std::string& path, bool folder) {
-  SHFILEINFOA info{};
+  SHFILEINFOW info{};
   const DWORD attributes = folder ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_NORMAL;
-  if (!SHGetFileInfoA(path.c_str(), attributes, &info, sizeof info,
+  if (!SHGetFileInfoW(sys::WideArg(path), attributes, &info, sizeof info,
                       SHGFI_SYSICONINDEX | SHGFI_USEFILEATTRIBUTES | SHGFI_SMALLICON)) {
     return -1;
   }

@@ -3,6 +3,9 @@
 #include <shellapi.h>
 #include <windowsx.h>
 
+#include "sys/Shell.h"
+#include "toolkit/WinText.h"
+
 namespace tk {
 
 std::optional<std::string> LinkTargetToOpen(const std::string& target) {
@@ -25,8 +28,8 @@ bool LinkLabel::create(HWND parent, int id, int x, int y, int height, const std:
   params.parent = parent;
   params.background = nullptr;  // painted in the parent's colours
   if (!Window::create(params)) return false;
-  SetWindowLongPtrA(hwnd(), GWLP_ID, id);
-  font_ = reinterpret_cast<HFONT>(SendMessageA(parent, WM_GETFONT, 0, 0));
+  SetWindowLongPtrW(hwnd(), GWLP_ID, id);
+  font_ = reinterpret_cast<HFONT>(SendMessageW(parent, WM_GETFONT, 0, 0));
   rebuildFont();
   fitToText();
   return true;
@@ -37,10 +40,10 @@ HFONT LinkLabel::baseFont() const {
 }
 
 void LinkLabel::rebuildFont() {
-  LOGFONTA logFont{};
-  if (!GetObjectA(baseFont(), sizeof logFont, &logFont)) return;
+  LOGFONTW logFont{};
+  if (!GetObjectW(baseFont(), sizeof logFont, &logFont)) return;
   logFont.lfUnderline = TRUE;
-  underlined_.reset(CreateFontIndirectA(&logFont));
+  underlined_.reset(CreateFontIndirectW(&logFont));
 }
 
 void LinkLabel::setCaption(const std::string& caption) {
@@ -71,8 +74,7 @@ void LinkLabel::fitToText() {
   if (!caption.empty()) {
     HDC dc = GetDC(hwnd());
     HGDIOBJ old = SelectObject(dc, underlined_ ? underlined_.get() : baseFont());
-    SIZE size{};
-    GetTextExtentPoint32A(dc, caption.c_str(), static_cast<int>(caption.size()), &size);
+    const SIZE size = toolkit::TextExtentUtf8(dc, caption);
     SelectObject(dc, old);
     ReleaseDC(hwnd(), dc);
     width = size.cx;
@@ -93,7 +95,7 @@ void LinkLabel::click() {
   if (opener_) {
     opener_(*target);
   } else {
-    ShellExecuteA(hwnd(), "open", target->c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    sys::ShellOpen(hwnd(), "open", *target);
   }
 }
 
@@ -103,15 +105,14 @@ void LinkLabel::paint(HDC dc) {
   HWND parent = GetParent(hwnd());
   // The parent's label colours give the background (a panel passes the question on
   // to its form); without an answer, the button face.
-  auto brush = reinterpret_cast<HBRUSH>(SendMessageA(
+  auto brush = reinterpret_cast<HBRUSH>(SendMessageW(
       parent, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(hwnd())));
   FillRect(dc, &client, brush ? brush : GetSysColorBrush(COLOR_BTNFACE));
   const std::string caption = text();
   HGDIOBJ old = SelectObject(dc, underlined_ ? underlined_.get() : baseFont());
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, currentColour());
-  DrawTextA(dc, caption.c_str(), static_cast<int>(caption.size()), &client,
-            DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+  toolkit::DrawTextUtf8(dc, caption, &client, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
   SelectObject(dc, old);
 }
 
@@ -138,7 +139,7 @@ LRESULT LinkLabel::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_GETFONT:
       return reinterpret_cast<LRESULT>(font_);
     case WM_SETCURSOR:
-      SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_HAND)));
+      SetCursor(LoadCursorW(nullptr, IDC_HAND));
       return TRUE;
     case WM_MOUSEMOVE:
       if (!hot_) {

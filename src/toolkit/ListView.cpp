@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "sys/Text.h"
 #include "toolkit/ImageLists.h"
 
 namespace tk {
@@ -70,18 +71,21 @@ bool ListView::create(HWND parent, int id, const RECT& r, const ListViewOptions&
   INITCOMMONCONTROLSEX init{sizeof init, ICC_LISTVIEW_CLASSES};
   InitCommonControlsEx(&init);
   const ListViewStyles styles = ListViewStylesFor(options);
-  HWND hwnd = CreateWindowExA(styles.exStyle, WC_LISTVIEWA, "", styles.style, r.left, r.top,
+  HWND hwnd = CreateWindowExW(styles.exStyle, WC_LISTVIEWW, L"", styles.style, r.left, r.top,
                               r.right - r.left, r.bottom - r.top, parent,
                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                              GetModuleHandleA(nullptr), nullptr);
+                              GetModuleHandleW(nullptr), nullptr);
   if (!hwnd) return false;
   hwnd_ = hwnd;
   ownerData_ = options.ownerData;
   rows_.clear();
-  auto font = reinterpret_cast<HFONT>(SendMessageA(parent, WM_GETFONT, 0, 0));
+  auto font = reinterpret_cast<HFONT>(SendMessageW(parent, WM_GETFONT, 0, 0));
   if (!font) font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-  SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-  SendMessageA(hwnd_, LVM_SETEXTENDEDLISTVIEWSTYLE, styles.listExStyle, styles.listExStyle);
+  SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  SendMessageW(hwnd_, LVM_SETEXTENDEDLISTVIEWSTYLE, styles.listExStyle, styles.listExStyle);
+  // The W forms of the notifications even under a parent that would take the others:
+  // the rows' texts reach the control whole only that way.
+  SendMessageW(hwnd_, LVM_SETUNICODEFORMAT, TRUE, 0);
   SetWindowSubclass(hwnd_, &ListView::SubclassProc, 0, reinterpret_cast<DWORD_PTR>(this));
   SetNotifyHandler(hwnd_, this);
   rebuildLinkFont();
@@ -91,57 +95,58 @@ bool ListView::create(HWND parent, int id, const RECT& r, const ListViewOptions&
 // ---- columns
 
 int ListView::addColumn(const std::string& caption, int width, int format) {
-  LVCOLUMNA column{};
+  LVCOLUMNW column{};
   column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT | LVCF_SUBITEM;
-  std::string text = caption;
+  std::wstring text = sys::Widen(caption);
   column.pszText = text.data();
   column.cx = width;
   column.fmt = format;
   const int at = columnCount();
   column.iSubItem = at;
   return static_cast<int>(
-      SendMessageA(hwnd_, LVM_INSERTCOLUMNA, at, reinterpret_cast<LPARAM>(&column)));
+      SendMessageW(hwnd_, LVM_INSERTCOLUMNW, at, reinterpret_cast<LPARAM>(&column)));
 }
 
 int ListView::columnCount() const {
-  HWND header = reinterpret_cast<HWND>(SendMessageA(hwnd_, LVM_GETHEADER, 0, 0));
-  return header ? static_cast<int>(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0)) : 0;
+  HWND header = reinterpret_cast<HWND>(SendMessageW(hwnd_, LVM_GETHEADER, 0, 0));
+  return header ? static_cast<int>(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0)) : 0;
 }
 
 bool ListView::setColumnCaption(int index, const std::string& caption) {
-  LVCOLUMNA column{};
+  LVCOLUMNW column{};
   column.mask = LVCF_TEXT;
-  std::string text = caption;
+  std::wstring text = sys::Widen(caption);
   column.pszText = text.data();
-  return SendMessageA(hwnd_, LVM_SETCOLUMNA, index, reinterpret_cast<LPARAM>(&column)) != 0;
+  return SendMessageW(hwnd_, LVM_SETCOLUMNW, index, reinterpret_cast<LPARAM>(&column)) != 0;
 }
 
 std::string ListView::columnCaption(int index) const {
-  char buffer[kMaxText] = {};
-  LVCOLUMNA column{};
+  std::wstring buffer(kMaxText, L'\0');
+  LVCOLUMNW column{};
   column.mask = LVCF_TEXT;
-  column.pszText = buffer;
+  column.pszText = buffer.data();
   column.cchTextMax = kMaxText;
-  if (!SendMessageA(hwnd_, LVM_GETCOLUMNA, index, reinterpret_cast<LPARAM>(&column))) return {};
-  return buffer;
+  if (!SendMessageW(hwnd_, LVM_GETCOLUMNW, index, reinterpret_cast<LPARAM>(&column))) return {};
+  // The control may answer with a text of its own instead of filling the buffer.
+  return sys::NarrowZ(column.pszText);
 }
 
 bool ListView::setColumnWidth(int column, int width) {
-  return SendMessageA(hwnd_, LVM_SETCOLUMNWIDTH, column, MAKELPARAM(width, 0)) != 0;
+  return SendMessageW(hwnd_, LVM_SETCOLUMNWIDTH, column, MAKELPARAM(width, 0)) != 0;
 }
 
 int ListView::columnWidth(int column) const {
-  return static_cast<int>(SendMessageA(hwnd_, LVM_GETCOLUMNWIDTH, column, 0));
+  return static_cast<int>(SendMessageW(hwnd_, LVM_GETCOLUMNWIDTH, column, 0));
 }
 
 // ---- images
 
 void ListView::setImageList(HIMAGELIST images, int which) {
-  SendMessageA(hwnd_, LVM_SETIMAGELIST, which, reinterpret_cast<LPARAM>(images));
+  SendMessageW(hwnd_, LVM_SETIMAGELIST, which, reinterpret_cast<LPARAM>(images));
 }
 
 HIMAGELIST ListView::imageList(int which) const {
-  return reinterpret_cast<HIMAGELIST>(SendMessageA(hwnd_, LVM_GETIMAGELIST, which, 0));
+  return reinterpret_cast<HIMAGELIST>(SendMessageW(hwnd_, LVM_GETIMAGELIST, which, 0));
 }
 
 bool ListView::attachSystemImageLists() {
@@ -157,23 +162,23 @@ bool ListView::attachSystemImageLists() {
 int ListView::count() const {
   if (!hwnd_) return 0;
   if (ownerData_) return static_cast<int>(rows_.size());
-  return static_cast<int>(SendMessageA(hwnd_, LVM_GETITEMCOUNT, 0, 0));
+  return static_cast<int>(SendMessageW(hwnd_, LVM_GETITEMCOUNT, 0, 0));
 }
 
 int ListView::insertRow(const ListRow& row, int at) {
   if (!hwnd_) return -1;
   if (ownerData_) return insertOwnRow(row, at);
-  LVITEMA item{};
+  LVITEMW item{};
   item.mask = LVIF_TEXT | LVIF_PARAM | LVIF_IMAGE;
   // An index past the end appends; asking for the count first would cost a message
   // per row, which shows in long fills.
   item.iItem = at < 0 ? INT_MAX : at;
-  std::string caption = row.caption;
+  std::wstring caption = sys::Widen(row.caption);
   item.pszText = caption.data();
   item.lParam = row.data;
   item.iImage = row.image >= 0 ? row.image : I_IMAGENONE;
   const int index =
-      static_cast<int>(SendMessageA(hwnd_, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+      static_cast<int>(SendMessageW(hwnd_, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
   if (index < 0) return -1;
   for (size_t i = 0; i < row.subItems.size(); ++i) {
     setItemText(index, static_cast<int>(i) + 1, row.subItems[i]);
@@ -217,25 +222,25 @@ ListRow ListView::row(int index) const {
 std::string ListView::itemText(int index, int column) const {
   if (index < 0 || index >= count()) return {};
   if (ownerData_) return OwnRowText(rows_[static_cast<size_t>(index)], column);
-  std::string text(kMaxText, '\0');
-  LVITEMA item{};
+  std::wstring text(kMaxText, L'\0');
+  LVITEMW item{};
   item.iSubItem = column;
   item.pszText = text.data();
   item.cchTextMax = kMaxText;
   const auto length = static_cast<int>(
-      SendMessageA(hwnd_, LVM_GETITEMTEXTA, index, reinterpret_cast<LPARAM>(&item)));
+      SendMessageW(hwnd_, LVM_GETITEMTEXTW, index, reinterpret_cast<LPARAM>(&item)));
   text.resize(static_cast<size_t>(std::clamp(length, 0, kMaxText - 1)));
-  return text;
+  return sys::Narrow(text);
 }
 
 bool ListView::setItemText(int index, int column, const std::string& value) {
   if (index < 0 || index >= count()) return false;
   if (ownerData_) return setOwnRowText(index, column, value);
-  std::string text = value;
-  LVITEMA item{};
+  std::wstring text = sys::Widen(value);
+  LVITEMW item{};
   item.iSubItem = column;
   item.pszText = text.data();
-  return SendMessageA(hwnd_, LVM_SETITEMTEXTA, index, reinterpret_cast<LPARAM>(&item)) != 0;
+  return SendMessageW(hwnd_, LVM_SETITEMTEXTW, index, reinterpret_cast<LPARAM>(&item)) != 0;
 }
 
 LPARAM ListView::itemData(int index) const {
@@ -243,10 +248,10 @@ LPARAM ListView::itemData(int index) const {
     const ListRow* row = ownRow(index);
     return row ? row->data : 0;
   }
-  LVITEMA item{};
+  LVITEMW item{};
   item.mask = LVIF_PARAM;
   item.iItem = index;
-  if (!SendMessageA(hwnd_, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item))) return 0;
+  if (!SendMessageW(hwnd_, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item))) return 0;
   return item.lParam;
 }
 
@@ -256,11 +261,11 @@ bool ListView::setItemData(int index, LPARAM data) {
     if (row) row->data = data;
     return row != nullptr;
   }
-  LVITEMA item{};
+  LVITEMW item{};
   item.mask = LVIF_PARAM;
   item.iItem = index;
   item.lParam = data;
-  return SendMessageA(hwnd_, LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item)) != 0;
+  return SendMessageW(hwnd_, LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item)) != 0;
 }
 
 int ListView::itemImage(int index) const {
@@ -268,10 +273,10 @@ int ListView::itemImage(int index) const {
     const ListRow* row = ownRow(index);
     return row && row->image >= 0 ? row->image : -1;
   }
-  LVITEMA item{};
+  LVITEMW item{};
   item.mask = LVIF_IMAGE;
   item.iItem = index;
-  if (!SendMessageA(hwnd_, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item))) return -1;
+  if (!SendMessageW(hwnd_, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item))) return -1;
   return item.iImage >= 0 ? item.iImage : -1;
 }
 
@@ -280,14 +285,14 @@ bool ListView::setItemImage(int index, int image) {
     ListRow* row = ownRow(index);
     if (!row) return false;
     row->image = image >= 0 ? image : -1;
-    SendMessageA(hwnd_, LVM_REDRAWITEMS, index, index);
+    SendMessageW(hwnd_, LVM_REDRAWITEMS, index, index);
     return true;
   }
-  LVITEMA item{};
+  LVITEMW item{};
   item.mask = LVIF_IMAGE;
   item.iItem = index;
   item.iImage = image >= 0 ? image : I_IMAGENONE;
-  return SendMessageA(hwnd_, LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item)) != 0;
+  return SendMessageW(hwnd_, LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item)) != 0;
 }
 
 int ListView::findData(LPARAM data) const {
@@ -297,25 +302,25 @@ int ListView::findData(LPARAM data) const {
     }
     return -1;
   }
-  LVFINDINFOA find{};
+  LVFINDINFOW find{};
   find.flags = LVFI_PARAM;
   find.lParam = data;
   return static_cast<int>(
-      SendMessageA(hwnd_, LVM_FINDITEMA, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&find)));
+      SendMessageW(hwnd_, LVM_FINDITEMW, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&find)));
 }
 
 bool ListView::deleteRow(int index) {
   if (index < 0 || index >= count()) return false;
   if (index == tipItem_) cancelTip();
   if (ownerData_) return deleteOwnRow(index);
-  return SendMessageA(hwnd_, LVM_DELETEITEM, index, 0) != 0;
+  return SendMessageW(hwnd_, LVM_DELETEITEM, index, 0) != 0;
 }
 
 void ListView::deleteAll() {
   if (!hwnd_) return;
   cancelTip();
   rows_.clear();
-  SendMessageA(hwnd_, LVM_DELETEALLITEMS, 0, 0);
+  SendMessageW(hwnd_, LVM_DELETEALLITEMS, 0, 0);
 }
 
 // ---- tick boxes
@@ -323,16 +328,16 @@ void ListView::deleteAll() {
 bool ListView::checked(int index) const {
   if (ownerData_ || index < 0 || index >= count()) return false;
   const auto state =
-      static_cast<UINT>(SendMessageA(hwnd_, LVM_GETITEMSTATE, index, LVIS_STATEIMAGEMASK));
+      static_cast<UINT>(SendMessageW(hwnd_, LVM_GETITEMSTATE, index, LVIS_STATEIMAGEMASK));
   return ((state & LVIS_STATEIMAGEMASK) >> 12) == 2;
 }
 
 void ListView::setChecked(int index, bool on) {
   if (ownerData_ || index < 0 || index >= count()) return;
-  LVITEMA item{};
+  LVITEMW item{};
   item.stateMask = LVIS_STATEIMAGEMASK;
   item.state = INDEXTOSTATEIMAGEMASK(on ? 2 : 1);
-  SendMessageA(hwnd_, LVM_SETITEMSTATE, index, reinterpret_cast<LPARAM>(&item));
+  SendMessageW(hwnd_, LVM_SETITEMSTATE, index, reinterpret_cast<LPARAM>(&item));
 }
 
 // ---- selection
@@ -340,14 +345,14 @@ void ListView::setChecked(int index, bool on) {
 int ListView::selectedIndex() const {
   if (!hwnd_) return -1;
   return static_cast<int>(
-      SendMessageA(hwnd_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+      SendMessageW(hwnd_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
 }
 
 std::vector<int> ListView::selectedIndexes() const {
   std::vector<int> result;
   if (!hwnd_) return result;
   int index = -1;
-  while ((index = static_cast<int>(SendMessageA(hwnd_, LVM_GETNEXTITEM, static_cast<WPARAM>(index),
+  while ((index = static_cast<int>(SendMessageW(hwnd_, LVM_GETNEXTITEM, static_cast<WPARAM>(index),
                                                 LVNI_SELECTED))) >= 0) {
     result.push_back(index);
   }
@@ -355,20 +360,20 @@ std::vector<int> ListView::selectedIndexes() const {
 }
 
 int ListView::selectedCount() const {
-  return hwnd_ ? static_cast<int>(SendMessageA(hwnd_, LVM_GETSELECTEDCOUNT, 0, 0)) : 0;
+  return hwnd_ ? static_cast<int>(SendMessageW(hwnd_, LVM_GETSELECTEDCOUNT, 0, 0)) : 0;
 }
 
 bool ListView::isSelected(int index) const {
   if (index < 0 || index >= count()) return false;
-  return (SendMessageA(hwnd_, LVM_GETITEMSTATE, index, LVIS_SELECTED) & LVIS_SELECTED) != 0;
+  return (SendMessageW(hwnd_, LVM_GETITEMSTATE, index, LVIS_SELECTED) & LVIS_SELECTED) != 0;
 }
 
 void ListView::select(int index, bool selected) {
   if (index < 0 || index >= count()) return;
-  LVITEMA item{};
+  LVITEMW item{};
   item.stateMask = LVIS_SELECTED | (selected ? LVIS_FOCUSED : 0);
   item.state = selected ? LVIS_SELECTED | LVIS_FOCUSED : 0;
-  SendMessageA(hwnd_, LVM_SETITEMSTATE, index, reinterpret_cast<LPARAM>(&item));
+  SendMessageW(hwnd_, LVM_SETITEMSTATE, index, reinterpret_cast<LPARAM>(&item));
 }
 
 void ListView::selectOnly(int index) {
@@ -381,22 +386,22 @@ void ListView::selectOnly(int index) {
 
 void ListView::clearSelection() {
   if (!hwnd_) return;
-  LVITEMA item{};
+  LVITEMW item{};
   item.stateMask = LVIS_SELECTED;
   item.state = 0;
-  SendMessageA(hwnd_, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&item));
+  SendMessageW(hwnd_, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&item));
 }
 
 int ListView::focusedIndex() const {
   if (!hwnd_) return -1;
   return static_cast<int>(
-      SendMessageA(hwnd_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
+      SendMessageW(hwnd_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
 }
 
 // ---- view and looks
 
 ListViewMode ListView::mode() const {
-  switch (GetWindowLongA(hwnd_, GWL_STYLE) & LVS_TYPEMASK) {
+  switch (GetWindowLongW(hwnd_, GWL_STYLE) & LVS_TYPEMASK) {
     case LVS_ICON:
       return ListViewMode::Icon;
     case LVS_SMALLICON:
@@ -411,17 +416,17 @@ ListViewMode ListView::mode() const {
 void ListView::setMode(ListViewMode mode) {
   if (!hwnd_) return;
   cancelTip();
-  const LONG style = GetWindowLongA(hwnd_, GWL_STYLE);
-  SetWindowLongA(hwnd_, GWL_STYLE, (style & ~LVS_TYPEMASK) | static_cast<LONG>(ModeStyle(mode)));
+  const LONG style = GetWindowLongW(hwnd_, GWL_STYLE);
+  SetWindowLongW(hwnd_, GWL_STYLE, (style & ~LVS_TYPEMASK) | static_cast<LONG>(ModeStyle(mode)));
   InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
 DWORD ListView::extendedStyle() const {
-  return static_cast<DWORD>(SendMessageA(hwnd_, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0));
+  return static_cast<DWORD>(SendMessageW(hwnd_, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0));
 }
 
 void ListView::setExtendedStyle(DWORD mask, DWORD bits) {
-  SendMessageA(hwnd_, LVM_SETEXTENDEDLISTVIEWSTYLE, mask, bits);
+  SendMessageW(hwnd_, LVM_SETEXTENDEDLISTVIEWSTYLE, mask, bits);
 }
 
 // ---- sorting
@@ -455,7 +460,7 @@ bool ListView::sort(const IndexCompare& compare) {
       return compare(static_cast<int>(a), static_cast<int>(b));
     });
   }
-  return SendMessageA(hwnd_, LVM_SORTITEMSEX, reinterpret_cast<WPARAM>(&compare),
+  return SendMessageW(hwnd_, LVM_SORTITEMSEX, reinterpret_cast<WPARAM>(&compare),
                       reinterpret_cast<LPARAM>(&CompareIndexes)) != 0;
 }
 
@@ -465,7 +470,7 @@ bool ListView::sortByData(const DataCompare& compare) {
     return sortOwnRows(
         [this, &compare](size_t a, size_t b) { return compare(rows_[a].data, rows_[b].data); });
   }
-  return SendMessageA(hwnd_, LVM_SORTITEMS, reinterpret_cast<WPARAM>(&compare),
+  return SendMessageW(hwnd_, LVM_SORTITEMS, reinterpret_cast<WPARAM>(&compare),
                       reinterpret_cast<LPARAM>(&CompareData)) != 0;
 }
 
@@ -476,7 +481,7 @@ ListHit ListView::hitTest(POINT client) const {
   if (!hwnd_) return hit;
   LVHITTESTINFO info{};
   info.pt = client;
-  SendMessageA(hwnd_, LVM_SUBITEMHITTEST, 0, reinterpret_cast<LPARAM>(&info));
+  SendMessageW(hwnd_, LVM_SUBITEMHITTEST, 0, reinterpret_cast<LPARAM>(&info));
   hit.flags = info.flags;
   hit.item = (info.flags & LVHT_ONITEM) ? info.iItem : -1;
   hit.subItem = hit.item >= 0 ? info.iSubItem : 0;
@@ -488,7 +493,7 @@ RECT ListView::cellRect(int index, int column) const {
   if (index < 0 || index >= count()) return r;
   r.top = column;
   r.left = column == 0 ? LVIR_LABEL : LVIR_BOUNDS;
-  if (!SendMessageA(hwnd_, LVM_GETSUBITEMRECT, index, reinterpret_cast<LPARAM>(&r))) return {};
+  if (!SendMessageW(hwnd_, LVM_GETSUBITEMRECT, index, reinterpret_cast<LPARAM>(&r))) return {};
   return r;
 }
 
@@ -496,21 +501,21 @@ RECT ListView::itemRect(int index, int part) const {
   RECT r{};
   if (index < 0 || index >= count()) return r;
   r.left = part;
-  if (!SendMessageA(hwnd_, LVM_GETITEMRECT, index, reinterpret_cast<LPARAM>(&r))) return {};
+  if (!SendMessageW(hwnd_, LVM_GETITEMRECT, index, reinterpret_cast<LPARAM>(&r))) return {};
   return r;
 }
 
 bool ListView::ensureVisible(int index) {
   if (index < 0 || index >= count()) return false;
-  return SendMessageA(hwnd_, LVM_ENSUREVISIBLE, index, FALSE) != 0;
+  return SendMessageW(hwnd_, LVM_ENSUREVISIBLE, index, FALSE) != 0;
 }
 
 int ListView::topIndex() const {
-  return hwnd_ ? static_cast<int>(SendMessageA(hwnd_, LVM_GETTOPINDEX, 0, 0)) : 0;
+  return hwnd_ ? static_cast<int>(SendMessageW(hwnd_, LVM_GETTOPINDEX, 0, 0)) : 0;
 }
 
 bool ListView::scroll(int dx, int dy) {
-  return hwnd_ && SendMessageA(hwnd_, LVM_SCROLL, dx, dy) != 0;
+  return hwnd_ && SendMessageW(hwnd_, LVM_SCROLL, dx, dy) != 0;
 }
 
 }  // namespace tk

@@ -210,7 +210,7 @@ class ListView : private NotifyHandler {
   // Lists that keep their rows (ListViewOwnerData.cpp): the control's questions,
   // the count, row changes that move the selection, the sort.
   bool answerOwnerData(NMHDR* header, LRESULT* result);
-  int findOwnRow(const LVFINDINFOA& find, int start) const;
+  int findOwnRow(const LVFINDINFOW& find, int start) const;
   void syncItemCount();
   int insertOwnRow(const ListRow& row, int at);
   bool deleteOwnRow(int item);

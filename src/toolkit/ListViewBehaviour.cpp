@@ -75,12 +75,12 @@ void ListView::setLinkColumn(int column, COLORREF colour) {
 }
 
 void ListView::rebuildLinkFont() {
-  auto font = reinterpret_cast<HFONT>(SendMessageA(hwnd_, WM_GETFONT, 0, 0));
+  auto font = reinterpret_cast<HFONT>(SendMessageW(hwnd_, WM_GETFONT, 0, 0));
   if (!font) font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-  LOGFONTA logFont{};
-  if (!GetObjectA(font, sizeof logFont, &logFont)) return;
+  LOGFONTW logFont{};
+  if (!GetObjectW(font, sizeof logFont, &logFont)) return;
   logFont.lfUnderline = TRUE;
-  linkFont_.reset(CreateFontIndirectA(&logFont));
+  linkFont_.reset(CreateFontIndirectW(&logFont));
 }
 
 std::optional<LRESULT> ListView::drawLink(const ListCustomDraw& draw, NMLVCUSTOMDRAW* nm) {
@@ -93,11 +93,11 @@ std::optional<LRESULT> ListView::drawLink(const ListCustomDraw& draw, NMLVCUSTOM
     // stays readable on the selection colour; the underline still marks it.
     const bool highlighted =
         isSelected(draw.item) &&
-        (GetFocus() == hwnd_ || (GetWindowLongA(hwnd_, GWL_STYLE) & LVS_SHOWSELALWAYS));
+        (GetFocus() == hwnd_ || (GetWindowLongW(hwnd_, GWL_STYLE) & LVS_SHOWSELALWAYS));
     if (!highlighted) nm->clrText = linkColour_;
     if (linkFont_) SelectObject(draw.hdc, linkFont_.get());
   } else {
-    auto font = reinterpret_cast<HFONT>(SendMessageA(hwnd_, WM_GETFONT, 0, 0));
+    auto font = reinterpret_cast<HFONT>(SendMessageW(hwnd_, WM_GETFONT, 0, 0));
     SelectObject(draw.hdc, font ? font : GetStockObject(DEFAULT_GUI_FONT));
   }
   return CDRF_NEWFONT;
@@ -187,7 +187,7 @@ LRESULT ListView::onSubclassMessage(UINT msg, WPARAM wParam, LPARAM lParam, bool
         GetCursorPos(&p);
         ScreenToClient(hwnd_, &p);
         if (isOnLink(p)) {
-          SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_HAND)));
+          SetCursor(LoadCursorW(nullptr, IDC_HAND));
           *handled = true;
           return TRUE;
         }

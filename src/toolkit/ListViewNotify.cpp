@@ -11,9 +11,9 @@ UINT StateImage(UINT state) {
 
 bool IsListViewNotification(const NMHDR* header) {
   if (!header || !header->hwndFrom) return false;
-  char name[64] = {};
-  GetClassNameA(header->hwndFrom, name, sizeof name);
-  return lstrcmpiA(name, WC_LISTVIEWA) == 0;
+  wchar_t name[64] = {};
+  GetClassNameW(header->hwndFrom, name, 64);
+  return lstrcmpiW(name, WC_LISTVIEWW) == 0;
 }
 
 std::optional<ListItemChange> DecodeItemChanged(const NMHDR* header) {

@@ -1,11 +1,13 @@
 // The list view that keeps its rows itself (LVS_OWNERDATA): the rows live in
 // rows_, the control knows only their count, the selection and the focus, and
-// asks for what it shows through LVN_GETDISPINFO. Everything that changes the
+// asks for what it shows through LVN_GETDISPINFOW. Everything that changes the
 // rows' order or count here also moves the control's selection and focus marks,
 // which a plain list moves with its items by itself.
 #include <algorithm>
 #include <numeric>
+#include <string_view>
 
+#include "sys/Text.h"
 #include "toolkit/ListView.h"
 
 namespace tk {
@@ -31,39 +33,32 @@ void MergeSort(std::vector<size_t>& order, const std::function<bool(size_t, size
   }
 }
 
-bool StartsWithIgnoringCase(const std::string& text, const std::string& prefix) {
-  if (prefix.size() > text.size()) return false;
-  return CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, text.data(),
+// Whether `text` starts with `prefix`, or equals it when `whole`, ignoring case as
+// the control's own search does: on the UTF-16 text, by the user's locale.
+bool MatchesIgnoringCase(std::wstring_view text, std::wstring_view prefix, bool whole) {
+  if (prefix.size() > text.size() || (whole && prefix.size() != text.size())) return false;
+  if (prefix.empty()) return true;
+  return CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, text.data(),
                         static_cast<int>(prefix.size()), prefix.data(),
                         static_cast<int>(prefix.size())) == CSTR_EQUAL;
 }
 
-std::string Narrow(const wchar_t* text) {
-  if (!text) return {};
-  const int size = WideCharToMultiByte(CP_ACP, 0, text, -1, nullptr, 0, nullptr, nullptr);
-  if (size <= 1) return {};
-  std::string out(static_cast<size_t>(size), '\0');
-  WideCharToMultiByte(CP_ACP, 0, text, -1, out.data(), size, nullptr, nullptr);
-  out.resize(static_cast<size_t>(size - 1));
-  return out;
-}
-
-// Copies `text` into the control's buffer of `capacity` characters, cut to fit.
-void CopyText(const std::string& text, char* buffer, int capacity) {
-  if (buffer && capacity > 0) lstrcpynA(buffer, text.c_str(), capacity);
-}
-
+// Copies `text` into the control's buffer of `capacity` characters, cut to fit and
+// always terminated; a cut never leaves half of a surrogate pair behind.
 void CopyText(const std::string& text, wchar_t* buffer, int capacity) {
   if (!buffer || capacity <= 0) return;
-  const int size = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
-  std::wstring wide(static_cast<size_t>(std::max(size, 1)), L'\0');
-  if (size > 0) MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wide.data(), size);
-  lstrcpynW(buffer, wide.c_str(), capacity);
+  const std::wstring wide = sys::Widen(text);
+  size_t length = std::min(wide.size(), static_cast<size_t>(capacity) - 1);
+  if (length > 0 && length < wide.size() && IS_HIGH_SURROGATE(wide[length - 1]) &&
+      IS_LOW_SURROGATE(wide[length])) {
+    --length;
+  }
+  std::copy_n(wide.data(), length, buffer);
+  buffer[length] = L'\0';
 }
 
-// Answers the control's question about one row, in either character set.
-template <typename Item>
-void AnswerDisplayInfo(const ListRow* row, Item& item, const std::string& text) {
+// Answers the control's question about one row.
+void AnswerDisplayInfo(const ListRow* row, LVITEMW& item, const std::string& text) {
   if (item.mask & LVIF_TEXT) CopyText(row ? text : std::string(), item.pszText, item.cchTextMax);
   if (item.mask & LVIF_IMAGE) item.iImage = row && row->image >= 0 ? row->image : I_IMAGENONE;
   if (item.mask & LVIF_PARAM) item.lParam = row ? row->data : 0;
@@ -88,15 +83,10 @@ std::string ListView::OwnRowText(const ListRow& row, int column) {
   return row.subItems[static_cast<size_t>(column) - 1];
 }
 
+// The list asks in the W forms only: create() sets it to Unicode notifications,
+// whatever its parent prefers.
 bool ListView::answerOwnerData(NMHDR* header, LRESULT* result) {
   switch (header->code) {
-    case LVN_GETDISPINFOA: {
-      LVITEMA& item = reinterpret_cast<NMLVDISPINFOA*>(header)->item;
-      const ListRow* row = ownRow(item.iItem);
-      AnswerDisplayInfo(row, item, row ? OwnRowText(*row, item.iSubItem) : std::string());
-      *result = 0;
-      return true;
-    }
     case LVN_GETDISPINFOW: {
       LVITEMW& item = reinterpret_cast<NMLVDISPINFOW*>(header)->item;
       const ListRow* row = ownRow(item.iItem);
@@ -104,19 +94,9 @@ bool ListView::answerOwnerData(NMHDR* header, LRESULT* result) {
       *result = 0;
       return true;
     }
-    case LVN_ODFINDITEMA: {
-      auto* find = reinterpret_cast<NMLVFINDITEMA*>(header);
-      *result = findOwnRow(find->lvfi, find->iStart);
-      return true;
-    }
     case LVN_ODFINDITEMW: {
       auto* find = reinterpret_cast<NMLVFINDITEMW*>(header);
-      const std::string text = Narrow(find->lvfi.psz);
-      LVFINDINFOA narrow{};
-      narrow.flags = find->lvfi.flags;
-      narrow.psz = text.c_str();
-      narrow.lParam = find->lvfi.lParam;
-      *result = findOwnRow(narrow, find->iStart);
+      *result = findOwnRow(find->lvfi, find->iStart);
       return true;
     }
   }
@@ -126,16 +106,15 @@ bool ListView::answerOwnerData(NMHDR* header, LRESULT* result) {
 // The type-ahead search of the control (and LVM_FINDITEM): by data, or by the
 // caption, whole or its start, ignoring case; from `start` on, then from the top
 // when the search may wrap.
-int ListView::findOwnRow(const LVFINDINFOA& find, int start) const {
+int ListView::findOwnRow(const LVFINDINFOW& find, int start) const {
   const int n = static_cast<int>(rows_.size());
   if (n == 0) return -1;
-  const std::string wanted =
-      (find.flags & (LVFI_STRING | LVFI_PARTIAL)) && find.psz ? find.psz : "";
+  const std::wstring_view wanted =
+      (find.flags & (LVFI_STRING | LVFI_PARTIAL)) && find.psz ? find.psz : L"";
   auto matches = [&](const ListRow& row) {
     if (find.flags & LVFI_PARAM) return row.data == find.lParam;
-    if (find.flags & LVFI_PARTIAL) return StartsWithIgnoringCase(row.caption, wanted);
-    if (find.flags & LVFI_STRING) return lstrcmpiA(row.caption.c_str(), wanted.c_str()) == 0;
-    return false;
+    if (!(find.flags & (LVFI_STRING | LVFI_PARTIAL))) return false;
+    return MatchesIgnoringCase(sys::Widen(row.caption), wanted, !(find.flags & LVFI_PARTIAL));
   };
   const int first = std::clamp(start, 0, n);
   for (int i = first; i < n; ++i) {
@@ -150,7 +129,7 @@ int ListView::findOwnRow(const LVFINDINFOA& find, int start) const {
 }
 
 void ListView::syncItemCount() {
-  SendMessageA(hwnd_, LVM_SETITEMCOUNT, rows_.size(), LVSICF_NOSCROLL);
+  SendMessageW(hwnd_, LVM_SETITEMCOUNT, rows_.size(), LVSICF_NOSCROLL);
 }
 
 int ListView::insertOwnRow(const ListRow& row, int at) {
@@ -208,7 +187,7 @@ bool ListView::setOwnRowText(int item, int column, const std::string& text) {
     }
     row->subItems[static_cast<size_t>(column) - 1] = text;
   }
-  SendMessageA(hwnd_, LVM_REDRAWITEMS, item, item);
+  SendMessageW(hwnd_, LVM_REDRAWITEMS, item, item);
   return true;
 }
 
@@ -249,24 +228,24 @@ void ListView::setMarksQuietly(const std::vector<int>& selected, int focused) {
     explicit Quiet(bool& f) : flag(f) { flag = true; }
     ~Quiet() { flag = false; }
   } quiet(quiet_);
-  LVITEMA item{};
+  LVITEMW item{};
   item.stateMask = LVIS_SELECTED;
   item.state = 0;
-  SendMessageA(hwnd_, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&item));
+  SendMessageW(hwnd_, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&item));
   const int oldFocus = focusedIndex();
   if (oldFocus >= 0 && oldFocus != focused) {
     item.stateMask = LVIS_FOCUSED;
-    SendMessageA(hwnd_, LVM_SETITEMSTATE, oldFocus, reinterpret_cast<LPARAM>(&item));
+    SendMessageW(hwnd_, LVM_SETITEMSTATE, oldFocus, reinterpret_cast<LPARAM>(&item));
   }
   item.stateMask = LVIS_SELECTED;
   item.state = LVIS_SELECTED;
   for (int row : selected) {
-    SendMessageA(hwnd_, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
+    SendMessageW(hwnd_, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
   }
   if (focused >= 0) {
     item.stateMask = LVIS_FOCUSED;
     item.state = LVIS_FOCUSED;
-    SendMessageA(hwnd_, LVM_SETITEMSTATE, focused, reinterpret_cast<LPARAM>(&item));
+    SendMessageW(hwnd_, LVM_SETITEMSTATE, focused, reinterpret_cast<LPARAM>(&item));
   }
 }
 

@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <set>
 
+#include "sys/Text.h"
+#include "toolkit/WinText.h"
+
 namespace tk {
 namespace {
 
@@ -19,10 +22,10 @@ constexpr int kIconSize = 16;
 
 HFONT MenuFont() {
   static sys::UniqueFont font = [] {
-    NONCLIENTMETRICSA metrics{};
+    NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof metrics;
-    if (SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) {
-      return sys::UniqueFont(CreateFontIndirectA(&metrics.lfMenuFont));
+    if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) {
+      return sys::UniqueFont(CreateFontIndirectW(&metrics.lfMenuFont));
     }
     return sys::UniqueFont();
   }();
@@ -43,7 +46,7 @@ SplitText Split(const std::string& text) {
 SIZE TextSize(HDC dc, const std::string& text) {
   RECT r{0, 0, 0, 0};
   if (text.empty()) return {0, 0};
-  DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &r, DT_SINGLELINE | DT_CALCRECT);
+  toolkit::DrawTextUtf8(dc, text, &r, DT_SINGLELINE | DT_CALCRECT);
   return {r.right - r.left, r.bottom - r.top};
 }
 
@@ -63,10 +66,10 @@ constexpr DWORD kDisabledPictureAlpha = 80;
 
 void DrawPicture(const PopupMenu::Entry& entry, HDC dc, int x, int y, bool disabled) {
   if (entry.icon) {
-    DrawStateA(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(entry.icon), 0, x, y, kIconSize,
+    DrawStateW(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(entry.icon), 0, x, y, kIconSize,
                kIconSize, DST_ICON | (disabled ? DSS_DISABLED : DSS_NORMAL));
   } else if (entry.bitmap) {
-    DrawStateA(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(entry.bitmap), 0, x, y, kIconSize,
+    DrawStateW(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(entry.bitmap), 0, x, y, kIconSize,
                kIconSize, DST_BITMAP | (disabled ? DSS_DISABLED : DSS_NORMAL));
   } else if (disabled) {
     // Faded rather than embossed: embossing turns a picture with soft alpha edges
@@ -124,17 +127,17 @@ std::string MenuEntryText(const PopupMenu::Entry& entry) {
   if (!entry.menu) return entry.caption;
   const int count = GetMenuItemCount(entry.menu);
   for (int i = 0; i < count; ++i) {
-    MENUITEMINFOA info{};
+    MENUITEMINFOW info{};
     info.cbSize = sizeof info;
     info.fMask = MIIM_DATA | MIIM_STRING;
-    if (!GetMenuItemInfoA(entry.menu, i, TRUE, &info)) continue;
+    if (!GetMenuItemInfoW(entry.menu, i, TRUE, &info)) continue;
     if (info.dwItemData != reinterpret_cast<ULONG_PTR>(&entry)) continue;
-    std::string text(info.cch + 1, '\0');
+    std::wstring text(info.cch + 1, L'\0');
     info.dwTypeData = text.data();
     info.cch = static_cast<UINT>(text.size());
-    if (!GetMenuItemInfoA(entry.menu, i, TRUE, &info)) break;
-    text.resize(info.cch);
-    return text;
+    if (!GetMenuItemInfoW(entry.menu, i, TRUE, &info)) break;
+    text.resize(std::min<size_t>(info.cch, text.size()));
+    return sys::Narrow(text);
   }
   return entry.caption;
 }
@@ -206,10 +209,9 @@ void DrawMenuEntry(const PopupMenu::Entry& entry, HDC dc, const RECT& rect, UINT
   UINT format = DT_SINGLELINE | DT_VCENTER;
   if (itemState & ODS_NOACCEL) format |= DT_HIDEPREFIX;
   RECT textRect{body.left + kTextGap, rect.top, rect.right - kRightMargin, rect.bottom};
-  DrawTextA(dc, text.label.c_str(), static_cast<int>(text.label.size()), &textRect, format);
+  toolkit::DrawTextUtf8(dc, text.label, &textRect, format);
   if (!text.shortcut.empty()) {
-    DrawTextA(dc, text.shortcut.c_str(), static_cast<int>(text.shortcut.size()), &textRect,
-              format | DT_RIGHT | DT_NOPREFIX);
+    toolkit::DrawTextUtf8(dc, text.shortcut, &textRect, format | DT_RIGHT | DT_NOPREFIX);
   }
   SetTextColor(dc, oldColour);
   SetBkMode(dc, oldMode);

@@ -1,5 +1,7 @@
 #include "toolkit/MessageBox.h"
 
+#include "sys/Text.h"
+
 namespace tk {
 namespace {
 
@@ -20,7 +22,7 @@ int ShowMessageBox(HWND owner, const std::string& text, const std::string& capti
   if (MessageBoxAnswerer answerer = Answerer()) {
     return answerer(MessageBoxRequest{owner, text, caption, flags});
   }
-  return MessageBoxA(owner, text.c_str(), caption.c_str(), flags);
+  return MessageBoxW(owner, sys::WideArg(text), sys::WideArg(caption), flags);
 }
 
 MessageBoxAnswerer SetMessageBoxAnswerer(MessageBoxAnswerer answerer) {
@@ -35,9 +37,9 @@ void SetApplicationTitle(std::string title) {
 
 std::string ApplicationTitle() {
   if (!Title().empty()) return Title();
-  char path[MAX_PATH] = {};
-  GetModuleFileNameA(nullptr, path, MAX_PATH);
-  std::string name = path;
+  wchar_t path[MAX_PATH] = {};
+  GetModuleFileNameW(nullptr, path, MAX_PATH);
+  std::string name = sys::NarrowZ(path);
   name = name.substr(name.find_last_of("\\/") + 1);
   return name.substr(0, name.rfind('.'));
 }

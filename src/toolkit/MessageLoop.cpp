@@ -10,16 +10,16 @@ void DispatchLoopMessage(MSG& msg) {
     if (Window* window = Window::FromHandle(root); window && window->preTranslateMessage(msg)) {
       return;
     }
-    if (IsDialogMessageA(root, &msg)) return;
+    if (IsDialogMessageW(root, &msg)) return;
   }
   TranslateMessage(&msg);
-  DispatchMessageA(&msg);
+  DispatchMessageW(&msg);
 }
 
 int RunMessageLoop() {
   MSG msg{};
   for (;;) {
-    BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+    BOOL got = GetMessageW(&msg, nullptr, 0, 0);
     if (got == 0) return static_cast<int>(msg.wParam);
     if (got < 0) return -1;
     DispatchLoopMessage(msg);
@@ -28,7 +28,7 @@ int RunMessageLoop() {
 
 void ProcessPendingMessages() {
   MSG msg;
-  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
     if (msg.message == WM_QUIT) {
       PostQuitMessage(static_cast<int>(msg.wParam));
       return;

@@ -3,16 +3,16 @@
 namespace tk {
 namespace {
 
-constexpr char kHandlerProp[] = "Prunaxis.NotifyHandler";
+constexpr wchar_t kHandlerProp[] = L"Prunaxis.NotifyHandler";
 
 }  // namespace
 
 void SetNotifyHandler(HWND control, NotifyHandler* handler) {
   if (!control) return;
   if (handler) {
-    SetPropA(control, kHandlerProp, handler);
+    SetPropW(control, kHandlerProp, handler);
   } else {
-    RemovePropA(control, kHandlerProp);
+    RemovePropW(control, kHandlerProp);
   }
 }
 
@@ -21,7 +21,7 @@ bool ReflectNotify(NMHDR* header, LRESULT* result) {
   DWORD process = 0;
   GetWindowThreadProcessId(header->hwndFrom, &process);
   if (process != GetCurrentProcessId()) return false;
-  auto* handler = static_cast<NotifyHandler*>(GetPropA(header->hwndFrom, kHandlerProp));
+  auto* handler = static_cast<NotifyHandler*>(GetPropW(header->hwndFrom, kHandlerProp));
   return handler && handler->reflectNotify(header, result);
 }
 

@@ -16,8 +16,8 @@ Panel& PageControl::addPage() {
 int PageControl::addPage(HWND page) {
   if (!page || !hwnd()) return -1;
   SetParent(page, hwnd());
-  const LONG style = GetWindowLongA(page, GWL_STYLE);
-  SetWindowLongA(page, GWL_STYLE, (style & ~WS_POPUP) | WS_CHILD);
+  const LONG style = GetWindowLongW(page, GWL_STYLE);
+  SetWindowLongW(page, GWL_STYLE, (style & ~WS_POPUP) | WS_CHILD);
   return adopt(page);
 }
 

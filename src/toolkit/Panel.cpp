@@ -3,6 +3,12 @@
 #include "toolkit/Control.h"
 
 namespace tk {
+namespace {
+
+// The font a panel was given, for the controls created on it.
+constexpr wchar_t kFontProp[] = L"Prunaxis.Font";
+
+}  // namespace
 
 bool Panel::create(HWND parent, const RECT& r, int id, bool visible) {
   WindowParams params;
@@ -15,9 +21,9 @@ bool Panel::create(HWND parent, const RECT& r, int id, bool visible) {
   params.height = r.bottom - r.top;
   params.parent = parent;
   if (!Window::create(params)) return false;
-  if (id) SetWindowLongPtrA(hwnd(), GWLP_ID, id);
-  auto font = reinterpret_cast<HFONT>(SendMessageA(parent, WM_GETFONT, 0, 0));
-  if (font) SendMessageA(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  if (id) SetWindowLongPtrW(hwnd(), GWLP_ID, id);
+  auto font = reinterpret_cast<HFONT>(SendMessageW(parent, WM_GETFONT, 0, 0));
+  if (font) SendMessageW(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   return true;
 }
 
@@ -41,15 +47,15 @@ LRESULT Panel::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORLISTBOX: {
       HWND parent = GetParent(hwnd());
-      if (parent) return SendMessageA(parent, msg, wParam, lParam);
+      if (parent) return SendMessageW(parent, msg, wParam, lParam);
       break;
     }
     case WM_SETFONT:
       // Keep the font, so that controls created on the panel can take it.
-      SetPropA(hwnd(), "Prunaxis.Font", reinterpret_cast<HANDLE>(wParam));
+      SetPropW(hwnd(), kFontProp, reinterpret_cast<HANDLE>(wParam));
       return 0;
     case WM_GETFONT:
-      return reinterpret_cast<LRESULT>(GetPropA(hwnd(), "Prunaxis.Font"));
+      return reinterpret_cast<LRESULT>(GetPropW(hwnd(), kFontProp));
     case WM_ERASEBKGND: {
       RECT client;
       GetClientRect(hwnd(), &client);
@@ -63,10 +69,10 @@ LRESULT Panel::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     }
     case WM_PRINTCLIENT:
       // Printing a panel (a capture, an animation) draws what painting would.
-      if (lParam & PRF_ERASEBKGND) SendMessageA(hwnd(), WM_ERASEBKGND, wParam, 0);
+      if (lParam & PRF_ERASEBKGND) SendMessageW(hwnd(), WM_ERASEBKGND, wParam, 0);
       return 0;
     case WM_NCDESTROY:
-      RemovePropA(hwnd(), "Prunaxis.Font");
+      RemovePropW(hwnd(), kFontProp);
       break;
   }
   return Window::handleMessage(msg, wParam, lParam);

@@ -1,5 +1,6 @@
 #include "toolkit/PopupMenu.h"
 
+#include "sys/Text.h"
 #include "toolkit/MenuPaint.h"
 
 namespace tk {
@@ -145,12 +146,13 @@ void PopupMenu::rebuild() {
 
   UINT position = 0;
   for (Entry* entry : shown) {
-    MENUITEMINFOA info{};
+    MENUITEMINFOW info{};
     info.cbSize = sizeof info;
     info.fMask = MIIM_FTYPE | MIIM_DATA | MIIM_STATE;
     info.fType = MFT_OWNERDRAW;
     info.dwItemData = reinterpret_cast<ULONG_PTR>(entry);
     std::string text = entry->caption;
+    std::wstring wide;
     if (entry->kind == Entry::Kind::Separator) {
       info.fType |= MFT_SEPARATOR;
     } else {
@@ -159,8 +161,9 @@ void PopupMenu::rebuild() {
       } else if (entry->action && !entry->action->shortcut().empty()) {
         text += "\t" + ShortcutText(entry->action->shortcut());
       }
+      wide = sys::Widen(text);
       info.fMask |= MIIM_STRING | MIIM_ID;
-      info.dwTypeData = text.data();
+      info.dwTypeData = wide.data();
       info.wID = entry->id;
       const bool enabled = entry->action ? entry->action->enabled() : entry->enabled;
       const bool checked = entry->action ? entry->action->checked() : entry->checked;
@@ -174,7 +177,7 @@ void PopupMenu::rebuild() {
       info.fMask |= MIIM_SUBMENU;
       info.hSubMenu = entry->submenu ? entry->submenu->handle() : entry->borrowed;
     }
-    if (!InsertMenuItemA(menu, position, TRUE, &info)) continue;
+    if (!InsertMenuItemW(menu, position, TRUE, &info)) continue;
     entry->menu = menu;
     ++position;
     if (entry->action) entry->action->bindMenuItem(menu, entry->id);
@@ -192,7 +195,7 @@ UINT PopupMenu::track(HWND owner, int x, int y, const RECT* exclude) {
   const auto chosen = static_cast<UINT>(
       TrackPopupMenuEx(menu_.get(), flags, x, y, owner, exclude ? &params : nullptr));
   if (chosen && IsWindow(owner)) {
-    SendMessageA(owner, WM_COMMAND, MAKEWPARAM(chosen, 0), 0);
+    SendMessageW(owner, WM_COMMAND, MAKEWPARAM(chosen, 0), 0);
   }
   return chosen;
 }

@@ -11,12 +11,12 @@ PrintDialogAnswerer& Answerer() {
 }
 
 HDC ShowRealDialog(const PrintDialogRequest& request) {
-  PRINTDLGA pd{};
+  PRINTDLGW pd{};
   pd.lStructSize = sizeof pd;
   pd.hwndOwner = request.owner;
   pd.Flags = request.flags | PD_RETURNDC;
   pd.nCopies = 1;
-  const BOOL chosen = PrintDlgA(&pd);
+  const BOOL chosen = PrintDlgW(&pd);
   // The dialog hands back its printer settings even when it fails; they are ours.
   if (pd.hDevMode) GlobalFree(pd.hDevMode);
   if (pd.hDevNames) GlobalFree(pd.hDevNames);

@@ -9,7 +9,7 @@ ProgressBar ProgressBar::Create(HWND parent, int id, int x, int y, int width, in
   INITCOMMONCONTROLSEX init{sizeof init, ICC_PROGRESS_CLASS};
   InitCommonControlsEx(&init);
   ProgressBar bar(
-      Control::Create(parent, PROGRESS_CLASSA, id, "", smooth ? PBS_SMOOTH : 0, x, y, width, height)
+      Control::Create(parent, PROGRESS_CLASSW, id, "", smooth ? PBS_SMOOTH : 0, x, y, width, height)
           .hwnd());
   if (bar) bar.setRange(0, 100);
   return bar;

@@ -5,17 +5,17 @@ namespace {
 
 // The nesting depth lives on the window, so that guards of different owners of
 // the same window (a fill inside a language change) nest too.
-constexpr char kDepthProp[] = "Prunaxis.RedrawDepth";
+constexpr wchar_t kDepthProp[] = L"Prunaxis.RedrawDepth";
 
 INT_PTR Depth(HWND hwnd) {
-  return reinterpret_cast<INT_PTR>(GetPropA(hwnd, kDepthProp));
+  return reinterpret_cast<INT_PTR>(GetPropW(hwnd, kDepthProp));
 }
 
 void SetDepth(HWND hwnd, INT_PTR depth) {
   if (depth > 0) {
-    SetPropA(hwnd, kDepthProp, reinterpret_cast<HANDLE>(depth));
+    SetPropW(hwnd, kDepthProp, reinterpret_cast<HANDLE>(depth));
   } else {
-    RemovePropA(hwnd, kDepthProp);
+    RemovePropW(hwnd, kDepthProp);
   }
 }
 
@@ -24,7 +24,7 @@ void SetDepth(HWND hwnd, INT_PTR depth) {
 RedrawGuard::RedrawGuard(HWND hwnd) : hwnd_(IsWindow(hwnd) ? hwnd : nullptr) {
   if (!hwnd_) return;
   const INT_PTR depth = Depth(hwnd_);
-  if (depth == 0) SendMessageA(hwnd_, WM_SETREDRAW, FALSE, 0);
+  if (depth == 0) SendMessageW(hwnd_, WM_SETREDRAW, FALSE, 0);
   SetDepth(hwnd_, depth + 1);
 }
 
@@ -33,7 +33,7 @@ RedrawGuard::~RedrawGuard() {
   const INT_PTR depth = Depth(hwnd_) - 1;
   SetDepth(hwnd_, depth);
   if (depth > 0) return;
-  SendMessageA(hwnd_, WM_SETREDRAW, TRUE, 0);
+  SendMessageW(hwnd_, WM_SETREDRAW, TRUE, 0);
   RedrawWindow(hwnd_, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
 

@@ -1,5 +1,9 @@
 #include "toolkit/Shortcut.h"
 
+#include <cstdio>
+
+#include "sys/Text.h"
+
 namespace tk {
 namespace {
 
@@ -50,11 +54,11 @@ std::string KeyName(WORD key) {
       return "Num /";
   }
   // Anything else (punctuation keys of the layout): the system's name for it.
-  char name[64] = {};
-  LONG scan = static_cast<LONG>(MapVirtualKeyA(key, MAPVK_VK_TO_VSC)) << 16;
-  if (scan && GetKeyNameTextA(scan, name, sizeof name) > 0) return name;
+  wchar_t name[64] = {};
+  LONG scan = static_cast<LONG>(MapVirtualKeyW(key, MAPVK_VK_TO_VSC)) << 16;
+  if (scan && GetKeyNameTextW(scan, name, 64) > 0) return sys::NarrowZ(name);
   char hex[16];
-  wsprintfA(hex, "Key %02X", key);
+  std::snprintf(hex, sizeof hex, "Key %02X", key);
   return hex;
 }
 

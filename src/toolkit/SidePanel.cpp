@@ -124,7 +124,7 @@ LRESULT SidePanel::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         ScreenToClient(hwnd(), &p);
         const RECT spot = hotSpotRect();
         if (PtInRect(&spot, p)) {
-          SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_HAND)));
+          SetCursor(LoadCursorW(nullptr, IDC_HAND));
           return TRUE;
         }
       }

@@ -1,5 +1,7 @@
 #include "toolkit/StatusLabel.h"
 
+#include "toolkit/WinText.h"
+
 namespace tk {
 
 StatusLabel::~StatusLabel() {
@@ -29,7 +31,7 @@ void StatusLabel::fitToText() {
     HDC dc = GetDC(label_.hwnd());
     auto font = reinterpret_cast<HFONT>(label_.send(WM_GETFONT));
     HGDIOBJ old = SelectObject(dc, font ? font : GetStockObject(DEFAULT_GUI_FONT));
-    GetTextExtentPoint32A(dc, caption.c_str(), static_cast<int>(caption.size()), &size);
+    size = toolkit::TextExtentUtf8(dc, caption);
     SelectObject(dc, old);
     ReleaseDC(label_.hwnd(), dc);
   }

@@ -4,6 +4,8 @@
 
 #include <cstring>
 
+#include "sys/Text.h"
+
 namespace tk {
 namespace {
 
@@ -43,15 +45,18 @@ bool TickTreeView::create(HWND parent, int id, const RECT& r, DWORD extraStyle) 
   const DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | TVS_HASLINES | TVS_HASBUTTONS |
                       TVS_LINESATROOT | TVS_SHOWSELALWAYS | extraStyle;
   HWND hwnd =
-      CreateWindowExA(WS_EX_CLIENTEDGE, WC_TREEVIEWA, "", style, r.left, r.top, r.right - r.left,
+      CreateWindowExW(WS_EX_CLIENTEDGE, WC_TREEVIEWW, L"", style, r.left, r.top, r.right - r.left,
                       r.bottom - r.top, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                      GetModuleHandleA(nullptr), nullptr);
+                      GetModuleHandleW(nullptr), nullptr);
   if (!hwnd) return false;
   hwnd_ = hwnd;
-  auto font = reinterpret_cast<HFONT>(SendMessageA(parent, WM_GETFONT, 0, 0));
+  auto font = reinterpret_cast<HFONT>(SendMessageW(parent, WM_GETFONT, 0, 0));
   if (!font) font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-  SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-  SendMessageA(hwnd_, TVM_SETIMAGELIST, TVSIL_STATE, reinterpret_cast<LPARAM>(images_.get()));
+  SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  SendMessageW(hwnd_, TVM_SETIMAGELIST, TVSIL_STATE, reinterpret_cast<LPARAM>(images_.get()));
+  // The W forms of the notifications whatever the parent prefers, so that a node's
+  // text reaches its handlers whole.
+  SendMessageW(hwnd_, TVM_SETUNICODEFORMAT, TRUE, 0);
   SetWindowSubclass(hwnd_, &TickTreeView::SubclassProc, 0, reinterpret_cast<DWORD_PTR>(this));
   return true;
 }
@@ -59,77 +64,78 @@ bool TickTreeView::create(HWND parent, int id, const RECT& r, DWORD extraStyle) 
 HTREEITEM TickTreeView::add(const std::string& caption, HTREEITEM parentNode, LPARAM value,
                             int tick) {
   if (!hwnd_) return nullptr;
-  TVINSERTSTRUCTA insert{};
+  TVINSERTSTRUCTW insert{};
   insert.hParent = parentNode ? parentNode : TVI_ROOT;
   insert.hInsertAfter = TVI_LAST;
-  std::string buffer = caption;
+  std::wstring buffer = sys::Widen(caption);
   insert.item.mask = TVIF_TEXT | TVIF_PARAM | TVIF_STATE;
   insert.item.pszText = buffer.data();
   insert.item.lParam = value;
   insert.item.stateMask = TVIS_STATEIMAGEMASK;
   insert.item.state = INDEXTOSTATEIMAGEMASK(tick);
   return reinterpret_cast<HTREEITEM>(
-      SendMessageA(hwnd_, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
+      SendMessageW(hwnd_, TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert)));
 }
 
 int TickTreeView::state(HTREEITEM node) const {
   if (!node || !hwnd_) return 0;
-  TVITEMA item{};
+  TVITEMW item{};
   item.mask = TVIF_STATE | TVIF_HANDLE;
   item.hItem = node;
   item.stateMask = TVIS_STATEIMAGEMASK;
-  if (!SendMessageA(hwnd_, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item))) return 0;
+  if (!SendMessageW(hwnd_, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item))) return 0;
   return static_cast<int>((item.state & TVIS_STATEIMAGEMASK) >> 12);
 }
 
 bool TickTreeView::setState(HTREEITEM node, int tick) {
   if (!node || !hwnd_ || tick < 0 || tick > 15) return false;
-  TVITEMA item{};
+  TVITEMW item{};
   item.mask = TVIF_STATE | TVIF_HANDLE;
   item.hItem = node;
   item.stateMask = TVIS_STATEIMAGEMASK;
   item.state = INDEXTOSTATEIMAGEMASK(tick);
-  return SendMessageA(hwnd_, TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item)) != 0;
+  return SendMessageW(hwnd_, TVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item)) != 0;
 }
 
 std::string TickTreeView::text(HTREEITEM node) const {
   if (!node || !hwnd_) return {};
-  std::string buffer(kMaxText, '\0');
-  TVITEMA item{};
+  std::wstring buffer(kMaxText, L'\0');
+  TVITEMW item{};
   item.mask = TVIF_TEXT | TVIF_HANDLE;
   item.hItem = node;
   item.pszText = buffer.data();
   item.cchTextMax = kMaxText;
-  if (!SendMessageA(hwnd_, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item))) return {};
-  return item.pszText ? std::string(item.pszText) : std::string();
+  if (!SendMessageW(hwnd_, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item))) return {};
+  // The control may answer with a text of its own instead of filling the buffer.
+  return sys::NarrowZ(item.pszText);
 }
 
 LPARAM TickTreeView::data(HTREEITEM node) const {
   if (!node || !hwnd_) return 0;
-  TVITEMA item{};
+  TVITEMW item{};
   item.mask = TVIF_PARAM | TVIF_HANDLE;
   item.hItem = node;
-  if (!SendMessageA(hwnd_, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item))) return 0;
+  if (!SendMessageW(hwnd_, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item))) return 0;
   return item.lParam;
 }
 
 HTREEITEM TickTreeView::parent(HTREEITEM node) const {
   if (!node || !hwnd_) return nullptr;
   return reinterpret_cast<HTREEITEM>(
-      SendMessageA(hwnd_, TVM_GETNEXTITEM, TVGN_PARENT, reinterpret_cast<LPARAM>(node)));
+      SendMessageW(hwnd_, TVM_GETNEXTITEM, TVGN_PARENT, reinterpret_cast<LPARAM>(node)));
 }
 
 HTREEITEM TickTreeView::firstChild(HTREEITEM node) const {
   if (!hwnd_) return nullptr;
-  if (!node) return reinterpret_cast<HTREEITEM>(SendMessageA(hwnd_, TVM_GETNEXTITEM, TVGN_ROOT, 0));
+  if (!node) return reinterpret_cast<HTREEITEM>(SendMessageW(hwnd_, TVM_GETNEXTITEM, TVGN_ROOT, 0));
   return reinterpret_cast<HTREEITEM>(
-      SendMessageA(hwnd_, TVM_GETNEXTITEM, TVGN_CHILD, reinterpret_cast<LPARAM>(node)));
+      SendMessageW(hwnd_, TVM_GETNEXTITEM, TVGN_CHILD, reinterpret_cast<LPARAM>(node)));
 }
 
 HTREEITEM TickTreeView::nextSibling(HTREEITEM node) const {
   if (!node || !hwnd_) return nullptr;
   return reinterpret_cast<HTREEITEM>(
-      SendMessageA(hwnd_, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(node)));
+      SendMessageW(hwnd_, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(node)));
 }
 
 std::vector<HTREEITEM> TickTreeView::children(HTREEITEM node) const {
@@ -156,7 +162,7 @@ std::vector<HTREEITEM> TickTreeView::descendants(HTREEITEM node) const {
 
 void TickTreeView::expand(HTREEITEM node, bool expanded) {
   if (!node || !hwnd_) return;
-  SendMessageA(hwnd_, TVM_EXPAND, expanded ? TVE_EXPAND : TVE_COLLAPSE,
+  SendMessageW(hwnd_, TVM_EXPAND, expanded ? TVE_EXPAND : TVE_COLLAPSE,
                reinterpret_cast<LPARAM>(node));
 }
 
@@ -166,30 +172,30 @@ void TickTreeView::expandAll() {
 
 bool TickTreeView::isExpanded(HTREEITEM node) const {
   if (!node || !hwnd_) return false;
-  return (SendMessageA(hwnd_, TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(node), TVIS_EXPANDED) &
+  return (SendMessageW(hwnd_, TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(node), TVIS_EXPANDED) &
           TVIS_EXPANDED) != 0;
 }
 
 HTREEITEM TickTreeView::selected() const {
   if (!hwnd_) return nullptr;
-  return reinterpret_cast<HTREEITEM>(SendMessageA(hwnd_, TVM_GETNEXTITEM, TVGN_CARET, 0));
+  return reinterpret_cast<HTREEITEM>(SendMessageW(hwnd_, TVM_GETNEXTITEM, TVGN_CARET, 0));
 }
 
 void TickTreeView::select(HTREEITEM node) {
-  if (hwnd_) SendMessageA(hwnd_, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(node));
+  if (hwnd_) SendMessageW(hwnd_, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(node));
 }
 
 bool TickTreeView::remove(HTREEITEM node) {
   if (!node || !hwnd_) return false;
-  return SendMessageA(hwnd_, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(node)) != 0;
+  return SendMessageW(hwnd_, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(node)) != 0;
 }
 
 void TickTreeView::deleteAll() {
-  if (hwnd_) SendMessageA(hwnd_, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
+  if (hwnd_) SendMessageW(hwnd_, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
 }
 
 int TickTreeView::count() const {
-  return hwnd_ ? static_cast<int>(SendMessageA(hwnd_, TVM_GETCOUNT, 0, 0)) : 0;
+  return hwnd_ ? static_cast<int>(SendMessageW(hwnd_, TVM_GETCOUNT, 0, 0)) : 0;
 }
 
 TreeHit TickTreeView::hitTest(POINT client) const {
@@ -198,7 +204,7 @@ TreeHit TickTreeView::hitTest(POINT client) const {
   TVHITTESTINFO info{};
   info.pt = client;
   hit.node = reinterpret_cast<HTREEITEM>(
-      SendMessageA(hwnd_, TVM_HITTEST, 0, reinterpret_cast<LPARAM>(&info)));
+      SendMessageW(hwnd_, TVM_HITTEST, 0, reinterpret_cast<LPARAM>(&info)));
   hit.flags = info.flags;
   return hit;
 }
@@ -208,7 +214,7 @@ RECT TickTreeView::nodeRect(HTREEITEM node, bool textOnly) const {
   if (!node || !hwnd_) return r;
   // TVM_GETITEMRECT takes the node in the rectangle it fills.
   std::memcpy(&r, &node, sizeof node);
-  if (!SendMessageA(hwnd_, TVM_GETITEMRECT, textOnly, reinterpret_cast<LPARAM>(&r))) return {};
+  if (!SendMessageW(hwnd_, TVM_GETITEMRECT, textOnly, reinterpret_cast<LPARAM>(&r))) return {};
   return r;
 }
 

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include "sys/Text.h"
+
 namespace tk {
 namespace {
 
@@ -21,10 +23,10 @@ void TrackingTip::destroy() {
   text_.clear();
 }
 
-void TrackingTip::toolInfo(TOOLINFOA& info) const {
-  info = TOOLINFOA{};
+void TrackingTip::toolInfo(TOOLINFOW& info) const {
+  info = TOOLINFOW{};
   // The size that every version of the common controls accepts.
-  info.cbSize = TTTOOLINFOA_V2_SIZE;
+  info.cbSize = TTTOOLINFOW_V2_SIZE;
   info.hwnd = owner_;
   info.uId = kToolId;
 }
@@ -34,22 +36,22 @@ bool TrackingTip::create(HWND owner, int maxWidth) {
   if (!owner) return false;
   INITCOMMONCONTROLSEX init{sizeof init, ICC_WIN95_CLASSES};
   InitCommonControlsEx(&init);
-  tip_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
+  tip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
                          WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
-                         CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr, GetModuleHandleA(nullptr),
+                         CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr, GetModuleHandleW(nullptr),
                          nullptr);
   if (!tip_) return false;
   owner_ = owner;
-  TOOLINFOA info;
+  TOOLINFOW info;
   toolInfo(info);
   info.uFlags = TTF_TRACK | TTF_ABSOLUTE;
-  info.lpszText = const_cast<char*>("");
-  if (!SendMessageA(tip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&info))) {
+  info.lpszText = const_cast<wchar_t*>(L"");
+  if (!SendMessageW(tip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info))) {
     DestroyWindow(tip_);
     tip_ = nullptr;
     return false;
   }
-  SendMessageA(tip_, TTM_SETMAXTIPWIDTH, 0, maxWidth);
+  SendMessageW(tip_, TTM_SETMAXTIPWIDTH, 0, maxWidth);
   return true;
 }
 
@@ -59,23 +61,24 @@ void TrackingTip::show(const std::string& text, POINT screen) {
     hide();
     return;
   }
-  TOOLINFOA info;
+  TOOLINFOW info;
   toolInfo(info);
   text_ = text;
-  info.lpszText = text_.data();
-  SendMessageA(tip_, TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&info));
-  SendMessageA(tip_, TTM_TRACKPOSITION, 0, MAKELPARAM(screen.x, screen.y));
+  std::wstring wide = sys::Widen(text_);  // the tip keeps a copy of its own
+  info.lpszText = wide.data();
+  SendMessageW(tip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&info));
+  SendMessageW(tip_, TTM_TRACKPOSITION, 0, MAKELPARAM(screen.x, screen.y));
   toolInfo(info);
-  SendMessageA(tip_, TTM_TRACKACTIVATE, TRUE, reinterpret_cast<LPARAM>(&info));
+  SendMessageW(tip_, TTM_TRACKACTIVATE, TRUE, reinterpret_cast<LPARAM>(&info));
   active_ = true;
 }
 
 void TrackingTip::hide() {
   text_.clear();
   if (!tip_ || !active_) return;
-  TOOLINFOA info;
+  TOOLINFOW info;
   toolInfo(info);
-  SendMessageA(tip_, TTM_TRACKACTIVATE, FALSE, reinterpret_cast<LPARAM>(&info));
+  SendMessageW(tip_, TTM_TRACKACTIVATE, FALSE, reinterpret_cast<LPARAM>(&info));
   active_ = false;
 }
 

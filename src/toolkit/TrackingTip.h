@@ -32,7 +32,7 @@ class TrackingTip {
   const std::string& text() const { return text_; }
 
  private:
-  void toolInfo(TOOLINFOA& info) const;
+  void toolInfo(TOOLINFOW& info) const;
 
   HWND tip_ = nullptr;
   HWND owner_ = nullptr;

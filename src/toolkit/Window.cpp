@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 
+#include "sys/Text.h"
 #include "toolkit/Control.h"
 #include "toolkit/MessageBox.h"
 #include "toolkit/NotifyReflection.h"
@@ -10,24 +11,27 @@
 namespace tk {
 namespace {
 
-constexpr char kSelfProp[] = "Prunaxis.Window";
+constexpr wchar_t kSelfProp[] = L"Prunaxis.Window";
 
 bool EnsureClass(const WindowParams& p, WNDPROC proc) {
   if (!p.className) return false;
-  WNDCLASSEXA existing{};
+  // A Unicode class: the system then hands its windows wide text and their controls
+  // send the W forms of their notifications.
+  const std::wstring name = sys::Widen(p.className);
+  WNDCLASSEXW existing{};
   existing.cbSize = sizeof existing;
-  HINSTANCE instance = GetModuleHandleA(nullptr);
-  if (GetClassInfoExA(instance, p.className, &existing)) return true;
-  WNDCLASSEXA wc{};
+  HINSTANCE instance = GetModuleHandleW(nullptr);
+  if (GetClassInfoExW(instance, name.c_str(), &existing)) return true;
+  WNDCLASSEXW wc{};
   wc.cbSize = sizeof wc;
   wc.style = p.classStyle;
   wc.lpfnWndProc = proc;
   wc.hInstance = instance;
-  wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   wc.hbrBackground = p.background;
   wc.hIcon = p.icon;
-  wc.lpszClassName = p.className;
-  return RegisterClassExA(&wc) != 0;
+  wc.lpszClassName = name.c_str();
+  return RegisterClassExW(&wc) != 0;
 }
 
 // The object under construction, for the messages that arrive before
@@ -45,9 +49,11 @@ bool Window::create(const WindowParams& params) {
   if (!EnsureClass(params, &Window::StaticWndProc)) return false;
   Window* outer = g_creating;  // a window may create others while it is being created
   g_creating = this;
-  HWND hwnd = CreateWindowExA(params.exStyle, params.className, params.caption.c_str(),
-                              params.style, params.x, params.y, params.width, params.height,
-                              params.parent, nullptr, GetModuleHandleA(nullptr), this);
+  const std::wstring className = sys::Widen(params.className);
+  const std::wstring caption = sys::Widen(params.caption);
+  HWND hwnd = CreateWindowExW(params.exStyle, className.c_str(), caption.c_str(), params.style,
+                              params.x, params.y, params.width, params.height, params.parent,
+                              nullptr, GetModuleHandleW(nullptr), this);
   g_creating = outer;
   if (!hwnd) return false;
   hwnd_ = hwnd;
@@ -69,7 +75,7 @@ Window* Window::FromHandle(HWND hwnd) {
   DWORD process = 0;
   GetWindowThreadProcessId(hwnd, &process);
   if (process != GetCurrentProcessId()) return nullptr;
-  return static_cast<Window*>(GetPropA(hwnd, kSelfProp));
+  return static_cast<Window*>(GetPropW(hwnd, kSelfProp));
 }
 
 int Window::showModal(HWND owner) {
@@ -84,7 +90,7 @@ int Window::showModal(HWND owner) {
 
   MSG msg;
   while (!modalDone_) {
-    BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+    BOOL got = GetMessageW(&msg, nullptr, 0, 0);
     if (got == 0) {  // WM_QUIT belongs to the outer loop: post it again and leave
       PostQuitMessage(static_cast<int>(msg.wParam));
       break;
@@ -103,7 +109,7 @@ int Window::showModal(HWND owner) {
 void Window::endModal(int result) {
   modalResult_ = result;
   modalDone_ = true;
-  if (hwnd_) PostMessageA(hwnd_, WM_NULL, 0, 0);  // wake the modal loop
+  if (hwnd_) PostMessageW(hwnd_, WM_NULL, 0, 0);  // wake the modal loop
 }
 
 LRESULT Window::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -114,7 +120,7 @@ LRESULT Window::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       if (onCommand(id, code, control)) return 0;
       // Escape (IsDialogMessage sends IDCANCEL) and a Cancel button close a modal window.
       if (id == IDCANCEL && modal_ && (!control || code == BN_CLICKED)) {
-        SendMessageA(hwnd_, WM_CLOSE, 0, 0);
+        SendMessageW(hwnd_, WM_CLOSE, 0, 0);
         return 0;
       }
       break;
@@ -156,13 +162,13 @@ LRESULT Window::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT CALLBACK Window::StaticWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  Window* self = static_cast<Window*>(GetPropA(hwnd, kSelfProp));
+  Window* self = static_cast<Window*>(GetPropW(hwnd, kSelfProp));
   if (!self && g_creating && !g_creating->hwnd_) {
     self = g_creating;
     self->hwnd_ = hwnd;
-    SetPropA(hwnd, kSelfProp, self);
+    SetPropW(hwnd, kSelfProp, self);
   }
-  if (!self) return DefWindowProcA(hwnd, msg, wParam, lParam);
+  if (!self) return DefWindowProcW(hwnd, msg, wParam, lParam);
 
   LRESULT result = 0;
   // No exception may unwind through the system's frames: a handler that lets one
@@ -175,11 +181,11 @@ LRESULT CALLBACK Window::StaticWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARA
     ShowExceptionMessage(GetAncestor(hwnd, GA_ROOT), std::runtime_error("Unknown error"));
   }
   if (msg == WM_NCDESTROY) {
-    RemovePropA(hwnd, kSelfProp);
+    RemovePropW(hwnd, kSelfProp);
     self->hwnd_ = nullptr;
     if (self->modal_) {  // the result stays as it was (IDCANCEL unless ended)
       self->modalDone_ = true;
-      PostThreadMessageA(GetCurrentThreadId(), WM_NULL, 0, 0);  // wake the modal loop
+      PostThreadMessageW(GetCurrentThreadId(), WM_NULL, 0, 0);  // wake the modal loop
     }
   }
   return result;

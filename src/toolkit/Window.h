@@ -9,11 +9,12 @@
 #include <string>
 
 #include "toolkit/MessageLoop.h"
+#include "toolkit/WinText.h"
 
 namespace tk {
 
 struct WindowParams {
-  const char* className = nullptr;  // registered on first use
+  const char* className = nullptr;  // UTF-8; registered on first use, as a Unicode class
   std::string caption;
   DWORD style = WS_OVERLAPPEDWINDOW;
   DWORD exStyle = 0;
@@ -38,7 +39,7 @@ class Window {
   void show(int cmd = SW_SHOW) { ShowWindow(hwnd_, cmd); }
   void hide() { ShowWindow(hwnd_, SW_HIDE); }
   bool visible() const { return IsWindowVisible(hwnd_) != FALSE; }
-  void setText(const std::string& text) { SetWindowTextA(hwnd_, text.c_str()); }
+  void setText(const std::string& text) { toolkit::SetWindowTextUtf8(hwnd_, text); }
   std::string text() const;
 
   // Shows the window over `owner`, which stays disabled meanwhile, and runs a message
@@ -74,7 +75,7 @@ class Window {
   // the menu: overrides pass the messages they do not handle on to it.
   virtual LRESULT handleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
   LRESULT defaultProc(UINT msg, WPARAM wParam, LPARAM lParam) {
-    return DefWindowProcA(hwnd_, msg, wParam, lParam);
+    return DefWindowProcW(hwnd_, msg, wParam, lParam);
   }
 
   virtual void onCreate() {}

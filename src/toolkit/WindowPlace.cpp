@@ -16,11 +16,11 @@ void CentreOver(HWND window, HWND over) {
   MONITORINFO monitor{};
   monitor.cbSize = sizeof monitor;
   RECT work{};
-  if (GetMonitorInfoA(MonitorFromWindow(over ? over : window, MONITOR_DEFAULTTOPRIMARY),
+  if (GetMonitorInfoW(MonitorFromWindow(over ? over : window, MONITOR_DEFAULTTOPRIMARY),
                       &monitor)) {
     work = monitor.rcWork;
   } else {
-    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
   }
   RECT target = work;
   if (over && IsWindowVisible(over) && !IsIconic(over)) GetWindowRect(over, &target);
