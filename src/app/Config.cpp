@@ -5,7 +5,9 @@
 
 #include "app/globals.h"
 #include "sys/Files.h"
+#include "sys/IniEncoding.h"
 #include "sys/IniFile.h"
+#include "sys/Text.h"
 #include "toolkit/MessageBox.h"
 
 namespace app {
@@ -23,6 +25,16 @@ constexpr char kSaveFileFailed[] = "Save file %s failed!";
 
 sys::IniFile ConfigIni() {
   return sys::IniFile(AppPaths.ConfigFile);
+}
+
+// Config.ini stays in the ANSI code page while everything in it fits there. A
+// value that does not (a language file named in another script) first turns the
+// file into UTF-16LE, which the profile functions then keep, so that the value is
+// stored exactly instead of as question marks.
+bool WriteConfigString(std::string_view key, std::string_view value) {
+  std::string ansi;
+  if (!sys::AnsiFromUtf8(value, ansi) && !sys::ConvertIniToUtf16(AppPaths.ConfigFile)) return false;
+  return ConfigIni().writeString(kConfigSection, key, value);
 }
 
 std::string FormatSaveFailed(const std::string& path) {
@@ -89,7 +101,7 @@ bool WriteHideSysPatch(bool hide) {
 }
 
 bool WriteLanguageFile(const std::string& fileName) {
-  return ConfigIni().writeString(kConfigSection, kLanguageFileKey, fileName);
+  return WriteConfigString(kLanguageFileKey, fileName);
 }
 
 }  // namespace app

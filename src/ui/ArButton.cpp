@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <utility>
 
+#include "toolkit/ControlText.h"
+#include "toolkit/WinText.h"
 #include "ui/ArButtonRouter.h"
 
 namespace ui {
@@ -35,7 +37,7 @@ bool TArCustomButton::Create(HWND parent, int id, int left, int top, int width, 
   // No CS_DBLCLKS: a quick second click is a second click.
   params.classStyle = CS_HREDRAW | CS_VREDRAW;
   if (!create(params)) return false;
-  SetWindowLongPtrA(hwnd(), GWLP_ID, id);
+  SetWindowLongPtrW(hwnd(), GWLP_ID, id);
   return true;
 }
 
@@ -48,7 +50,7 @@ void TArCustomButton::onCreate() {
 
 void TArCustomButton::SetCaption(const std::string& caption) {
   if (hwnd()) {
-    SetWindowTextA(hwnd(), caption.c_str());  // WM_SETTEXT stores it and repaints
+    toolkit::SetWindowTextUtf8(hwnd(), caption);  // WM_SETTEXT stores it and repaints
   } else {
     caption_ = caption;
   }
@@ -172,7 +174,7 @@ void TArCustomButton::SetEnabled(bool enabled) {
 }
 
 bool TArCustomButton::Visible() const {
-  return hwnd() ? (GetWindowLongA(hwnd(), GWL_STYLE) & WS_VISIBLE) != 0 : visible_;
+  return hwnd() ? (GetWindowLongW(hwnd(), GWL_STYLE) & WS_VISIBLE) != 0 : visible_;
 }
 
 void TArCustomButton::SetVisible(bool visible) {
@@ -181,15 +183,15 @@ void TArCustomButton::SetVisible(bool visible) {
 }
 
 bool TArCustomButton::TabStop() const {
-  return hwnd() ? (GetWindowLongA(hwnd(), GWL_STYLE) & WS_TABSTOP) != 0 : tabStop_;
+  return hwnd() ? (GetWindowLongW(hwnd(), GWL_STYLE) & WS_TABSTOP) != 0 : tabStop_;
 }
 
 void TArCustomButton::SetTabStop(bool tabStop) {
   tabStop_ = tabStop;
   if (!hwnd()) return;
-  LONG style = GetWindowLongA(hwnd(), GWL_STYLE);
+  LONG style = GetWindowLongW(hwnd(), GWL_STYLE);
   style = tabStop ? (style | WS_TABSTOP) : (style & ~WS_TABSTOP);
-  SetWindowLongA(hwnd(), GWL_STYLE, style);
+  SetWindowLongW(hwnd(), GWL_STYLE, style);
   invalidate();  // the focus frame depends on it
 }
 
@@ -270,7 +272,7 @@ bool TArCustomButton::wantsDialogKey(WORD key) const {
   return claims && canFocus();
 }
 
-bool TArCustomButton::wantsDialogChar(char typed) const {
+bool TArCustomButton::wantsDialogChar(char32_t typed) const {
   // A hidden button (on a page that is not shown, say) is not reachable by its
   // accelerator either.
   return hwnd() && IsWindowEnabled(hwnd()) && IsWindowVisible(hwnd()) &&
@@ -300,7 +302,7 @@ void TArCustomButton::Click() {
   if (OnClick) {
     OnClick(*this);
   } else if (parent) {
-    SendMessageA(parent, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(self), BN_CLICKED),
+    SendMessageW(parent, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(self), BN_CLICKED),
                  reinterpret_cast<LPARAM>(self));
   }
 }
@@ -478,14 +480,14 @@ LRESULT TArCustomButton::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_SETTEXT: {
       const LRESULT result = defaultProc(msg, wParam, lParam);
-      caption_ = lParam ? reinterpret_cast<const char*>(lParam) : "";
+      caption_ = toolkit::SetTextMessageText(lParam);
       Repaint();
       return result;
     }
     case WM_SETFONT:
       if (wParam) {
-        LOGFONTA logFont{};
-        if (GetObjectA(reinterpret_cast<HFONT>(wParam), sizeof logFont, &logFont)) {
+        LOGFONTW logFont{};
+        if (GetObjectW(reinterpret_cast<HFONT>(wParam), sizeof logFont, &logFont)) {
           font_.setLogFont(logFont);
         }
       }

@@ -166,7 +166,7 @@ class TArCustomButton : public tk::Window {
   bool canFocus() const;
   // Dialog keys and characters, decided for the router.
   bool wantsDialogKey(WORD key) const;
-  bool wantsDialogChar(char typed) const;
+  bool wantsDialogChar(char32_t typed) const;
   void focusChanged(bool focusOnStandardPushButton);
 
   LRESULT onMouseButton(UINT msg, WPARAM wParam, LPARAM lParam);

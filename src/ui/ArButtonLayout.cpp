@@ -1,5 +1,7 @@
 #include "ui/ArButtonLayout.h"
 
+#include "toolkit/ControlText.h"
+
 namespace ui {
 
 ButtonState VisualState(bool enabled, bool pressed, bool hover) {
@@ -107,27 +109,46 @@ bool HasVisibleCaption(const std::string& caption) {
   return false;
 }
 
-char AcceleratorChar(const std::string& caption) {
+namespace {
+
+// The code point that starts at `at` in UTF-8 text; a broken sequence gives its
+// first byte as it is, which no typed character matches by accident.
+char32_t CodePointAt(const std::string& text, size_t at) {
+  const auto byte = [&](size_t i) { return static_cast<unsigned char>(text[i]); };
+  const unsigned char lead = byte(at);
+  size_t length = lead < 0x80           ? 1
+                  : (lead >> 5) == 0x6  ? 2
+                  : (lead >> 4) == 0xE  ? 3
+                  : (lead >> 3) == 0x1E ? 4
+                                        : 0;
+  if (length <= 1 || at + length > text.size()) return lead;
+  char32_t c = lead & (0x7F >> length);
+  for (size_t i = 1; i < length; ++i) {
+    if ((byte(at + i) & 0xC0) != 0x80) return lead;
+    c = (c << 6) | (byte(at + i) & 0x3F);
+  }
+  return c;
+}
+
+}  // namespace
+
+char32_t AcceleratorChar(const std::string& caption) {
   for (size_t i = 0; i + 1 < caption.size(); ++i) {
     if (caption[i] != '&') continue;
     if (caption[i + 1] == '&') {
       ++i;  // "&&" shows one "&"
       continue;
     }
-    return caption[i + 1];
+    return CodePointAt(caption, i + 1);
   }
   return 0;
 }
 
-bool IsAccelerator(char typed, const std::string& caption) {
-  const char accel = AcceleratorChar(caption);
+bool IsAccelerator(char32_t typed, const std::string& caption) {
+  const char32_t accel = AcceleratorChar(caption);
   if (accel == 0 || typed == 0) return false;
-  // CharUpperA folds in the user's ANSI code page, so accented letters match too.
-  auto upper = [](char c) {
-    return static_cast<char>(reinterpret_cast<UINT_PTR>(
-        CharUpperA(reinterpret_cast<LPSTR>(static_cast<UINT_PTR>(static_cast<unsigned char>(c))))));
-  };
-  return upper(accel) == upper(typed);
+  // Folded as the user's locale folds letters, so "&Файл" answers to "ф" too.
+  return toolkit::UpperCaseChar(accel) == toolkit::UpperCaseChar(typed);
 }
 
 bool IsPointOverButton(int x, int y, SIZE button) {

@@ -69,13 +69,13 @@ UINT CaptionFormat(TArTextAlign align, bool multiLines);
 // True when the caption has something besides blanks and control characters.
 bool HasVisibleCaption(const std::string& caption);
 
-// The accelerator character of a caption: the character after the first single
-// "&" ("&&" is a literal "&"); 0 when there is none.
-char AcceleratorChar(const std::string& caption);
+// The accelerator character of a caption (UTF-8): the code point after the first
+// single "&" ("&&" is a literal "&"); 0 when there is none.
+char32_t AcceleratorChar(const std::string& caption);
 
-// Whether a typed character selects the caption's accelerator (letters match in
-// either case).
-bool IsAccelerator(char typed, const std::string& caption);
+// Whether a typed character (a code point, or a UTF-16 unit as WM_CHAR brings it)
+// selects the caption's accelerator; letters match in either case, in any script.
+bool IsAccelerator(char32_t typed, const std::string& caption);
 
 // Whether a mouse position still counts as over a button of this size: a point
 // exactly on the right or bottom edge does.

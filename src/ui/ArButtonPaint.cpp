@@ -1,6 +1,7 @@
 // Painting of the skinned button. Everything is drawn on an off-screen bitmap of
 // the button's size in the screen's pixel format and copied out in one go, so a
 // state change never flickers; the background is never erased separately.
+#include "toolkit/WinText.h"
 #include "ui/ArButton.h"
 #include "ui/GdiScope.h"
 
@@ -41,8 +42,8 @@ void TArCustomButton::paintBackground(HDC canvas, SIZE size) {
     SetViewportOrgEx(canvas, -origin.x, -origin.y, nullptr);
     IntersectClipRect(canvas, parentClient.left, parentClient.top, parentClient.right,
                       parentClient.bottom);
-    SendMessageA(parent, WM_ERASEBKGND, reinterpret_cast<WPARAM>(canvas), 0);
-    SendMessageA(parent, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas), PRF_CLIENT);
+    SendMessageW(parent, WM_ERASEBKGND, reinterpret_cast<WPARAM>(canvas), 0);
+    SendMessageW(parent, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas), PRF_CLIENT);
     return;
   }
   fillWithColor(canvas, size);
@@ -119,8 +120,7 @@ void TArCustomButton::DrawCaption(HDC canvas, const std::string& caption) {
   SelectScope select(canvas, font.handle());
   RECT rect = CaptionRect(textAlign_, clientSize(), POINT{textX_, textY_},
                           State() == ButtonState::MouseDown);
-  DrawTextA(canvas, caption.c_str(), static_cast<int>(caption.size()), &rect,
-            CaptionFormat(textAlign_, multiLines_));
+  toolkit::DrawTextUtf8(canvas, caption, &rect, CaptionFormat(textAlign_, multiLines_));
 }
 
 void TArCustomButton::DrawFocusFrame(HDC canvas) {

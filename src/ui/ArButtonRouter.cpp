@@ -1,9 +1,12 @@
 #include "ui/ArButtonRouter.h"
 
 #include <algorithm>
+#include <string>
 #include <utility>
 #include <vector>
 
+#include "toolkit/ControlText.h"
+#include "toolkit/WinText.h"
 #include "ui/ArButton.h"
 
 namespace ui {
@@ -73,7 +76,7 @@ void ArButtonRouter::Route(MSG& msg) {
   // wants typed letters) keeps it; the buttons themselves never hold keys back.
   auto focusWants = [&](LRESULT mask) {
     if (focusIsButton) return false;
-    return (SendMessageA(msg.hwnd, WM_GETDLGCODE, msg.wParam, reinterpret_cast<LPARAM>(&msg)) &
+    return (SendMessageW(msg.hwnd, WM_GETDLGCODE, msg.wParam, reinterpret_cast<LPARAM>(&msg)) &
             mask) != 0;
   };
 
@@ -93,7 +96,8 @@ void ArButtonRouter::Route(MSG& msg) {
   }
   if (msg.message == WM_CHAR && focusWants(DLGC_WANTCHARS | DLGC_WANTALLKEYS)) return;
   for (TArCustomButton* button : buttons) {
-    if (button->wantsDialogChar(static_cast<char>(msg.wParam))) {
+    // The hooks are Unicode, so the character is a UTF-16 unit.
+    if (button->wantsDialogChar(static_cast<char32_t>(msg.wParam))) {
       Claim(msg, button);
       return;
     }
@@ -106,9 +110,9 @@ void ArButtonRouter::Add(TArCustomButton* button) {
   buttons.push_back(button);
   const DWORD thread = GetCurrentThreadId();
   if (!g_state.messageHook) {
-    g_state.messageHook = SetWindowsHookExA(WH_GETMESSAGE, &MessageHook, nullptr, thread);
+    g_state.messageHook = SetWindowsHookExW(WH_GETMESSAGE, &MessageHook, nullptr, thread);
   }
-  if (!g_state.cbtHook) g_state.cbtHook = SetWindowsHookExA(WH_CBT, &CbtHook, nullptr, thread);
+  if (!g_state.cbtHook) g_state.cbtHook = SetWindowsHookExW(WH_CBT, &CbtHook, nullptr, thread);
 }
 
 void ArButtonRouter::Remove(TArCustomButton* button) {
@@ -126,15 +130,16 @@ void ArButtonRouter::FocusChanged(HWND root, HWND focus) {
 }
 
 UINT ArButtonRouter::DialogClickMessage() {
-  static const UINT message = RegisterWindowMessageA("Prunaxis.ArButton.DialogClick");
+  static const UINT message = toolkit::RegisteredMessage("Prunaxis.ArButton.DialogClick");
   return message;
 }
 
 bool IsStandardPushButton(HWND hwnd) {
-  char className[16] = {};
-  if (!GetClassNameA(hwnd, className, sizeof className)) return false;
-  if (lstrcmpiA(className, "Button") != 0) return false;
-  const LONG type = GetWindowLongA(hwnd, GWL_STYLE) & BS_TYPEMASK;
+  std::string className = toolkit::WindowClassName(hwnd);
+  for (char& c : className)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  if (className != "button") return false;
+  const LONG type = GetWindowLongW(hwnd, GWL_STYLE) & BS_TYPEMASK;
   return type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON;
 }
 

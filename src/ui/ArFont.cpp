@@ -1,6 +1,6 @@
 #include "ui/ArFont.h"
 
-#include <cstring>
+#include "toolkit/WinText.h"
 
 namespace ui {
 namespace {
@@ -19,20 +19,26 @@ COLORREF ResolveColor(COLORREF color) {
   return color & 0x00FFFFFF;
 }
 
-sys::UniqueFont CreatePointFont(const char* face, int points, int weight) {
-  return sys::UniqueFont(CreateFontA(-MulDiv(points, ScreenPixelsPerInch(), 72), 0, 0, 0, weight,
-                                     FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                                     CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS,
-                                     face));
+sys::UniqueFont CreatePointFont(const std::string& face, int points, int weight) {
+  LOGFONTW logFont{};
+  logFont.lfHeight = -MulDiv(points, ScreenPixelsPerInch(), 72);
+  logFont.lfWeight = weight;
+  logFont.lfCharSet = DEFAULT_CHARSET;
+  logFont.lfOutPrecision = OUT_DEFAULT_PRECIS;
+  logFont.lfClipPrecision = CLIP_DEFAULT_PRECIS;
+  logFont.lfQuality = DEFAULT_QUALITY;
+  logFont.lfPitchAndFamily = DEFAULT_PITCH | FF_SWISS;
+  toolkit::SetFaceName(logFont, face);
+  return sys::UniqueFont(CreateFontIndirectW(&logFont));
 }
 
 ArFont::ArFont() {
-  if (!GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof logFont_, &logFont_)) {
-    logFont_ = LOGFONTA{};
+  if (!GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof logFont_, &logFont_)) {
+    logFont_ = LOGFONTW{};
     logFont_.lfHeight = -11;
     logFont_.lfWeight = FW_NORMAL;
     logFont_.lfCharSet = DEFAULT_CHARSET;
-    std::strcpy(logFont_.lfFaceName, "MS Shell Dlg");
+    toolkit::SetFaceName(logFont_, "MS Shell Dlg");
   }
 }
 
@@ -47,15 +53,18 @@ ArFont& ArFont::operator=(const ArFont& other) {
   return *this;
 }
 
-void ArFont::setLogFont(const LOGFONTA& logFont) {
+void ArFont::setLogFont(const LOGFONTW& logFont) {
   logFont_ = logFont;
-  logFont_.lfFaceName[LF_FACESIZE - 1] = '\0';
+  logFont_.lfFaceName[LF_FACESIZE - 1] = L'\0';
   changed();
 }
 
+std::string ArFont::name() const {
+  return toolkit::FaceName(logFont_);
+}
+
 void ArFont::setName(const std::string& name) {
-  std::memset(logFont_.lfFaceName, 0, sizeof logFont_.lfFaceName);
-  std::strncpy(logFont_.lfFaceName, name.c_str(), LF_FACESIZE - 1);
+  toolkit::SetFaceName(logFont_, name);
   changed();
 }
 
@@ -85,7 +94,7 @@ void ArFont::setUnderline(bool underline) {
 }
 
 HFONT ArFont::handle() const {
-  if (!handle_) handle_.reset(CreateFontIndirectA(&logFont_));
+  if (!handle_) handle_.reset(CreateFontIndirectW(&logFont_));
   return handle_ ? handle_.get() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
 }
 

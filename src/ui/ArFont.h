@@ -22,7 +22,7 @@ COLORREF ResolveColor(COLORREF color);
 
 // A new font of the sans-serif face `face`, `points` high as the screen shows it,
 // of `weight` (FW_NORMAL, FW_BOLD); empty when it could not be made.
-sys::UniqueFont CreatePointFont(const char* face, int points, int weight);
+sys::UniqueFont CreatePointFont(const std::string& face, int points, int weight);
 
 class ArFont {
  public:
@@ -33,10 +33,10 @@ class ArFont {
   ArFont(ArFont&&) noexcept = default;
   ArFont& operator=(ArFont&&) noexcept = default;
 
-  const LOGFONTA& logFont() const { return logFont_; }
-  void setLogFont(const LOGFONTA& logFont);
+  const LOGFONTW& logFont() const { return logFont_; }
+  void setLogFont(const LOGFONTW& logFont);
 
-  std::string name() const { return logFont_.lfFaceName; }
+  std::string name() const;
   void setName(const std::string& name);
   // Character height in points, as the screen shows it.
   int size() const;
@@ -57,7 +57,7 @@ class ArFont {
  private:
   void changed() { handle_.reset(); }
 
-  LOGFONTA logFont_{};
+  LOGFONTW logFont_{};
   COLORREF color_ = SysColor(COLOR_WINDOWTEXT);
   mutable sys::UniqueFont handle_;
 };

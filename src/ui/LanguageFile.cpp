@@ -1,20 +1,15 @@
 #include "ui/LanguageFile.h"
 
-#include <windows.h>
-
-#include "sys/Handles.h"
 #include "sys/IniFile.h"
+#include "ui/IniSource.h"
 #include "ui/TextFormat.h"
 
 namespace ui {
 
 bool ReadLanguageFromFile(TLanguageTable& table, const std::string& path) {
-  // Held open (and not deletable) while the keys are read, so that every read
-  // sees the same file; a file that cannot be opened is a read failure.
-  sys::UniqueHandle hold(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                     nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!hold) return false;
-  sys::IniFile ini(path);
+  // Held open while the keys are read; a file that cannot be opened is a read failure.
+  IniSource ini(path);
+  if (!ini.ok()) return false;
   const auto& entries = LanguageEntries();
   for (size_t i = 0; i < entries.size(); ++i) {
     auto id = static_cast<LangId>(i);
@@ -37,6 +32,12 @@ bool WriteLanguageToFile(const TLanguageTable& table, const std::string& path) {
     if (!ok) return false;
   }
   return true;
+}
+
+std::string ReadLanguageName(const std::string& path) {
+  IniSource ini(path);
+  if (!ini.ok()) return std::string();
+  return TrimControl(ini.readString(kLanguageSection, kLanguageNameKey, ""));
 }
 
 }  // namespace ui

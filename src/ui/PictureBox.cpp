@@ -16,7 +16,7 @@ bool PictureBox::create(HWND parent, int id, const RECT& bounds, COLORREF backgr
   params.height = bounds.bottom - bounds.top;
   params.background = nullptr;  // painted whole in WM_PAINT
   if (!tk::Window::create(params)) return false;
-  SetWindowLongPtrA(hwnd(), GWLP_ID, id);
+  SetWindowLongPtrW(hwnd(), GWLP_ID, id);
   return true;
 }
 

@@ -10,6 +10,7 @@
 
 #include "sys/Files.h"
 #include "sys/Handles.h"
+#include "toolkit/BitmapFile.h"
 
 namespace ui {
 namespace {
@@ -130,11 +131,10 @@ std::string LowerExtension(const std::string& path) {
 }
 
 Picture LoadBitmapFile(const std::string& path) {
-  sys::UniqueBitmap loaded(static_cast<HBITMAP>(LoadImageA(
-      nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
+  sys::UniqueBitmap loaded(toolkit::LoadBitmapFileUtf8(path));
   if (!loaded) throw PictureError("cannot read bitmap " + path);
   BITMAP info{};
-  if (!GetObjectA(loaded.get(), sizeof info, &info)) throw PictureError("bad bitmap " + path);
+  if (!GetObjectW(loaded.get(), sizeof info, &info)) throw PictureError("bad bitmap " + path);
   CheckDimensions(info.bmWidth, info.bmHeight);
   Picture picture = NewPicture(info.bmWidth, info.bmHeight);
 

@@ -1,19 +1,14 @@
 #include "ui/SkinFile.h"
 
-#include <windows.h>
-
-#include "sys/Handles.h"
 #include "sys/IniFile.h"
+#include "ui/IniSource.h"
 
 namespace ui {
 
 bool ReadSkinFromFile(TSkinTable& table, const std::string& path) {
-  // Held open (and not deletable) while the keys are read; a file that cannot
-  // be opened is a read failure.
-  sys::UniqueHandle hold(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                     nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!hold) return false;
-  sys::IniFile ini(path);
+  // Held open while the keys are read; a file that cannot be opened is a read failure.
+  IniSource ini(path);
+  if (!ini.ok()) return false;
   const auto& entries = SkinEntries();
   for (size_t i = 0; i < entries.size(); ++i) {
     auto id = static_cast<SkinId>(i);

@@ -1,21 +1,26 @@
 #include "ui/multiLangs.h"
 
-#include <commctrl.h>
-
 #include <exception>
 
 #include "app/Config.h"
 #include "app/globals.h"
+#include "sys/FileOps.h"
 #include "sys/Files.h"
-#include "sys/Handles.h"
+#include "toolkit/ControlText.h"
+#include "toolkit/MenuText.h"
 #include "toolkit/MessageBox.h"
+#include "toolkit/WinText.h"
 #include "ui/LanguageFile.h"
 
 namespace ui {
 namespace {
 
 bool EndsWithIni(const std::string& name) {
-  return name.size() >= 4 && lstrcmpiA(name.c_str() + name.size() - 4, ".ini") == 0;
+  if (name.size() < 4) return false;
+  std::string ext = name.substr(name.size() - 4);
+  for (char& c : ext)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  return ext == ".ini";
 }
 
 void Apply(const TextSetter& setter, LangId id) {
@@ -47,15 +52,12 @@ std::string LanguageDisplayName(const std::string& fileName) {
 
 std::vector<std::string> ListLanguageFiles(const std::string& langsDir) {
   std::vector<std::string> files;
-  WIN32_FIND_DATAA data;
-  sys::UniqueFind find(FindFirstFileA((langsDir + "*.ini").c_str(), &data));
-  if (!find) return files;
-  do {
-    if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+  for (const sys::FolderEntry& entry : sys::ListFolderMatching(langsDir, "*.ini")) {
+    if (entry.isFolder()) continue;
     // "*.ini" also matches names whose short form ends in .INI ("x.ini.bak").
-    if (!EndsWithIni(data.cFileName)) continue;
-    files.emplace_back(data.cFileName);
-  } while (FindNextFileA(find.get(), &data));
+    if (!EndsWithIni(entry.name)) continue;
+    files.push_back(entry.name);
+  }
   return files;
 }
 
@@ -66,7 +68,11 @@ void TLanguagesMenu::BuildLanguagesMenu(HMENU submenu) {
   std::string current = sys::ExtractFileName(app::AppPaths.LanguageFilePath);
   for (const std::string& file : ListLanguageFiles(app::AppPaths.LangsDir)) {
     if (items_.size() >= capacity_) break;
-    Item item{firstId_ + static_cast<UINT>(items_.size()), file, LanguageDisplayName(file)};
+    // A file may name its language itself (in its own script); otherwise the
+    // file name says it.
+    std::string name = ReadLanguageName(app::AppPaths.LangsDir + file);
+    if (name.empty()) name = LanguageDisplayName(file);
+    Item item{firstId_ + static_cast<UINT>(items_.size()), file, std::move(name)};
     // The caption is shown as it is: "&" is not an accelerator marker here.
     std::string caption;
     for (char c : item.caption) {
@@ -74,8 +80,8 @@ void TLanguagesMenu::BuildLanguagesMenu(HMENU submenu) {
       if (c == '&') caption += '&';
     }
     UINT flags = MF_STRING;
-    if (lstrcmpiA(file.c_str(), current.c_str()) == 0) flags |= MF_CHECKED;
-    if (!AppendMenuA(menu_, flags, item.commandId, caption.c_str())) continue;
+    if (sys::SameFileName(file, current)) flags |= MF_CHECKED;
+    if (!toolkit::AppendMenuItemUtf8(menu_, flags, item.commandId, caption)) continue;
     items_.push_back(std::move(item));
   }
 }
@@ -114,27 +120,20 @@ bool TLanguagesMenu::handleCommand(UINT commandId) {
 
 TextSetter WindowTextSetter(HWND window) {
   if (!window) return {};
-  return [window](const std::string& text) { SetWindowTextA(window, text.c_str()); };
+  return [window](const std::string& text) { toolkit::SetWindowTextUtf8(window, text); };
 }
 
 TextSetter MenuItemTextSetter(HMENU menu, UINT item, bool byPosition) {
   if (!menu) return {};
   return [menu, item, byPosition](const std::string& text) {
-    MENUITEMINFOA info{};
-    info.cbSize = sizeof info;
-    info.fMask = MIIM_STRING;
-    info.dwTypeData = const_cast<char*>(text.c_str());
-    SetMenuItemInfoA(menu, item, byPosition ? TRUE : FALSE, &info);
+    toolkit::SetMenuItemTextUtf8(menu, item, byPosition, text);
   };
 }
 
 TextSetter ListColumnTextSetter(HWND listView, int column) {
   if (!listView) return {};
   return [listView, column](const std::string& text) {
-    LVCOLUMNA col{};
-    col.mask = LVCF_TEXT;
-    col.pszText = const_cast<char*>(text.c_str());
-    SendMessageA(listView, LVM_SETCOLUMNA, column, reinterpret_cast<LPARAM>(&col));
+    toolkit::SetListColumnTextUtf8(listView, column, text);
   };
 }
 
@@ -240,14 +239,11 @@ void ReflowLabels(const std::vector<HWND>& labels, const std::vector<int>& gaps)
     MapWindowPoints(nullptr, GetParent(label), reinterpret_cast<POINT*>(&r), 2);
     rects.push_back(r);
     // Sized to the text in the label's own font, as an auto-sized label is.
-    int length = GetWindowTextLengthA(label);
-    std::string text(length + 1, '\0');
-    text.resize(GetWindowTextA(label, text.data(), length + 1));
+    std::string text = toolkit::GetWindowTextUtf8(label);
     HDC dc = GetDC(label);
-    auto font = reinterpret_cast<HFONT>(SendMessageA(label, WM_GETFONT, 0, 0));
+    auto font = reinterpret_cast<HFONT>(SendMessageW(label, WM_GETFONT, 0, 0));
     HGDIOBJ old = font ? SelectObject(dc, font) : nullptr;
-    SIZE size{};
-    GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    SIZE size = toolkit::TextExtentUtf8(dc, text);
     if (old) SelectObject(dc, old);
     ReleaseDC(label, dc);
     widths.push_back(size.cx);

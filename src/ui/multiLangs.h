@@ -21,7 +21,8 @@ bool LoadLanguageTable();
 // Writes the current texts into AppPaths.LanguageFilePath. False on any failed write.
 bool WriteLanguageDefaults();
 
-// The menu caption of a language file: its name up to the first ".".
+// The menu caption of a language file without a LanguageName: its name up to
+// the first ".".
 std::string LanguageDisplayName(const std::string& fileName);
 // The language files in `langsDir` (which ends with a backslash), as the
 // directory listing returns them: files only, names ending in ".ini".
@@ -44,7 +45,8 @@ class TLanguagesMenu {
       : firstId_(firstCommandId), capacity_(capacity) {}
 
   // Fills `submenu` (owned by the window's menu) with one item per language
-  // file of AppPaths.LangsDir and checks the current one.
+  // file of AppPaths.LangsDir, captioned with the file's LanguageName or else
+  // its LanguageDisplayName, and checks the current one.
   void BuildLanguagesMenu(HMENU submenu);
   // Click handler of every item; see handleCommand.
   void SwitchLanguage(const Item& item);

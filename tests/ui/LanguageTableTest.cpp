@@ -140,8 +140,9 @@ TEST_F(LanguageTableTest, ValuesAreReadAsTheFileHoldsThem) {
             "IDS_MESSAGEBOX_WARNING_UninstallFailed=#13\r\n");
   EXPECT_TRUE(LoadLanguageTable());
   EXPECT_EQ(LangText(IDS_MAINFORM_MENU_File), "");
+  // The ANSI file's "\xFC" (code page 1252) reaches the table as UTF-8.
   EXPECT_EQ(LangText(IDS_MESSAGEBOX_WARNING_Noremains),
-            "Nichts \xFC"
+            "Nichts \xC3\xBC"
             "brig");
   EXPECT_EQ(LangText(IDS_MAINFORM_MENU_View), "View#13Ansicht");
   EXPECT_EQ(LangText(IDS_MESSAGEBOX_WARNING_ScanRemains), "erste\r\nzweite");
@@ -221,7 +222,7 @@ TEST_F(LanguageTableTest, TheShippedGermanFileIsComplete) {
   }
   EXPECT_EQ(table.text(IDS_MAINFORM_MENU_File), "Datei");
   EXPECT_EQ(table.text(IDS_SIDEBAR_BUTTON_Apply),
-            "\xDC"
-            "bernehmen");  // ANSI, code page 1252
+            "\xC3\x9C"
+            "bernehmen");  // stored in code page 1252, read as UTF-8
   EXPECT_NE(table.text(IDS_MESSAGEBOX_WARNING_ScanRemains).find("\r\n"), std::string::npos);
 }

@@ -29,6 +29,11 @@ class ProgramFolderTest : public ::testing::Test {
   app::TAppPaths savedPaths_;
 };
 
+// A UTF-8 literal (u8"...") as the program's kind of string.
+inline std::string U8(const char8_t* text) {
+  return reinterpret_cast<const char*>(text);
+}
+
 // Whole-file helpers.
 std::string ReadText(const std::string& path);
 void WriteText(const std::string& path, const std::string& text);
