@@ -18,7 +18,7 @@
 #include <vector>
 
 #include "inventory/RostrelLib_TLB.h"
-#include "inventory/WideText.h"
+#include "sys/Text.h"
 #include "sys/ComInit.h"
 #include "sys/Files.h"
 #include "sys/Handles.h"
@@ -88,7 +88,7 @@ class BenchEntries {
     tag_ = tag;
     for (int i = 0; i < count; ++i) {
       const Source& source = kSources[i % 4 == 3 ? 2 : i % 4 == 2 ? 1 : 0];
-      std::wstring name = inventory::WideFromAnsi(tag_ + std::to_string(i));
+      std::wstring name = sys::Widen(tag_ + std::to_string(i));
       sys::UniqueKey key;
       std::wstring path = std::wstring(kUninstall) + L"\\" + name;
       if (RegCreateKeyExW(source.root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS | source.view,
@@ -126,7 +126,7 @@ class BenchEntries {
 
  private:
   static void set(HKEY key, const wchar_t* name, const std::string& text) {
-    std::wstring wide = inventory::WideFromAnsi(text);
+    std::wstring wide = sys::Widen(text);
     RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(wide.c_str()),
                    static_cast<DWORD>((wide.size() + 1) * sizeof(wchar_t)));
   }
@@ -162,7 +162,7 @@ int CachedIcon(const std::string& path) {
     if (!proc) proc = GetProcAddress(shell, MAKEINTRESOURCEA(72));
     return reinterpret_cast<Fn>(reinterpret_cast<void*>(proc));
   }();
-  int index = fn ? fn(inventory::WideFromAnsi(path).c_str(), 0, 0) : -1;
+  int index = fn ? fn(sys::Widen(path).c_str(), 0, 0) : -1;
   return index >= 0 ? index : ShellIcon(path);
 }
 

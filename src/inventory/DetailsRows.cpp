@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "sys/DateText.h"
 #include "ui/LanguageTable.h"
 
 namespace inventory {
@@ -25,9 +26,8 @@ std::string ProgramSizeText(double bytes, const std::string& decimalSeparator) {
 }
 
 std::string LocaleDecimalSeparator() {
-  char buffer[8] = {};
-  if (GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, buffer, sizeof buffer) <= 1) return ".";
-  return buffer;
+  std::string separator = sys::LocaleInfoText(LOCALE_SDECIMAL);
+  return separator.empty() ? "." : separator;
 }
 
 std::string UsedFrequencyText(ULONG count) {

@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "inventory/WideText.h"
+#include "sys/Bstr.h"
 #include "sys/SysError.h"
 
 namespace inventory {
@@ -13,9 +13,9 @@ namespace {
 // One component call that hands out a text or a value, checked.
 template <typename Call>
 std::string TextResult(const char* operation, Call call) {
-  OwnedBstr text;
+  sys::OwnedBstr text;
   Check(call(text.put()), operation);
-  return text.ansi();
+  return text.utf8();
 }
 
 template <typename Value, typename Call>
@@ -105,13 +105,13 @@ std::string TProgramItem::GetRegistryValueData(ULONG index) const {
 
 void TProgramItem::SetRegistryKeyName(const std::string& keyName) const {
   IProgramItem* item = checked("SetRegistryKeyName");
-  OwnedBstr text = OwnedBstr::FromAnsi(keyName);
+  sys::OwnedBstr text = sys::OwnedBstr::FromUtf8(keyName);
   Check(item->SetRegistryKeyName(text.get()), "SetRegistryKeyName");
 }
 
 void TProgramItem::SetComment(const std::string& comment) const {
   IProgramItem* item = checked("SetComment");
-  OwnedBstr text = OwnedBstr::FromAnsi(comment);
+  sys::OwnedBstr text = sys::OwnedBstr::FromUtf8(comment);
   Check(item->SetComment(text.get()), "SetComment");
 }
 
@@ -181,7 +181,7 @@ void TProgramList::LoadScreenSavers() {
 }
 
 LONG TProgramList::FindProgram(const std::string& keyName) {
-  OwnedBstr text = OwnedBstr::FromAnsi(keyName);
+  sys::OwnedBstr text = sys::OwnedBstr::FromUtf8(keyName);
   ULONG index = ULONG_MAX;
   HRESULT hr = list()->FindProgram(text.get(), &index);
   Check(hr, "FindProgram");

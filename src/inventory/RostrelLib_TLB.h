@@ -1,6 +1,7 @@
 // The program's side of the inventory component: TProgramList connects to
 // Rostrel.dll's program list on its first call and turns its status codes into
-// exceptions and its wide strings into ANSI strings.
+// exceptions and its wide strings into the program's UTF-8 strings (and back), so
+// that every name reaches the program and goes back to the component exactly.
 #pragma once
 
 #include <windows.h>

@@ -5,7 +5,9 @@
 #include <exception>
 
 #include "toolkit/DialogFrame.h"
+#include "toolkit/IconComboBox.h"
 #include "toolkit/ImageLists.h"
+#include "toolkit/TabItems.h"
 #include "toolkit/WindowPlace.h"
 #include "ui/LanguageTable.h"
 
@@ -19,13 +21,6 @@ constexpr int kBoxTop = 8;
 constexpr int kBoxItemHeight = 18;
 constexpr int kBoxVisibleEntries = 8;
 constexpr int kPagesTop = 40;
-
-void SetTabText(HWND tabs, int index, const std::string& text) {
-  TCITEMA item{};
-  item.mask = TCIF_TEXT;
-  item.pszText = const_cast<char*>(text.c_str());
-  SendMessageA(tabs, TCM_SETITEMA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
-}
 
 }  // namespace
 
@@ -44,9 +39,10 @@ bool TDetailsForm::Create(HWND owner) {
                                     SS_LEFT | SS_NOPREFIX, kMargin, kBoxTop + 4, 72, 16);
   const int boxLeft = kMargin + 76;
   // A drop-down list's height includes its open list: room for eight entries.
-  cmbPrograms = tk::Control::Create(
-      hwnd(), WC_COMBOBOXEXA, kIdDetailsPrograms, "", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP,
-      boxLeft, kBoxTop, kClientWidth - kMargin - boxLeft, 24 + kBoxVisibleEntries * kBoxItemHeight);
+  cmbPrograms = tk::Control::Create(hwnd(), tk::kComboBoxExClass, kIdDetailsPrograms, "",
+                                    CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, boxLeft, kBoxTop,
+                                    kClientWidth - kMargin - boxLeft,
+                                    24 + kBoxVisibleEntries * kBoxItemHeight);
   if (!cmbPrograms) return false;
   cmbPrograms.send(CB_SETMINVISIBLE, kBoxVisibleEntries);
   CmbImageList = tk::GetSystemImageLists().small;
@@ -61,17 +57,11 @@ void TDetailsForm::createPages() {
   const int width = kClientWidth - 2 * kMargin;
   const int height = kClientHeight - kPagesTop - kMargin;
   pcProgramDetails =
-      tk::Control::Create(hwnd(), WC_TABCONTROLA, kIdDetailsPages, "", WS_CLIPSIBLINGS | WS_TABSTOP,
-                          kMargin, kPagesTop, width, height);
+      tk::Control::Create(hwnd(), tk::kTabControlClass, kIdDetailsPages, "",
+                          WS_CLIPSIBLINGS | WS_TABSTOP, kMargin, kPagesTop, width, height);
   for (ui::LangId title :
        {ui::IDS_DETAILSFORM_TABSHEETPP_TITLE, ui::IDS_DETAILSFORM_TABSHEETRV_TITLE}) {
-    TCITEMA item{};
-    item.mask = TCIF_TEXT;
-    std::string text = LangText(title);
-    item.pszText = text.data();
-    pcProgramDetails.send(TCM_INSERTITEMA,
-                          static_cast<WPARAM>(pcProgramDetails.send(TCM_GETITEMCOUNT)),
-                          reinterpret_cast<LPARAM>(&item));
+    tk::AppendTab(pcProgramDetails.hwnd(), LangText(title));
   }
   // The pages' lists lie over the tab control's display area.
   RECT area{0, 0, width, height};
@@ -106,10 +96,10 @@ void TDetailsForm::FormShow() {
   lsvRegistryInfo.setColumnCaption(1,
                                    LangText(ui::IDS_DETAILSFORM_TABSHEETRV_LISTVIEW_COLUMNS_Value));
   lblPrograms.setText(LangText(ui::IDS_DETAILSFORM_LABEL_Programs));
-  SetTabText(pcProgramDetails.hwnd(), kPageProgramInfo,
-             LangText(ui::IDS_DETAILSFORM_TABSHEETPP_TITLE));
-  SetTabText(pcProgramDetails.hwnd(), kPageRegistryInfo,
-             LangText(ui::IDS_DETAILSFORM_TABSHEETRV_TITLE));
+  tk::SetTabText(pcProgramDetails.hwnd(), kPageProgramInfo,
+                 LangText(ui::IDS_DETAILSFORM_TABSHEETPP_TITLE));
+  tk::SetTabText(pcProgramDetails.hwnd(), kPageRegistryInfo,
+                 LangText(ui::IDS_DETAILSFORM_TABSHEETRV_TITLE));
 }
 
 int TDetailsForm::ShowModalFor(HWND owner) {
@@ -136,14 +126,7 @@ void TDetailsForm::SetPrograms(const std::vector<inventory::ProgramBoxEntry>& en
   auto hold = tk::RedrawGuard(cmbPrograms.hwnd());
   cmbPrograms.send(CB_RESETCONTENT);
   for (const inventory::ProgramBoxEntry& entry : entries) {
-    COMBOBOXEXITEMA item{};
-    item.mask = CBEIF_TEXT | CBEIF_IMAGE | CBEIF_SELECTEDIMAGE | CBEIF_LPARAM;
-    item.iItem = -1;  // appended
-    item.pszText = const_cast<char*>(entry.text.c_str());
-    item.iImage = entry.image;
-    item.iSelectedImage = entry.image;
-    item.lParam = entry.data;
-    cmbPrograms.send(CBEM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    tk::InsertComboBoxExItem(cmbPrograms.hwnd(), -1, entry.text, entry.image, entry.data);
   }
 }
 
@@ -163,29 +146,22 @@ int TDetailsForm::programCount() const {
 }
 
 std::string TDetailsForm::programText(int position) const {
-  char buffer[1024] = {};
-  COMBOBOXEXITEMA item{};
-  item.mask = CBEIF_TEXT;
-  item.iItem = position;
-  item.pszText = buffer;
-  item.cchTextMax = sizeof buffer;
-  if (!cmbPrograms.send(CBEM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item))) return std::string();
-  return buffer;
+  return tk::ComboBoxExItemText(cmbPrograms.hwnd(), position);
 }
 
 LPARAM TDetailsForm::programData(int position) const {
-  COMBOBOXEXITEMA item{};
+  COMBOBOXEXITEMW item{};
   item.mask = CBEIF_LPARAM;
   item.iItem = position;
-  if (!cmbPrograms.send(CBEM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item))) return -1;
+  if (!cmbPrograms.send(CBEM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item))) return -1;
   return item.lParam;
 }
 
 int TDetailsForm::programImage(int position) const {
-  COMBOBOXEXITEMA item{};
+  COMBOBOXEXITEMW item{};
   item.mask = CBEIF_IMAGE;
   item.iItem = position;
-  if (!cmbPrograms.send(CBEM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item))) return -1;
+  if (!cmbPrograms.send(CBEM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item))) return -1;
   return item.iImage;
 }
 

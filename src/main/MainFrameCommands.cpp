@@ -6,27 +6,13 @@
 #include "backup/frmProgress.h"
 #include "main/frmAbout.h"
 #include "reports/frmPrintPage.h"
-#include "sys/ProcAddress.h"
+#include "sys/RunDialog.h"
 #include "ui/LanguageTable.h"
 
 namespace forms {
 namespace {
 
-// The shell's Run dialog, exported by ordinal only; it takes wide strings.
-using RunFileDlgFn = void(WINAPI*)(HWND owner, HICON icon, LPCWSTR folder, LPCWSTR title,
-                                   LPCWSTR description, UINT flags);
 constexpr UINT kRunDialogFlags = 2;
-// The dialog copies its title into a buffer of 130 characters.
-constexpr size_t kRunDialogTitleMax = 129;
-
-std::wstring Widen(const std::string& text) {
-  if (text.empty()) return {};
-  int length =
-      MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  std::wstring wide(static_cast<size_t>(length), L'\0');
-  MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
-  return wide;
-}
 
 // The program page's own commands (its view modes, the entry export) show only
 // while its tab is active.
@@ -64,11 +50,8 @@ void TMainForm::bindFrameCommands() {
     actions_.ActionInfoTips.setChecked(!actions_.ActionInfoTips.checked());
     programPage_.lsvProgramList.setItemTipsEnabled(actions_.ActionInfoTips.checked());
   });
-  a.ActionAddNew.setOnExecute([this] {
-    std::wstring title = Widen(ui::LangText(ui::IDS_MAINFORM_MENU_FILE_NewProgram));
-    if (title.size() > kRunDialogTitleMax) title.resize(kRunDialogTitleMax);
-    runDialog(hwnd(), title);
-  });
+  a.ActionAddNew.setOnExecute(
+      [this] { runDialog(hwnd(), ui::LangText(ui::IDS_MAINFORM_MENU_FILE_NewProgram)); });
   a.ActionWinServices.setOnExecute([this] { shellOpen(hwnd(), "Services.msc", ""); });
   a.ActionWinComponents.setOnExecute([this] { shellOpen(hwnd(), "control.exe", "Appwiz.cpl ,2"); });
   a.ActionWinUpdate.setOnExecute([this] { shellOpen(hwnd(), "control.exe", "Appwiz.cpl ,1"); });
@@ -92,12 +75,10 @@ void TMainForm::bindFrameCommands() {
   a.ActionTabProgramList.setOnExecute([this] { ActionTabProgramListExecute(); });
   a.ActionTabStartupItems.setOnExecute([this] { ActionTabStartupItemsExecute(); });
 
-  runDialog = [](HWND owner, const std::wstring& title) {
-    HMODULE shell = GetModuleHandleA("shell32.dll");
-    auto run = sys::ProcAddress<RunFileDlgFn>(shell, MAKEINTRESOURCEA(61));
-    if (!run) return;  // failures of the dialog are not the user's concern
-    HICON icon = reinterpret_cast<HICON>(SendMessageA(owner, WM_GETICON, ICON_SMALL, 0));
-    run(owner, icon, nullptr, title.c_str(), nullptr, kRunDialogFlags);
+  runDialog = [](HWND owner, const std::string& title) {
+    HICON icon = reinterpret_cast<HICON>(SendMessageW(owner, WM_GETICON, ICON_SMALL, 0));
+    // Failures of the dialog are not the user's concern.
+    sys::ShowRunDialog(owner, icon, title, kRunDialogFlags);
   };
 }
 

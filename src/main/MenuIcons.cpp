@@ -8,8 +8,8 @@
 namespace forms {
 
 tk::UniqueImageList LoadMenuIcons() {
-  HMODULE exe = GetModuleHandleA(nullptr);
-  HRSRC found = FindResourceA(exe, MAKEINTRESOURCEA(kMenuIconsResource), RT_RCDATA);
+  HMODULE exe = GetModuleHandleW(nullptr);
+  HRSRC found = FindResourceW(exe, MAKEINTRESOURCEW(kMenuIconsResource), MAKEINTRESOURCEW(10));
   HGLOBAL loaded = found ? LoadResource(exe, found) : nullptr;
   const void* bytes = loaded ? LockResource(loaded) : nullptr;
   if (!bytes) return {};

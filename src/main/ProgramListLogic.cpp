@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "sys/DateText.h"
 #include "ui/LanguageTable.h"
 #include "ui/TextFormat.h"
 
@@ -131,11 +132,8 @@ std::string Megabytes(ULONG bytes, const std::string& decimalSeparator) {
 }
 
 std::string UserDecimalSeparator() {
-  char buffer[8] = {};
-  if (GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, buffer, sizeof buffer) <= 1) {
-    return ".";
-  }
-  return buffer;
+  std::string separator = sys::LocaleInfoText(LOCALE_SDECIMAL);
+  return separator.empty() ? "." : separator;
 }
 
 std::string UsedFrequencyWord(ULONG count) {

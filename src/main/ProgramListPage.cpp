@@ -1,7 +1,5 @@
 #include "main/ProgramListPage.h"
 
-#include <shellapi.h>
-
 #include <exception>
 #include <utility>
 #include <vector>
@@ -11,6 +9,7 @@
 #include "toolkit/MessageBox.h"
 #include "main/MenuIcons.h"
 #include "main/SidePanelLook.h"
+#include "sys/Shell.h"
 #include "ui/LanguageTable.h"
 #include "ui/SkinTable.h"
 
@@ -23,9 +22,7 @@ using ui::LangText;
 
 ProgramListPage::ProgramListPage(inventory::TProgramList& programs, MainActions& actions)
     : programs_(programs), actions_(actions) {
-  openFolder = [](const std::string& folder) {
-    ShellExecuteA(nullptr, "Open", folder.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
-  };
+  openFolder = [](const std::string& folder) { sys::ShellOpen(nullptr, "Open", folder); };
 }
 
 bool ProgramListPage::create(HWND page, HWND statusHost) {

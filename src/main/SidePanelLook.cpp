@@ -3,6 +3,7 @@
 #include <exception>
 
 #include "toolkit/MessageBox.h"
+#include "toolkit/WinText.h"
 #include "ui/Bounds.h"
 #include "ui/PictureBox.h"
 
@@ -79,21 +80,20 @@ void PaintPanelPicture(HDC dc, const RECT& client, const ui::Picture& picture, H
 }
 
 void PaintGroupFrame(HDC dc, const RECT& client, const std::string& title) {
-  TEXTMETRICA metrics{};
+  TEXTMETRICW metrics{};
   HGDIOBJ oldFont = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
-  GetTextMetricsA(dc, &metrics);
+  GetTextMetricsW(dc, &metrics);
   RECT frame = client;
   frame.top += metrics.tmHeight / 2;
   DrawEdge(dc, &frame, EDGE_ETCHED, BF_RECT);
   if (!title.empty()) {
-    SIZE extent{};
-    GetTextExtentPoint32A(dc, title.c_str(), static_cast<int>(title.size()), &extent);
+    const SIZE extent = toolkit::TextExtentUtf8(dc, title);
     RECT text{client.left + 8, client.top, client.left + 12 + extent.cx, client.top + extent.cy};
     SetBkMode(dc, TRANSPARENT);
     // The title stands in a gap of the frame, as a group box draws it.
     FillRect(dc, &text, GetSysColorBrush(COLOR_BTNFACE));
     SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
-    TextOutA(dc, text.left + 2, text.top, title.c_str(), static_cast<int>(title.size()));
+    toolkit::TextOutUtf8(dc, text.left + 2, text.top, title);
   }
   SelectObject(dc, oldFont);
 }

@@ -140,7 +140,7 @@ void StartupListPage::show(bool visible) {
 }
 
 bool StartupListPage::itemInfoShown() const {
-  return (GetWindowLongA(grbItemInfo.hwnd(), GWL_STYLE) & WS_VISIBLE) != 0;
+  return (GetWindowLongW(grbItemInfo.hwnd(), GWL_STYLE) & WS_VISIBLE) != 0;
 }
 
 HWND StartupListPage::ownerWindow() const {
@@ -208,8 +208,9 @@ void StartupListPage::setSelectAllCaption() {
 
 void StartupListPage::ActionApplyExecute() {
   try {
-    // Every row, changed or not; the first failure ends the run and what was
-    // written before it stays. The list is not read again.
+    // Every row goes in; only those whose tick differs from where the entry is stored
+    // are moved. The first failure ends the run and what was written before it stays.
+    // The list is not read again.
     startup::ApplyStartupRows(currentRows());
   } catch (const std::exception&) {
     // Apply reports nothing.

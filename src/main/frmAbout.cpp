@@ -64,7 +64,7 @@ bool TAboutForm::createControls() {
   if (!lblProductTitle || !lblCopyright || !lblWarning || !btnOK) return false;
 
   for (HWND child = GetWindow(self, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-    SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+    SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
   }
   lblProductTitle.setFont(titleFont_.get());
   // The link labels draw in their own link colours (blue, red under the mouse).
@@ -103,7 +103,7 @@ bool TAboutForm::onCommand(WORD id, WORD code, HWND control) {
     if (inModalLoop()) {
       endModal(IDOK);
     } else {
-      PostMessageA(hwnd(), WM_CLOSE, 0, 0);
+      PostMessageW(hwnd(), WM_CLOSE, 0, 0);
     }
     return true;
   }

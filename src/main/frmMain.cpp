@@ -1,10 +1,9 @@
 #include "main/frmMain.h"
 
-#include <shellapi.h>
-
 #include "app/Config.h"
 #include "app/globals.h"
 #include "main/SidePanelLook.h"
+#include "sys/Shell.h"
 #include "ui/LanguageTable.h"
 #include "ui/multiSkins.h"
 
@@ -24,10 +23,9 @@ constexpr RECT Bounds(int left, int top, int width, int height) {
 
 TMainForm::TMainForm() : languagesMenu_(kIdFirstLanguage, kLanguageIdCount) {
   openMenu = [this](tk::PopupMenu& menu, POINT screen) { menu.showAt(hwnd(), screen.x, screen.y); };
-  startMove = [this] { SendMessageA(hwnd(), WM_SYSCOMMAND, kMoveByCaption, 0); };
+  startMove = [this] { SendMessageW(hwnd(), WM_SYSCOMMAND, kMoveByCaption, 0); };
   shellOpen = [](HWND owner, const std::string& file, const std::string& parameters) {
-    ShellExecuteA(owner, "Open", file.c_str(), parameters.empty() ? nullptr : parameters.c_str(),
-                  nullptr, SW_SHOWNORMAL);
+    sys::ShellOpen(owner, "Open", file, parameters);
   };
 }
 
@@ -46,16 +44,16 @@ bool TMainForm::Create() {
   params.height = kClientHeight;
   params.x = (GetSystemMetrics(SM_CXSCREEN) - kClientWidth) / 2;
   params.y = (GetSystemMetrics(SM_CYSCREEN) - kClientHeight) / 2;
-  params.icon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(app::kAppIconId));
+  params.icon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(app::kAppIconId));
   static HBRUSH keyBrush = CreateSolidBrush(kKeyColour);  // lives as long as the class
   params.background = keyBrush;
   if (!create(params)) return false;
   SetLayeredWindowAttributes(hwnd(), kKeyColour, 255, LWA_COLORKEY);
   // The taskbar's small icon from its own image rather than the large one shrunk.
-  smallIcon_.reset(static_cast<HICON>(LoadImageA(
-      GetModuleHandleA(nullptr), MAKEINTRESOURCEA(app::kAppIconId), IMAGE_ICON, 16, 16, 0)));
+  smallIcon_.reset(static_cast<HICON>(LoadImageW(
+      GetModuleHandleW(nullptr), MAKEINTRESOURCEW(app::kAppIconId), IMAGE_ICON, 16, 16, 0)));
   if (smallIcon_)
-    SendMessageA(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
+    SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
 
   // FormCreate, in its order: the frame state, the status link, the first page,
   // the lists' columns and image lists, languages, skin, texts, the two lists.
@@ -87,8 +85,8 @@ bool TMainForm::createControls() {
   txtHide = tk::Control::Create(hwnd(), "EDIT", kIdHide, "", ES_AUTOHSCROLL, 165, 86, 33, 21);
   createButtons();
   // Under the startup tab button, which covers it whole.
-  SetWindowLongA(txtHide.hwnd(), GWL_STYLE,
-                 GetWindowLongA(txtHide.hwnd(), GWL_STYLE) | WS_CLIPSIBLINGS);
+  SetWindowLongW(txtHide.hwnd(), GWL_STYLE,
+                 GetWindowLongW(txtHide.hwnd(), GWL_STYLE) | WS_CLIPSIBLINGS);
   SetWindowPos(txtHide.hwnd(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 
   const RECT pages = Bounds(5, 112, 750, 394);
@@ -202,8 +200,8 @@ void TMainForm::btnFileClick(ui::TArButton& button) {
   POINT corner{bounds.left, bounds.bottom};
   openButtonMenu(button, corner);
   // The hidden edit box takes the focus, so that no button keeps a focus frame.
-  PostMessageA(txtHide.hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, 0);
-  PostMessageA(txtHide.hwnd(), WM_LBUTTONUP, 0, 0);
+  PostMessageW(txtHide.hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, 0);
+  PostMessageW(txtHide.hwnd(), WM_LBUTTONUP, 0, 0);
 }
 
 bool TMainForm::openButtonMenu(ui::TArButton& button, POINT screen) {
@@ -230,7 +228,7 @@ void TMainForm::imgBackGroundMouseDown() {
 void TMainForm::Exit() {
   app::WriteHideSysPatch(actions_.ActionHideSysPatch.checked());
   app::WriteHideScreenSaver(actions_.ActionHideScr.checked());
-  PostMessageA(hwnd(), WM_CLOSE, 0, 0);
+  PostMessageW(hwnd(), WM_CLOSE, 0, 0);
 }
 
 bool TMainForm::onCommand(WORD id, WORD code, HWND control) {

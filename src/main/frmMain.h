@@ -100,7 +100,8 @@ class TMainForm : public tk::Window {
   std::function<void(tk::PopupMenu& menu, POINT screen)> openMenu;
   std::function<void()> startMove;
   std::function<void(HWND owner, const std::string& file, const std::string& parameters)> shellOpen;
-  std::function<void(HWND owner, const std::wstring& title)> runDialog;
+  // The Run dialog's title is the whole UTF-8 text; the dialog cuts it to its room.
+  std::function<void(HWND owner, const std::string& title)> runDialog;
 
  protected:
   LRESULT handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;

@@ -79,7 +79,7 @@ void TSplashForm::tmrShowTimer() {
   killTimer(kTimerShow);
   // Ends the modal loop (start-up then shows the main window); a splash that was
   // not shown modally is simply destroyed.
-  PostMessageA(hwnd(), WM_CLOSE, 0, 0);
+  PostMessageW(hwnd(), WM_CLOSE, 0, 0);
 }
 
 LRESULT TSplashForm::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {

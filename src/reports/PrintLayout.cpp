@@ -3,7 +3,9 @@
 #include <algorithm>
 
 #include "sys/Handles.h"
+#include "toolkit/GdiText.h"
 #include "toolkit/MessageLoop.h"
+#include "toolkit/WinText.h"
 
 namespace reports {
 namespace {
@@ -48,29 +50,45 @@ class Layouter {
     return m_.textExtent ? m_.textExtent(text) : SIZE{0, 0};
   }
 
-  // How many leading characters of `text` fit between x and the right edge.
-  size_t fitting(std::string_view text) const {
-    size_t low = 0, high = text.size();
+  // Where the characters of the UTF-8 `text` begin, and its end: a cut lands only
+  // there, never inside a character.
+  static std::vector<size_t> characterStarts(std::string_view text) {
+    std::vector<size_t> starts;
+    for (size_t i = 0; i < text.size(); ++i) {
+      if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80) starts.push_back(i);
+    }
+    if (starts.empty() || starts.front() != 0) starts.insert(starts.begin(), 0);
+    starts.push_back(text.size());
+    return starts;
+  }
+
+  // How many leading bytes of `text` (whole characters) fit between x and the
+  // right edge; `oneCharacter` receives the length of the first character.
+  size_t fitting(std::string_view text, size_t& oneCharacter) const {
+    const std::vector<size_t> starts = characterStarts(text);
+    oneCharacter = starts.size() > 1 ? starts[1] : text.size();
+    size_t low = 0, high = starts.size() - 1;  // whole characters that fit
     while (low < high) {
       const size_t mid = (low + high + 1) / 2;
-      if (x_ + extent(text.substr(0, mid)).cx <= m_.pageWidth)
+      if (x_ + extent(text.substr(0, starts[mid])).cx <= m_.pageWidth)
         low = mid;
       else
         high = mid - 1;
     }
-    return low;
+    return starts[low];
   }
 
   void write(std::string& piece) {
     std::string_view rest = piece;
     while (!rest.empty()) {
-      size_t count = fitting(rest);
+      size_t oneCharacter = 0;
+      size_t count = fitting(rest, oneCharacter);
       if (count == 0) {
         if (x_ > 0) {
           newLine();
           continue;
         }
-        count = 1;
+        count = oneCharacter;
       }
       const std::string_view part = rest.substr(0, count);
       const SIZE size = extent(part);
@@ -134,26 +152,20 @@ PrintMetrics DcPrintMetrics(HDC dc) {
   PrintMetrics metrics;
   metrics.pageWidth = GetDeviceCaps(dc, HORZRES);
   metrics.pageHeight = GetDeviceCaps(dc, VERTRES);
-  TEXTMETRICA tm{};
-  if (GetTextMetricsA(dc, &tm)) {
+  TEXTMETRICW tm{};
+  if (GetTextMetricsW(dc, &tm)) {
     metrics.charHeight = tm.tmHeight;
     metrics.avgCharWidth = tm.tmAveCharWidth;
   }
-  metrics.textExtent = [dc](std::string_view text) {
-    SIZE size{0, 0};
-    GetTextExtentPoint32A(dc, text.data(), static_cast<int>(text.size()), &size);
-    return size;
-  };
+  metrics.textExtent = [dc](std::string_view text) { return toolkit::TextExtentUtf8(dc, text); };
   return metrics;
 }
 
 bool PrintTextLines(HDC dc, const std::string& documentName, const std::vector<std::string>& lines,
                     DWORD& error) {
   error = ERROR_SUCCESS;
-  sys::UniqueFont font(CreateFontA(-MulDiv(10, GetDeviceCaps(dc, LOGPIXELSY), 72), 0, 0, 0,
-                                   FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                                   OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                                   DEFAULT_PITCH | FF_SWISS, "Arial"));
+  sys::UniqueFont font(tk::CreateFaceFont(-MulDiv(10, GetDeviceCaps(dc, LOGPIXELSY), 72), "Arial",
+                                          FW_NORMAL, DEFAULT_PITCH | FF_SWISS));
   HGDIOBJ oldFont = font ? SelectObject(dc, font.get()) : nullptr;
   const PrintLayout layout = LayoutPrintLines(lines, DcPrintMetrics(dc));
 
@@ -166,17 +178,14 @@ bool PrintTextLines(HDC dc, const std::string& documentName, const std::vector<s
   };
 
   SetAbortProc(dc, KeepHandlingMessages);
-  DOCINFOA doc{};
-  doc.cbSize = sizeof doc;
-  doc.lpszDocName = documentName.c_str();
-  if (StartDocA(dc, &doc) <= 0) return failed(false);
+  if (tk::StartDocUtf8(dc, documentName) <= 0) return failed(false);
   SetBkMode(dc, TRANSPARENT);
   size_t next = 0;
   for (int page = 0; page < layout.pageCount; ++page) {
     if (StartPage(dc) <= 0) return failed(true);
     for (; next < layout.pieces.size() && layout.pieces[next].page == page; ++next) {
       const PrintedPiece& piece = layout.pieces[next];
-      TextOutA(dc, piece.x, piece.y, piece.text.data(), static_cast<int>(piece.text.size()));
+      toolkit::TextOutUtf8(dc, piece.x, piece.y, piece.text);
     }
     if (EndPage(dc) <= 0) return failed(true);
   }

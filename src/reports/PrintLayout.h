@@ -41,7 +41,8 @@ struct PrintLayout {
 //   of the line just ended;
 // - text that would pass the right edge is cut after the last character that
 //   fits and goes on on the next line (a piece always takes one character, so
-//   even a page narrower than a character makes progress);
+//   even a page narrower than a character makes progress); the lines are UTF-8
+//   and a cut never splits a character's bytes;
 // - a tab moves x to the next stop, eight average character widths apart
 //   (x + w - ((x + w + 1) mod w) + 1), or to the next line past the right edge;
 // - a form feed starts a new page; a carriage return or line feed only ends the

@@ -1,9 +1,10 @@
 #include "reports/ProgramReport.h"
 
-#include <lmcons.h>
-
 #include "app/globals.h"
+#include "sys/DateText.h"
 #include "sys/Files.h"
+#include "sys/Shell.h"
+#include "sys/Text.h"
 #include "ui/LanguageTable.h"
 #include "ui/TextFormat.h"
 
@@ -12,6 +13,7 @@ namespace {
 
 constexpr char kDoubleRule[] = "=======================";
 constexpr char kSingleRule[] = "----------------------";
+constexpr char kUtf8Mark[] = "\xEF\xBB\xBF";
 
 }  // namespace
 
@@ -54,25 +56,15 @@ ReportHeader CurrentReportHeader(const std::string& programsText) {
 }
 
 std::string ComputerNameText() {
-  char buffer[MAX_COMPUTERNAME_LENGTH + 1] = {};
-  DWORD size = sizeof buffer;
-  if (!GetComputerNameA(buffer, &size)) return std::string();
-  return std::string(buffer, size);
+  return sys::ComputerName();
 }
 
 std::string UserNameText() {
-  char buffer[UNLEN + 1] = {};
-  DWORD size = sizeof buffer;
-  if (!GetUserNameA(buffer, &size)) return std::string();
-  return std::string(buffer);
+  return sys::UserName();
 }
 
 std::string LocalDateTimeText(const SYSTEMTIME& time) {
-  char date[128] = {};
-  char clock[128] = {};
-  GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &time, nullptr, date, sizeof date);
-  GetTimeFormatA(LOCALE_USER_DEFAULT, 0, &time, nullptr, clock, sizeof clock);
-  return std::string(date) + " " + clock;
+  return sys::DateText(time, DATE_SHORTDATE) + " " + sys::TimeText(time, 0);
 }
 
 std::string JoinLines(const std::vector<std::string>& lines) {
@@ -100,9 +92,11 @@ std::vector<std::string> SplitLines(const std::string& text) {
 }
 
 std::string ReportFileBytes(const std::string& text) {
-  std::string bytes;
-  for (const auto& line : SplitLines(text)) bytes += line + "\r\n";
-  return bytes;
+  std::string utf8;
+  for (const auto& line : SplitLines(text)) utf8 += line + "\r\n";
+  std::string ansi;
+  if (sys::AnsiFromUtf8(utf8, ansi)) return ansi;
+  return kUtf8Mark + utf8;
 }
 
 }  // namespace reports

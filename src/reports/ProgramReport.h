@@ -25,6 +25,7 @@ std::vector<std::string> ProgramReportLines(const ReportHeader& header,
                                             const std::vector<std::string>& captions);
 
 // The head's values as the system gives them now; a name that cannot be read is "".
+// Texts are UTF-8, as everywhere in the program.
 ReportHeader CurrentReportHeader(const std::string& programsText);
 std::string ComputerNameText();
 std::string UserNameText();
@@ -36,7 +37,10 @@ std::string JoinLines(const std::vector<std::string>& lines);
 // The lines of a text; CR LF, a lone CR and a lone LF each end a line. A line end
 // at the very end starts no further line.
 std::vector<std::string> SplitLines(const std::string& text);
-// The bytes a saved report has: each line followed by CR LF.
+// The bytes a saved report has: each line followed by CR LF, in the ANSI code page
+// when it holds every character of the text (so that such a report reads as it
+// always did), otherwise as UTF-8 after a byte-order mark (EF BB BF), so that no
+// name is lost.
 std::string ReportFileBytes(const std::string& text);
 
 }  // namespace reports

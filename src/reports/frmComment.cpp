@@ -47,12 +47,12 @@ bool TCommentForm::Create(HWND owner) {
                           buttonTop, kButtonWidth, kButtonHeight);
 
   // The program's name stands out in bold.
-  LOGFONTA font{};
+  LOGFONTW font{};
   auto base = reinterpret_cast<HFONT>(lblProgramName.send(WM_GETFONT));
   if (!base) base = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-  if (GetObjectA(base, sizeof font, &font)) {
+  if (GetObjectW(base, sizeof font, &font)) {
     font.lfWeight = FW_BOLD;
-    boldFont_.reset(CreateFontIndirectA(&font));
+    boldFont_.reset(CreateFontIndirectW(&font));
     if (boldFont_) lblProgramName.setFont(boldFont_.get());
   }
   return true;

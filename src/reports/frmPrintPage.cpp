@@ -10,6 +10,7 @@
 #include "sys/SysError.h"
 #include "toolkit/DialogFrame.h"
 #include "toolkit/FileDialog.h"
+#include "toolkit/GdiText.h"
 #include "toolkit/MessageBox.h"
 #include "toolkit/PrintDialog.h"
 #include "ui/LanguageTable.h"
@@ -67,9 +68,7 @@ bool TPrintListForm::Create(HWND owner) {
                           0, kMemoTop, kClientWidth, kClientHeight - kMemoTop, WS_EX_CLIENTEDGE);
   // The report grows with the list: no limit but memory's.
   MemoList.send(EM_SETLIMITTEXT, 0, 0);
-  memoFont_.reset(CreateFontA(-13, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                              OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                              DEFAULT_PITCH | FF_SWISS, "MS Sans Serif"));
+  memoFont_.reset(tk::CreateFaceFont(-13, "MS Sans Serif", FW_NORMAL, DEFAULT_PITCH | FF_SWISS));
   if (memoFont_) MemoList.setFont(memoFont_.get());
   return btnSave && btnPrint && MemoList;
 }

@@ -9,6 +9,7 @@
 #include "reports/frmPrintPage.h"
 #include "support/ScriptedMessageBoxes.h"
 #include "support/WindowProbe.h"
+#include "sys/Text.h"
 #include "toolkit/PrintDialog.h"
 
 namespace {
@@ -148,6 +149,52 @@ TEST(PrintListForm, CancelledPrintDialogPrintsNothing) {
   tk::SetPrintDialogAnswerer(previous);
   EXPECT_EQ(asked, 1);
   EXPECT_EQ(boxes.count(), 0u);
+}
+
+// Every character (not byte) 10 units wide, as a font measures UTF-16 text: a
+// character outside the Basic Multilingual Plane is one character of two units.
+PrintMetrics CharacterMetrics(int width, int height) {
+  PrintMetrics m = Metrics(width, height);
+  m.textExtent = [](std::string_view text) {
+    LONG characters = 0;
+    for (char c : text)
+      if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) ++characters;
+    return SIZE{10 * characters, 16};
+  };
+  return m;
+}
+
+TEST(PrintLayout, LongLinesOfWideNamesAreCutBetweenCharactersOnly) {
+  // 4 characters fit a line 45 wide; the emoji (4 bytes) is never split.
+  const std::string line = sys::Narrow(L"日本語\U0001F600Ελλη");
+  const auto layout = LayoutPrintLines({line}, CharacterMetrics(45, 1000));
+  ASSERT_EQ(layout.pieces.size(), 2u) << Describe(layout.pieces);
+  EXPECT_EQ(layout.pieces[0].text, sys::Narrow(L"日本語\U0001F600"));
+  EXPECT_EQ(layout.pieces[1].text, sys::Narrow(L"Ελλη"));
+  EXPECT_EQ(layout.pieces[1].y, 18);
+  // A page narrower than a character takes one whole character per line.
+  const auto narrow = LayoutPrintLines({sys::Narrow(L"Я\U0001F600")}, CharacterMetrics(5, 1000));
+  ASSERT_EQ(narrow.pieces.size(), 2u);
+  EXPECT_EQ(narrow.pieces[0].text, sys::Narrow(L"Я"));
+  EXPECT_EQ(narrow.pieces[1].text, sys::Narrow(L"\U0001F600"));
+}
+
+TEST(PrintLayout, TheCanvasMeasuresTheCharactersThemselves) {
+  // The printer canvas's metrics over a screen-compatible one: the extent is that
+  // of the wide text, not of its bytes or of question marks.
+  HDC dc = CreateCompatibleDC(nullptr);
+  ASSERT_NE(dc, nullptr);
+  HGDIOBJ old = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+  const std::wstring wide = L"Русский 日本語 \U0001F600";
+  SIZE expected{};
+  ASSERT_TRUE(GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &expected));
+  const PrintMetrics metrics = reports::DcPrintMetrics(dc);
+  const SIZE got = metrics.textExtent(sys::Narrow(wide));
+  EXPECT_EQ(got.cx, expected.cx);
+  EXPECT_EQ(got.cy, expected.cy);
+  EXPECT_GT(metrics.charHeight, 0);
+  SelectObject(dc, old);
+  DeleteDC(dc);
 }
 
 }  // namespace

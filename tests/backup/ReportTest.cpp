@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <string_view>
 #include <thread>
 
 #include "app/globals.h"
@@ -13,6 +14,7 @@
 #include "support/ScriptedMessageBoxes.h"
 #include "support/WindowProbe.h"
 #include "sys/Files.h"
+#include "sys/Text.h"
 #include "toolkit/FileDialog.h"
 
 namespace {
@@ -28,6 +30,11 @@ ReportHeader SampleHeader() {
           "3 (Windows Updates: 0, Screen Saver: 1)",
           "12/8/2026 1:02:03 AM",
           "C:\\P\\Prunaxis.exe"};
+}
+
+// UTF-8 text written as a u8 literal.
+std::string U8(std::u8string_view text) {
+  return std::string(text.begin(), text.end());
 }
 
 tk::ListRow Row(const char* caption) {
@@ -109,7 +116,8 @@ TEST(ProgramReport, TextFieldLinesAndFileBytes) {
   EXPECT_EQ(reports::SplitLines("a\nb\rc\r\n"), (std::vector<std::string>{"a", "b", "c"}));
   EXPECT_TRUE(reports::SplitLines("").empty());
   EXPECT_EQ(reports::ReportFileBytes("a\nb\r\n\r\nc"), "a\r\nb\r\n\r\nc\r\n");
-  EXPECT_EQ(reports::ReportFileBytes("\xE9t\xE9"), "\xE9t\xE9\r\n");  // ANSI bytes stay
+  // Text the ANSI code page holds is saved in it, as it always was.
+  EXPECT_EQ(reports::ReportFileBytes(U8(u8"été")), "\xE9t\xE9\r\n");
 }
 
 TEST(PrintListForm, SaveWritesTheEditedTextWithCrLf) {
@@ -127,7 +135,7 @@ TEST(PrintListForm, SaveWritesTheEditedTextWithCrLf) {
   form.SetReportLines(ProgramReportLines(SampleHeader(), {"One"}));
   EXPECT_EQ(form.MemoLines(), ProgramReportLines(SampleHeader(), {"One"}));
   // The user's edits are what is saved.
-  form.MemoList.setText("edited\r\nreport \xE4\r\n");
+  form.MemoList.setText(U8(u8"edited\r\nreport ä\r\n"));
 
   testing_support::TempDir dir;
   const std::string path = dir.file("report.txt");
@@ -210,6 +218,112 @@ TEST(PrintListForm, ExportListCommandShowsTheReportModally) {
   EXPECT_EQ(lines[15], "2 - Bb");
   EXPECT_EQ(lines[16], "----------------------");
   EXPECT_EQ(FindWindowA("PrunaxisPrintListForm", nullptr), nullptr);  // destroyed
+}
+
+// Names in three scripts and one character outside the Basic Multilingual Plane.
+const std::wstring kWideNames[] = {L"日本語ソフト", L"Ελληνικά Εργαλεία", L"Русский \U0001F600"};
+
+TEST(ProgramReport, NamesTheAnsiCodePageLacksAreSavedAsUtf8WithAMark) {
+  std::vector<std::string> captions;
+  for (const std::wstring& name : kWideNames) captions.push_back(sys::Narrow(name));
+  const std::string text = reports::JoinLines(ProgramReportLines(SampleHeader(), captions));
+  const std::string bytes = reports::ReportFileBytes(text);
+  ASSERT_GE(bytes.size(), 3u);
+  EXPECT_EQ(bytes.substr(0, 3), "\xEF\xBB\xBF");
+  const std::wstring saved = sys::Widen(bytes.substr(3));
+  EXPECT_NE(saved.find(L"\r\n1 - 日本語ソフト\r\n2 - Ελληνικά Εργαλεία\r\n"
+                       L"3 - Русский \U0001F600\r\n----------------------\r\n"),
+            std::wstring::npos);
+  EXPECT_EQ(saved.substr(0, 28), L"Prunaxis Application Report\r");
+  EXPECT_EQ(saved.substr(saved.size() - 2), L"\r\n");
+  // One character the code page lacks is enough; the rest stays exact in UTF-8 too.
+  EXPECT_EQ(reports::ReportFileBytes(U8(u8"Café\r\n€ \U0001F600")),
+            "\xEF\xBB\xBF" + U8(u8"Café\r\n€ \U0001F600\r\n"));
+}
+
+TEST(PrintListForm, SavedReportOfWideNamesHoldsThemExactly) {
+  reports::TPrintListForm form;
+  ASSERT_TRUE(form.Create(nullptr));
+  std::vector<std::string> captions;
+  for (const std::wstring& name : kWideNames) captions.push_back(sys::Narrow(name));
+  ReportHeader header = SampleHeader();
+  header.userName = sys::Narrow(L"Пользователь");
+  form.SetReportLines(ProgramReportLines(header, captions));
+  // The field itself holds every character.
+  wchar_t shown[4096] = {};
+  GetWindowTextW(form.MemoList.hwnd(), shown, 4096);
+  EXPECT_NE(std::wstring(shown).find(L"3 - Русский \U0001F600"), std::wstring::npos);
+
+  testing_support::TempDir dir;
+  const std::string path = dir.file("wide.txt");
+  ScriptedSaveDialog dialog(path);
+  ScriptedMessageBoxes boxes;
+  form.btnSaveClick();
+  EXPECT_EQ(boxes.count(), 0u);
+  std::string bytes;
+  ASSERT_TRUE(sys::ReadFileBytes(path, bytes));
+  ASSERT_GE(bytes.size(), 3u);
+  EXPECT_EQ(bytes.substr(0, 3), "\xEF\xBB\xBF");
+  const std::string body = bytes.substr(3);
+  EXPECT_NE(body.find(sys::Narrow(L"User Name : Пользователь\r\n")), std::string::npos) << body;
+  for (size_t i = 0; i < 3; ++i) {
+    const std::string line = std::to_string(i + 1) + " - " + sys::Narrow(kWideNames[i]) + "\r\n";
+    EXPECT_NE(body.find(line), std::string::npos) << line;
+  }
+}
+
+TEST(PrintListForm, SavedReportOfLatinNamesIsTheAnsiTextItAlwaysWas) {
+  reports::TPrintListForm form;
+  ASSERT_TRUE(form.Create(nullptr));
+  ReportHeader header = SampleHeader();
+  header.userName = U8(u8"José");
+  form.SetReportLines(
+      ProgramReportLines(header, {U8(u8"Café Tool"), "Plain", U8(u8"Übersetzer © 2024")}));
+  testing_support::TempDir dir;
+  const std::string path = dir.file("latin.txt");
+  ScriptedSaveDialog dialog(path);
+  ScriptedMessageBoxes boxes;
+  form.btnSaveClick();
+  std::string bytes;
+  ASSERT_TRUE(sys::ReadFileBytes(path, bytes));
+  // Windows-1252, no mark, CR LF after every line.
+  const std::string expected =
+      "Prunaxis Application Report\r\n"
+      "\r\n"
+      "\r\n"
+      "=======================\r\n"
+      "Computer Name : HOST\r\n"
+      "User Name : Jos\xE9\r\n"
+      "Programs : 3 (Windows Updates: 0, Screen Saver: 1)\r\n"
+      "Created In : 12/8/2026 1:02:03 AM\r\n"
+      "Created By : C:\\P\\Prunaxis.exe\r\n"
+      "=======================\r\n"
+      "\r\n"
+      "\r\n"
+      "Programs installed on your computer:\r\n"
+      "----------------------\r\n"
+      "1 - Caf\xE9 Tool\r\n"
+      "2 - Plain\r\n"
+      "3 - \xDC"
+      "bersetzer \xA9 2024\r\n"
+      "----------------------\r\n";
+  EXPECT_EQ(bytes, expected);
+}
+
+TEST(ProgramReport, HeaderNamesAreTheSystemsWideNames) {
+  wchar_t computer[MAX_COMPUTERNAME_LENGTH + 1] = {};
+  DWORD size = MAX_COMPUTERNAME_LENGTH + 1;
+  ASSERT_TRUE(GetComputerNameW(computer, &size));
+  EXPECT_EQ(reports::ComputerNameText(), sys::Narrow(computer));
+  wchar_t user[256] = {};
+  size = 256;
+  ASSERT_TRUE(GetUserNameW(user, &size));
+  EXPECT_EQ(reports::UserNameText(), sys::Narrow(user));
+  SYSTEMTIME time{2026, 12, 2, 8, 13, 4, 5, 0};
+  wchar_t date[128] = {}, clock[128] = {};
+  GetDateFormatW(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &time, nullptr, date, 128);
+  GetTimeFormatW(LOCALE_USER_DEFAULT, 0, &time, nullptr, clock, 128);
+  EXPECT_EQ(reports::LocalDateTimeText(time), sys::Narrow(std::wstring(date) + L" " + clock));
 }
 
 }  // namespace

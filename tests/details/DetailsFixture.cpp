@@ -4,18 +4,20 @@
 
 #include <cstring>
 
-#include "inventory/WideText.h"
 #include "support/BuiltComponent.h"
 #include "support/Sandbox.h"
 #include "support/WindowProbe.h"
 #include "sys/Files.h"
 #include "sys/Handles.h"
+#include "sys/Text.h"
 
 namespace details_test {
 namespace {
 
-std::string EntryPath(const std::string& keyName) {
-  return std::string(kUninstallKey) + "\\" + keyName;
+// Keys and values go in and out wide, so that entries named in any script come
+// and go exactly.
+std::wstring EntryPath(const std::string& keyName) {
+  return sys::Widen(std::string(kUninstallKey) + "\\" + keyName);
 }
 
 }  // namespace
@@ -32,34 +34,37 @@ TestEntry NamedEntry(const std::string& stem, const std::string& displayName, bo
 void WriteEntry(const TestEntry& entry) {
   DeleteEntry(entry);
   HKEY raw = nullptr;
-  ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, EntryPath(entry.keyName).c_str(), 0, nullptr, 0,
+  ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, EntryPath(entry.keyName).c_str(), 0, nullptr, 0,
                             KEY_ALL_ACCESS | entry.view, nullptr, &raw, nullptr),
             ERROR_SUCCESS);
   sys::UniqueKey key(raw);
   for (const auto& [name, data] : entry.strings) {
-    RegSetValueExA(key.get(), name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
-                   static_cast<DWORD>(data.size() + 1));
+    const std::wstring wide = sys::Widen(data);
+    RegSetValueExW(key.get(), sys::Widen(name).c_str(), 0, REG_SZ,
+                   reinterpret_cast<const BYTE*>(wide.c_str()),
+                   static_cast<DWORD>((wide.size() + 1) * sizeof(wchar_t)));
   }
   for (const auto& [name, data] : entry.dwords) {
-    RegSetValueExA(key.get(), name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&data),
-                   sizeof data);
+    RegSetValueExW(key.get(), sys::Widen(name).c_str(), 0, REG_DWORD,
+                   reinterpret_cast<const BYTE*>(&data), sizeof data);
   }
 }
 
 void DeleteEntry(const TestEntry& entry) {
   HKEY raw = nullptr;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kUninstallKey, 0, KEY_ALL_ACCESS | entry.view, &raw) !=
-      ERROR_SUCCESS) {
+  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, sys::Widen(kUninstallKey).c_str(), 0,
+                    KEY_ALL_ACCESS | entry.view, &raw) != ERROR_SUCCESS) {
     return;
   }
   sys::UniqueKey key(raw);
-  RegDeleteTreeA(key.get(), entry.keyName.c_str());
-  RegDeleteKeyExA(key.get(), entry.keyName.c_str(), entry.view, 0);
+  const std::wstring name = sys::Widen(entry.keyName);
+  RegDeleteTreeW(key.get(), name.c_str());
+  RegDeleteKeyExW(key.get(), name.c_str(), entry.view, 0);
 }
 
 bool EntryExists(const TestEntry& entry) {
   HKEY raw = nullptr;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, EntryPath(entry.keyName).c_str(), 0, KEY_READ | entry.view,
+  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, EntryPath(entry.keyName).c_str(), 0, KEY_READ | entry.view,
                     &raw) != ERROR_SUCCESS) {
     return false;
   }
@@ -69,20 +74,20 @@ bool EntryExists(const TestEntry& entry) {
 
 std::optional<std::string> EntryString(const TestEntry& entry, const std::string& value) {
   HKEY raw = nullptr;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, EntryPath(entry.keyName).c_str(), 0, KEY_READ | entry.view,
+  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, EntryPath(entry.keyName).c_str(), 0, KEY_READ | entry.view,
                     &raw) != ERROR_SUCCESS) {
     return std::nullopt;
   }
   sys::UniqueKey key(raw);
-  char buffer[1024] = {};
-  DWORD size = sizeof buffer - 1;
+  wchar_t buffer[1024] = {};
+  DWORD size = sizeof buffer - sizeof(wchar_t);
   DWORD type = 0;
-  if (RegQueryValueExA(key.get(), value.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(buffer),
-                       &size) != ERROR_SUCCESS ||
+  if (RegQueryValueExW(key.get(), sys::Widen(value).c_str(), nullptr, &type,
+                       reinterpret_cast<BYTE*>(buffer), &size) != ERROR_SUCCESS ||
       type != REG_SZ) {
     return std::nullopt;
   }
-  return std::string(buffer);
+  return sys::Narrow(buffer);
 }
 
 InstalledEntries::InstalledEntries(std::vector<TestEntry> entries) : entries_(std::move(entries)) {
@@ -240,7 +245,7 @@ std::string ReadUtf16File(const std::string& path) {
   size_t start = bytes.size() >= 2 && bytes[0] == '\xFF' && bytes[1] == '\xFE' ? 2 : 0;
   std::wstring wide((bytes.size() - start) / 2, L'\0');
   if (!wide.empty()) memcpy(wide.data(), bytes.data() + start, wide.size() * 2);
-  return inventory::AnsiFromWide(wide);
+  return sys::Narrow(wide);
 }
 
 }  // namespace details_test

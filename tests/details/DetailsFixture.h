@@ -97,7 +97,7 @@ bool EditorShowsWindow(HANDLE editor, DWORD timeoutMs);
 // Ends the editor and every process it started.
 void EndEditor(HANDLE editor);
 
-// A UTF-16LE file (with or without its byte-order mark) as ANSI text.
+// A UTF-16LE file (with or without its byte-order mark) as UTF-8 text.
 std::string ReadUtf16File(const std::string& path);
 
 }  // namespace details_test

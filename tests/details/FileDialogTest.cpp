@@ -9,6 +9,7 @@
 #include "support/Sandbox.h"
 #include "support/WindowProbe.h"
 #include "sys/Files.h"
+#include "sys/Text.h"
 #include "toolkit/FileDialog.h"
 
 using namespace details_test;
@@ -43,9 +44,10 @@ TEST(FileDialog, SaveDialogReturnsTheNameTypedInTheInitialFolder) {
   std::optional<std::string> chosen;
   {
     WindowScript script(testing_support::kDialogClass, [&](HWND dialog) {
-      char text[MAX_PATH] = {};
-      SendMessageA(dialog, CDM_GETSPEC, MAX_PATH, reinterpret_cast<LPARAM>(text));
-      proposed = text;
+      // The dialog is a wide one: its answers come in UTF-16.
+      wchar_t text[MAX_PATH] = {};
+      SendMessageW(dialog, CDM_GETSPEC, MAX_PATH, reinterpret_cast<LPARAM>(text));
+      proposed = sys::Narrow(text);
       // The name field is an edit or a combo box, depending on the system.
       for (int field : {edt1, cmb13}) {
         if (HWND control = GetDlgItem(dialog, field)) SetWindowTextA(control, "Typed");

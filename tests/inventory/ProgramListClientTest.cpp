@@ -2,16 +2,17 @@
 // turning failure codes into exceptions.
 #include <gtest/gtest.h>
 
+#include <string_view>
 #include <thread>
 
 #include "support/BuiltComponent.h"
 #include "FakeProgramList.h"
 #include "inventory/RostrelLib_TLB.h"
-#include "inventory/WideText.h"
 #include "support/Sandbox.h"
 #include "sys/ComInit.h"
 #include "sys/Registry.h"
 #include "sys/SysError.h"
+#include "sys/Text.h"
 
 using inventory::InventoryError;
 using inventory::TProgramItem;
@@ -19,6 +20,11 @@ using inventory::TProgramList;
 using inventory_test::FakeProgramList;
 
 namespace {
+
+// UTF-8 text written as a u8 literal.
+std::string U8(std::u8string_view text) {
+  return std::string(text.begin(), text.end());
+}
 
 const wchar_t kUninstall[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
 
@@ -31,7 +37,7 @@ void RegisterBuiltComponent() {
 class UserEntry {
  public:
   UserEntry(const std::string& name, const std::wstring& displayName)
-      : name_(name), path_(kUninstall + inventory::WideFromAnsi(name)) {
+      : name_(name), path_(kUninstall + sys::Widen(name)) {
     RegCreateKeyExW(HKEY_CURRENT_USER, path_.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
                     key_.put(), nullptr);
     set(L"DisplayName", displayName);
@@ -69,7 +75,7 @@ class ProgramListClientTest : public ::testing::Test {
 
 }  // namespace
 
-TEST_F(ProgramListClientTest, ConnectsOnItsFirstCallAndConvertsTextsToAnsi) {
+TEST_F(ProgramListClientTest, ConnectsOnItsFirstCallAndConvertsTextsToUtf8) {
   UserEntry entry(testing_support::UniqueName("RostrelClient"), L"Caf\x00e9 \x4e2d\x6587 Suite");
   entry.set(L"Publisher",
             L"\x00c9"
@@ -84,12 +90,9 @@ TEST_F(ProgramListClientTest, ConnectsOnItsFirstCallAndConvertsTextsToAnsi) {
   ASSERT_GE(index, 0);
   TProgramItem item = list.GetProgram(static_cast<ULONG>(index));
   ASSERT_TRUE(item);
-  // Characters of the ANSI code page arrive as such; others as its default character.
-  EXPECT_EQ(item.GetDisplayName(), "Caf\xe9 ?? Suite");
-  EXPECT_EQ(item.GetPublisher(),
-            "\xc9"
-            "diteur \xfc"
-            "ber");
+  // Every character arrives, in or out of the ANSI code page.
+  EXPECT_EQ(item.GetDisplayName(), U8(u8"Café 中文 Suite"));
+  EXPECT_EQ(item.GetPublisher(), U8(u8"Éditeur über"));
   EXPECT_EQ(item.GetRegistryKeyName(), entry.name());
   EXPECT_EQ(item.GetInstallLocation(), "");
   EXPECT_EQ(item.GetSystemPatch(), 0);
@@ -99,18 +102,17 @@ TEST_F(ProgramListClientTest, ConnectsOnItsFirstCallAndConvertsTextsToAnsi) {
                 entry.name());
 }
 
-TEST_F(ProgramListClientTest, PassesAnsiTextsInAsWideOnes) {
+TEST_F(ProgramListClientTest, PassesUtf8TextsInAsWideOnes) {
   UserEntry entry(testing_support::UniqueName("RostrelClient"), L"Commented");
   TProgramList list(NothingRunning);
   list.LoadPrograms();
   TProgramItem item = list.GetProgram(static_cast<ULONG>(list.FindProgram(entry.name())));
   ASSERT_TRUE(item);
-  item.SetComment("Notiz f\xfcr sp\xe4ter");
+  item.SetComment(U8(u8"Notiz für später"));
   wchar_t stored[64] = {};
   DWORD size = sizeof stored;
   ASSERT_EQ(RegGetValueW(HKEY_CURRENT_USER, L"Software\\Prunaxis\\Comments",
-                         inventory::WideFromAnsi(entry.name()).c_str(), RRF_RT_REG_SZ, nullptr,
-                         stored, &size),
+                         sys::Widen(entry.name()).c_str(), RRF_RT_REG_SZ, nullptr, stored, &size),
             ERROR_SUCCESS);
   EXPECT_STREQ(stored, L"Notiz f\x00fcr sp\x00e4ter");
   item.SetComment("");  // removes it again

@@ -42,7 +42,7 @@ class MainForm : public MainWindowTest {
     f.shellOpen = [this](HWND owner, const std::string& file, const std::string& parameters) {
       shellCalls.push_back({owner, file, parameters});
     };
-    f.runDialog = [this](HWND, const std::wstring& title) { runTitles.push_back(title); };
+    f.runDialog = [this](HWND, const std::string& title) { runTitles.push_back(title); };
     f.show(SW_SHOWNOACTIVATE);
   }
   static std::vector<UINT> itemIds(const tk::PopupMenu& menu) {
@@ -60,7 +60,7 @@ class MainForm : public MainWindowTest {
 
   std::vector<OpenedMenu> opened;
   std::vector<ShellCall> shellCalls;
-  std::vector<std::wstring> runTitles;
+  std::vector<std::string> runTitles;
   int moves = 0;
 };
 
@@ -235,7 +235,7 @@ TEST_F(MainForm, FrameCommandsReachTheShellAndTheViewOptions) {
 
   a.ActionAddNew.execute();
   ASSERT_EQ(runTitles.size(), 1u);
-  EXPECT_EQ(runTitles[0], L"New Program");
+  EXPECT_EQ(runTitles[0], "New Program");
 
   a.ActionGrid.execute();
   EXPECT_TRUE(a.ActionGrid.checked());

@@ -12,35 +12,39 @@
 #include "inventory/RostrelLib_TLB.h"
 #include "support/Sandbox.h"
 #include "sys/Handles.h"
+#include "sys/Text.h"
 
 namespace proglist_test {
 namespace {
 
-constexpr char kUninstall[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
+// Names and texts go in wide, so that entries named in any script come and go
+// exactly.
+constexpr wchar_t kUninstall[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
 
 void EmptyKey(HKEY root, REGSAM view) {
   HKEY raw = nullptr;
-  if (RegCreateKeyExA(root, kUninstall, 0, nullptr, 0, KEY_ALL_ACCESS | view, nullptr, &raw,
+  if (RegCreateKeyExW(root, kUninstall, 0, nullptr, 0, KEY_ALL_ACCESS | view, nullptr, &raw,
                       nullptr) != ERROR_SUCCESS) {
     throw std::runtime_error("cannot open the uninstall key");
   }
   sys::UniqueKey key(raw);
   for (;;) {
-    char name[256];
-    DWORD size = sizeof name;
-    if (RegEnumKeyExA(key.get(), 0, name, &size, nullptr, nullptr, nullptr, nullptr) !=
+    wchar_t name[256];
+    DWORD size = 256;
+    if (RegEnumKeyExW(key.get(), 0, name, &size, nullptr, nullptr, nullptr, nullptr) !=
         ERROR_SUCCESS) {
       break;
     }
-    if (RegDeleteTreeA(key.get(), name) != ERROR_SUCCESS) {
-      throw std::runtime_error(std::string("cannot delete ") + name);
+    if (RegDeleteTreeW(key.get(), name) != ERROR_SUCCESS) {
+      throw std::runtime_error("cannot delete " + sys::Narrow(name));
     }
   }
 }
 
-void SetString(HKEY key, const char* name, const std::string& data) {
-  RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
-                 static_cast<DWORD>(data.size() + 1));
+void SetString(HKEY key, const wchar_t* name, const std::string& data) {
+  const std::wstring wide = sys::Widen(data);
+  RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(wide.c_str()),
+                 static_cast<DWORD>((wide.size() + 1) * sizeof(wchar_t)));
 }
 
 // The test savers are built beside this test program.
@@ -75,18 +79,40 @@ void FillUninstallKeys(const std::vector<TestProgram>& programs) {
   EmptyKey(HKEY_CURRENT_USER, 0);
   for (const TestProgram& p : programs) {
     HKEY raw = nullptr;
-    std::string path = std::string(kUninstall) + "\\" + p.keyName;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0,
+    const std::wstring path = std::wstring(kUninstall) + L"\\" + sys::Widen(p.keyName);
+    ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0,
                               KEY_ALL_ACCESS | KEY_WOW64_64KEY, nullptr, &raw, nullptr),
               ERROR_SUCCESS);
     sys::UniqueKey key(raw);
-    if (!p.displayName.empty()) SetString(key.get(), "DisplayName", p.displayName);
-    SetString(key.get(), "UninstallString", "C:\\Apps\\" + p.keyName + "\\unins.exe");
-    SetString(key.get(), "Publisher", p.publisher);
-    SetString(key.get(), "InstallLocation", p.location);
-    if (!p.helpLink.empty()) SetString(key.get(), "HelpLink", p.helpLink);
-    if (p.patch) SetString(key.get(), "ParentKeyName", "OperatingSystem");
+    if (!p.displayName.empty()) SetString(key.get(), L"DisplayName", p.displayName);
+    SetString(key.get(), L"UninstallString", "C:\\Apps\\" + p.keyName + "\\unins.exe");
+    SetString(key.get(), L"Publisher", p.publisher);
+    SetString(key.get(), L"InstallLocation", p.location);
+    if (!p.helpLink.empty()) SetString(key.get(), L"HelpLink", p.helpLink);
+    if (p.patch) SetString(key.get(), L"ParentKeyName", "OperatingSystem");
   }
+}
+
+void RemoveUninstallEntries(const std::vector<TestProgram>& programs) {
+  HKEY raw = nullptr;
+  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kUninstall, 0, KEY_ALL_ACCESS | KEY_WOW64_64KEY, &raw) !=
+      ERROR_SUCCESS)
+    return;
+  sys::UniqueKey key(raw);
+  for (const TestProgram& p : programs) {
+    const std::wstring name = sys::Widen(p.keyName);
+    RegDeleteTreeW(key.get(), name.c_str());
+    RegDeleteKeyExW(key.get(), name.c_str(), KEY_WOW64_64KEY, 0);
+  }
+}
+
+FilledUninstallKeys::FilledUninstallKeys(std::vector<TestProgram> programs)
+    : programs_(std::move(programs)) {
+  FillUninstallKeys(programs_);
+}
+
+FilledUninstallKeys::~FilledUninstallKeys() {
+  RemoveUninstallEntries(programs_);
 }
 
 std::vector<std::string> InstallOnlyTestSavers() {

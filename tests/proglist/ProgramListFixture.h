@@ -30,6 +30,21 @@ std::vector<TestProgram> StandardPrograms();
 
 // Empties the uninstall keys and writes `programs` into HKLM's native view.
 void FillUninstallKeys(const std::vector<TestProgram>& programs);
+// Deletes the entries of `programs` from HKLM's native view again.
+void RemoveUninstallEntries(const std::vector<TestProgram>& programs);
+
+// FillUninstallKeys for the life of the object; the entries it wrote go with it,
+// also when an assertion ended the test early.
+class FilledUninstallKeys {
+ public:
+  explicit FilledUninstallKeys(std::vector<TestProgram> programs);
+  ~FilledUninstallKeys();
+  FilledUninstallKeys(const FilledUninstallKeys&) = delete;
+  FilledUninstallKeys& operator=(const FilledUninstallKeys&) = delete;
+
+ private:
+  std::vector<TestProgram> programs_;
+};
 // Removes every screen saver that the component finds and installs the three
 // test screen savers in the system folder. Returns their full paths.
 std::vector<std::string> InstallOnlyTestSavers();

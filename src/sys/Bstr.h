@@ -1,5 +1,5 @@
-// The inventory component speaks UTF-16; the program speaks ANSI. These convert
-// between the two at the call site and own the BSTRs the component hands out.
+// The BSTRs that COM components hand out and take in, owned and converted to and
+// from the program's UTF-8 text exactly (no code page on the way).
 #pragma once
 
 #include <windows.h>
@@ -9,13 +9,9 @@
 #include <string_view>
 #include <utility>
 
-namespace inventory {
+namespace sys {
 
-// UTF-16 to the ANSI code page; characters it lacks become its default character.
-std::string AnsiFromWide(std::wstring_view text);
-std::wstring WideFromAnsi(std::string_view text);
-
-// A BSTR received from the component, freed when it goes.
+// A BSTR received from a component (or made for one), freed when it goes.
 class OwnedBstr {
  public:
   OwnedBstr() = default;
@@ -31,22 +27,24 @@ class OwnedBstr {
     return *this;
   }
 
-  // A new BSTR holding `text` (converted), to pass into the component.
-  static OwnedBstr FromAnsi(std::string_view text);
+  // A new BSTR holding `text`, to pass into a component. Throws std::bad_alloc.
+  static OwnedBstr FromUtf8(std::string_view text);
 
   BSTR get() const { return text_; }
+  // For out-parameters: frees the current string first.
   BSTR* put() {
     SysFreeString(std::exchange(text_, nullptr));
     return &text_;
   }
-  // NULL reads as empty.
+  // The whole string by its stored length (embedded NULs included); NULL reads as
+  // empty.
   std::wstring_view view() const {
     return text_ ? std::wstring_view(text_, SysStringLen(text_)) : std::wstring_view();
   }
-  std::string ansi() const { return AnsiFromWide(view()); }
+  std::string utf8() const;
 
  private:
   BSTR text_ = nullptr;
 };
 
-}  // namespace inventory
+}  // namespace sys
