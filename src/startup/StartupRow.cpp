@@ -14,6 +14,16 @@ std::string Upper(std::string_view text) {
 
 }  // namespace
 
+StartupRow ReadRow(std::string name, bool enabled, std::string command, std::string location) {
+  StartupRow row{std::move(name), enabled, std::move(command), std::move(location)};
+  row.stored = std::make_shared<StoredState>(StoredState{enabled});
+  return row;
+}
+
+bool TickChanged(const StartupRow& row) {
+  return !row.stored || row.stored->enabled != row.enabled;
+}
+
 std::string RootAbbreviation(HKEY root) {
   if (root == HKEY_CURRENT_USER) return "HKCU";
   if (root == HKEY_LOCAL_MACHINE) return "HKLM";

@@ -1,20 +1,35 @@
 // One start-up entry as the startup page holds it, and what its texts say about
-// where it comes from. The row is the whole record: changes are written back from
-// its name, tick, command and location alone.
+// where it comes from. Changes are written back from its name, tick, command and
+// location, and only for rows whose tick differs from what the system holds.
 #pragma once
 
 #include <windows.h>
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "startup/VersionInfo.h"
 
 namespace startup {
 
+// Where the system holds a listed entry: enabled (in its Run key or start-up folder)
+// or parked. Written when the entry is read and whenever Apply moves it.
+struct StoredState {
+  bool enabled = true;
+};
+
 struct StartupRow {
+  StartupRow() = default;
+  StartupRow(std::string name, bool enabled, std::string command, std::string location)
+      : name(std::move(name)),
+        enabled(enabled),
+        command(std::move(command)),
+        location(std::move(location)) {}
+
   // The registry value's name, or the start-up folder file's name with its extension.
   std::string name;
   // Ticked: a value in a Run key, or a start-up folder file. Unticked: a value parked
@@ -25,9 +40,23 @@ struct StartupRow {
   // "HKCU\<key path>" or "HKLM\<key path>" of the Run key (a parked entry carries the
   // key it returns to), or the start-up folder's path ending with "\".
   std::string location;
+  // The entry's state in the system, shared by every copy of a row that was read,
+  // so that what Apply did reaches the list's own copy too. Null for a row that was
+  // not read from the system: Apply then writes its tick as it stands.
+  std::shared_ptr<StoredState> stored;
 
-  bool operator==(const StartupRow&) const = default;
+  // Rows are equal by what they show; `stored` is bookkeeping.
+  bool operator==(const StartupRow& other) const {
+    return name == other.name && enabled == other.enabled && command == other.command &&
+           location == other.location;
+  }
 };
+
+// A row as read from the system: its tick is what the system holds.
+StartupRow ReadRow(std::string name, bool enabled, std::string command, std::string location);
+// True when Apply has something to do for the row: its tick differs from the stored
+// state, or it has none.
+bool TickChanged(const StartupRow& row);
 
 // The sub-key of a Run key that holds its disabled entries: one string value per
 // entry, named like the entry, holding its command.

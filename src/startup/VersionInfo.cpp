@@ -7,6 +7,8 @@
 #include <optional>
 #include <vector>
 
+#include "sys/VersionResource.h"
+
 namespace startup {
 namespace {
 
@@ -82,36 +84,6 @@ class BlockChecker {
   BlockShape shape_;
 };
 
-// Answers of VerQueryValueA, clipped to the buffer that the answer must point into.
-class VersionBlock {
- public:
-  explicit VersionBlock(std::vector<std::uint8_t>& data) : data_(data) {}
-
-  bool query(const std::string& path, const std::uint8_t** at, std::size_t* length) {
-    void* p = nullptr;
-    UINT len = 0;
-    if (!VerQueryValueA(data_.data(), path.c_str(), &p, &len) || !p) return false;
-    auto* bytes = static_cast<const std::uint8_t*>(p);
-    const std::uint8_t* begin = data_.data();
-    const std::uint8_t* end = begin + data_.size();
-    if (bytes < begin || bytes >= end) return false;
-    *at = bytes;
-    *length = std::min<std::size_t>(len, static_cast<std::size_t>(end - bytes));
-    return true;
-  }
-
-  std::optional<std::string> text(const std::string& path) {
-    const std::uint8_t* at = nullptr;
-    std::size_t length = 0;
-    if (!query(path, &at, &length)) return std::nullopt;
-    auto* chars = reinterpret_cast<const char*>(at);
-    return std::string(chars, strnlen(chars, length));
-  }
-
- private:
-  std::vector<std::uint8_t>& data_;
-};
-
 struct StringEntry {
   const char* name;
   std::string TFileInfo::*field;
@@ -138,9 +110,11 @@ bool IsSoundVersionBlock(const void* data, std::size_t size) {
   std::size_t length = Word(base);
   if (length > size) return false;
   bool narrow = base[4] >= ' ';
-  // The ANSI queries copy texts of a 32-bit block into a second area of the same
-  // size that follows the block and a four-byte signature.
+  // The loaded buffer is as large as the version API asks for: a 32-bit block is
+  // followed by a four-byte signature and an area of its own size; the wide queries
+  // copy the texts of an old narrow block, converted, into twice its size after it.
   if (!narrow && 2 * length + 4 > size) return false;
+  if (narrow && 3 * length > size) return false;
   BlockChecker checker(base, length, narrow ? kNarrowShape : kWideShape);
   return checker.block(0, 0);
 }
@@ -153,30 +127,29 @@ std::string StringTablePrefix(WORD language, WORD codePage) {
 }
 
 bool ReadFileInfo(const std::string& fileName, TFileInfo& info, const std::string& extraKey) {
-  DWORD scratch = 0;
-  DWORD size = GetFileVersionInfoSizeA(fileName.c_str(), &scratch);
-  if (size == 0) return false;
-  std::vector<std::uint8_t> data(size);
-  if (!GetFileVersionInfoA(fileName.c_str(), 0, size, data.data())) return false;
+  std::vector<std::uint8_t> data;
+  if (!sys::LoadVersionResource(fileName, data)) return false;
   if (!IsSoundVersionBlock(data.data(), data.size())) return false;
 
-  VersionBlock block(data);
   TFileInfo result = info;  // written back only on success: false leaves `info` alone
   const std::uint8_t* at = nullptr;
   std::size_t length = 0;
   std::optional<std::string> prefix;
-  if (block.query("\\VarFileInfo\\Translation", &at, &length) && length >= sizeof(DWORD)) {
+  if (sys::QueryVersionValue(data, "\\VarFileInfo\\Translation", &at, &length) &&
+      length >= sizeof(DWORD)) {
     DWORD pair = 0;
     std::memcpy(&pair, at, sizeof pair);
     prefix = StringTablePrefix(LOWORD(pair), HIWORD(pair));
   }
   // Without a translation list there is no string table to name: every text is empty.
-  for (const StringEntry& entry : kStringEntries)
-    result.*entry.field = prefix ? block.text(*prefix + entry.name).value_or("") : "";
-  if (block.query("\\", &at, &length) && length >= sizeof(VS_FIXEDFILEINFO))
+  for (const StringEntry& entry : kStringEntries) {
+    result.*entry.field =
+        prefix ? sys::QueryVersionText(data, *prefix + entry.name).value_or("") : "";
+  }
+  if (sys::QueryVersionValue(data, "\\", &at, &length) && length >= sizeof(VS_FIXEDFILEINFO))
     std::memcpy(&result.FixedInfo, at, sizeof(VS_FIXEDFILEINFO));
   if (prefix && !extraKey.empty()) {
-    if (auto extra = block.text(*prefix + extraKey)) result.ExtraValue = *extra;
+    if (auto extra = sys::QueryVersionText(data, *prefix + extraKey)) result.ExtraValue = *extra;
   }
   info = std::move(result);
   return true;

@@ -1,5 +1,6 @@
 // The version texts of an executable or library file, read through the Windows
-// version API. Stateless: every call loads the file's resource afresh.
+// version API (its wide form, so every text arrives whole as UTF-8). Stateless: every call loads
+// the file's resource afresh.
 #pragma once
 
 #include <windows.h>
@@ -35,11 +36,11 @@ struct TFileInfo {
 // file is missing, unreadable, has no version resource or a malformed one.
 bool ReadFileInfo(const std::string& fileName, TFileInfo& info, const std::string& extraKey);
 
-// True when the version block that GetFileVersionInfoA filled into `data` (`size`
-// bytes, the size GetFileVersionInfoSizeA gave) nests soundly: every block, key,
-// value and child the version API may walk lies inside the resource, and the room
-// the API needs for its ANSI copies of the texts lies inside the buffer. Blocks that
-// fail this are never handed to VerQueryValueA.
+// True when the version block that the version API loaded into `data` (`size`
+// bytes, the size it asked for) nests soundly: every block, key, value and child the
+// API may walk lies inside the resource, and the room the API needs for its
+// converted copies of the texts lies inside the buffer. Blocks that fail this are
+// never queried.
 bool IsSoundVersionBlock(const void* data, std::size_t size);
 
 // "\StringFileInfo\040904B0\" for language 0x0409 and code page 0x04B0.

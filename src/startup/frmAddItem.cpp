@@ -6,9 +6,12 @@
 
 #include "app/globals.h"
 #include "sys/SysError.h"
+#include "sys/FileOps.h"
+#include "toolkit/ComboItems.h"
 #include "toolkit/DialogFrame.h"
 #include "toolkit/FileDialog.h"
 #include "toolkit/MessageBox.h"
+#include "toolkit/WinText.h"
 #include "toolkit/WindowPlace.h"
 #include "ui/LanguageTable.h"
 
@@ -32,7 +35,7 @@ constexpr char kBrowseFilter[] = "All Files (*.*)|*.*";
 
 bool IsExistingFile(const std::string& path) {
   if (path.empty()) return false;
-  DWORD attrs = GetFileAttributesA(path.c_str());
+  DWORD attrs = sys::FileAttributes(path);
   return attrs != INVALID_FILE_ATTRIBUTES && !(attrs & FILE_ATTRIBUTE_DIRECTORY);
 }
 
@@ -69,18 +72,18 @@ bool TAddItemForm::Create(HWND owner) {
   // The list is filled once per window; the items keep their positions, which are
   // what the choice means.
   for (ui::LangId text : kSectionTexts)
-    cmbSection.send(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(LangText(text).c_str()));
+    toolkit::AddComboItemUtf8(cmbSection.hwnd(), LangText(text));
   setSection(startup::AddSection::RunCurrentUser);
   return true;
 }
 
 void TAddItemForm::applyTexts() {
-  setText(LangText(ui::IDS_ADDITEMFORM_Title));
-  lblTarget.setText(LangText(ui::IDS_ADDITEMFORM_LABEL_Target));
-  lblSection.setText(LangText(ui::IDS_ADDITEMFORM_LABEL_Section));
-  btnBrowse.setText(LangText(ui::IDS_ADDITEMFORM_BUTTON_Browse));
-  btnOK.setText(LangText(ui::IDS_ADDITEMFORM_BUTTON_Ok));
-  btnCancel.setText(LangText(ui::IDS_ADDITEMFORM_BUTTON_Cancel));
+  toolkit::SetWindowTextUtf8(hwnd(), LangText(ui::IDS_ADDITEMFORM_Title));
+  toolkit::SetWindowTextUtf8(lblTarget.hwnd(), LangText(ui::IDS_ADDITEMFORM_LABEL_Target));
+  toolkit::SetWindowTextUtf8(lblSection.hwnd(), LangText(ui::IDS_ADDITEMFORM_LABEL_Section));
+  toolkit::SetWindowTextUtf8(btnBrowse.hwnd(), LangText(ui::IDS_ADDITEMFORM_BUTTON_Browse));
+  toolkit::SetWindowTextUtf8(btnOK.hwnd(), LangText(ui::IDS_ADDITEMFORM_BUTTON_Ok));
+  toolkit::SetWindowTextUtf8(btnCancel.hwnd(), LangText(ui::IDS_ADDITEMFORM_BUTTON_Cancel));
 }
 
 int TAddItemForm::Execute() {
@@ -109,17 +112,18 @@ void TAddItemForm::btnBrowseClick() {
     request.filter = kBrowseFilter;
     request.flags = OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST |
                     OFN_NOCHANGEDIR;
-    if (std::optional<std::string> chosen = tk::ShowFileDialog(request)) txtTarget.setText(*chosen);
+    if (std::optional<std::string> chosen = tk::ShowFileDialog(request))
+      toolkit::SetWindowTextUtf8(txtTarget.hwnd(), *chosen);
   } catch (const std::exception&) {
     // The dialog is a convenience; the path can be typed as well.
   }
 }
 
 bool TAddItemForm::btnOKClick() {
-  const std::string target = txtTarget.text();
+  const std::string target = toolkit::GetWindowTextUtf8(txtTarget.hwnd());
   if (!IsExistingFile(target)) {
     tk::ShowMessageBox(hwnd(), kTargetNotFoundText, app::kAppTitle, MB_OK);
-    txtTarget.setText("");
+    toolkit::SetWindowTextUtf8(txtTarget.hwnd(), "");
     txtTarget.focus();
     return false;
   }

@@ -167,9 +167,13 @@ std::vector<RegValue> ReadValues(HKEY key, LONG* error) {
 }
 
 LONG WriteValue(HKEY key, const RegValue& value) {
+  // The system counts a terminator into string data that lacks one when the character
+  // after the data happens to be NUL (Windows and Wine alike); non-NUL padding behind
+  // the data keeps what is stored exactly what was read, terminator or not.
+  std::string padded = value.data;
+  padded.append(4, '\xFF');
   ValueNameArg n(value.name);
-  return RegSetValueExW(key, n.get(), 0, value.type,
-                        reinterpret_cast<const BYTE*>(value.data.data()),
+  return RegSetValueExW(key, n.get(), 0, value.type, reinterpret_cast<const BYTE*>(padded.data()),
                         static_cast<DWORD>(value.data.size()));
 }
 

@@ -10,6 +10,7 @@
 #include "support/Sandbox.h"
 #include "sys/Files.h"
 #include "sys/Registry.h"
+#include "sys/Text.h"
 
 namespace rostrel_test {
 namespace {
@@ -56,8 +57,10 @@ void UninstallEntries::create(Where where, const std::string& keyName) {
 void UninstallEntries::setString(Where where, const std::string& keyName, const std::string& value,
                                  const std::string& data) {
   sys::UniqueKey key = open(where, keyName);
-  RegSetValueExA(key.get(), value.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
-                 static_cast<DWORD>(data.size() + 1));
+  const std::wstring text = Widen(data);
+  RegSetValueExW(key.get(), Widen(value).c_str(), 0, REG_SZ,
+                 reinterpret_cast<const BYTE*>(text.c_str()),
+                 static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
 }
 
 void UninstallEntries::setDword(Where where, const std::string& keyName, const std::string& value,
@@ -100,22 +103,13 @@ sys::ComPtr<IProgramList> NewProgramList() {
   return list;
 }
 
+// The program keeps text as UTF-8; so do these tests.
 std::wstring Widen(const std::string& text) {
-  if (text.empty()) return std::wstring();
-  int size = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  std::wstring out(size, L'\0');
-  MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), out.data(), size);
-  return out;
+  return sys::Widen(text);
 }
 
 std::string Narrow(const std::wstring& text) {
-  if (text.empty()) return std::string();
-  int size = WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
-                                 nullptr, nullptr);
-  std::string out(size, '\0');
-  WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), out.data(), size,
-                      nullptr, nullptr);
-  return out;
+  return sys::Narrow(text);
 }
 
 std::string Text::narrow() const {

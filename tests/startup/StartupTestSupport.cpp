@@ -3,12 +3,14 @@
 #include <gtest/gtest.h>
 #include <shlobj.h>
 
+#include <cstring>
 #include <stdexcept>
 
 #include "support/Sandbox.h"
 #include "sys/Files.h"
 #include "sys/Handles.h"
 #include "sys/Registry.h"
+#include "sys/Text.h"
 
 namespace startup_test {
 namespace {
@@ -17,20 +19,25 @@ const char* Abbreviation(HKEY root) {
   return root == HKEY_CURRENT_USER ? "HKCU" : "HKLM";
 }
 
+using sys::Narrow;
+using sys::Widen;
+
+// Wide calls throughout: names in any script must be captured and put back exactly.
 std::optional<RawValues> ReadRawKey(HKEY root, const std::string& path) {
   HKEY key = nullptr;
-  if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return std::nullopt;
+  if (RegOpenKeyExW(root, Widen(path).c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+    return std::nullopt;
   RawValues values;
   for (DWORD i = 0;; ++i) {
-    char name[1024];
+    wchar_t name[16384];
     std::vector<BYTE> data(64 * 1024);
-    DWORD nameLen = sizeof name;
+    DWORD nameLen = 16384;
     DWORD dataLen = static_cast<DWORD>(data.size());
     DWORD type = REG_NONE;
-    if (RegEnumValueA(key, i, name, &nameLen, nullptr, &type, data.data(), &dataLen) !=
+    if (RegEnumValueW(key, i, name, &nameLen, nullptr, &type, data.data(), &dataLen) !=
         ERROR_SUCCESS)
       break;
-    values[std::string(name, nameLen)] =
+    values[Narrow(std::wstring_view(name, nameLen))] =
         RawValue{type, std::string(reinterpret_cast<char*>(data.data()), dataLen)};
   }
   RegCloseKey(key);
@@ -39,25 +46,25 @@ std::optional<RawValues> ReadRawKey(HKEY root, const std::string& path) {
 
 std::set<std::string> FolderNames(const std::string& folder) {
   std::set<std::string> names;
-  WIN32_FIND_DATAA found;
-  HANDLE find = FindFirstFileA((folder + "*").c_str(), &found);
+  WIN32_FIND_DATAW found;
+  HANDLE find = FindFirstFileW(Widen(folder + "*").c_str(), &found);
   if (find == INVALID_HANDLE_VALUE) return names;
   do {
-    std::string name = found.cFileName;
+    std::string name = Narrow(found.cFileName);
     if (name != "." && name != "..") names.insert(name);
-  } while (FindNextFileA(find, &found));
+  } while (FindNextFileW(find, &found));
   FindClose(find);
   return names;
 }
 
 void RemoveEntry(const std::string& path) {
-  DWORD attrs = GetFileAttributesA(path.c_str());
+  DWORD attrs = GetFileAttributesW(Widen(path).c_str());
   if (attrs == INVALID_FILE_ATTRIBUTES) return;
   if (attrs & FILE_ATTRIBUTE_DIRECTORY) {
     testing_support::RemoveTree(path);
   } else {
-    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-    DeleteFileA(path.c_str());
+    SetFileAttributesW(Widen(path).c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileW(Widen(path).c_str());
   }
 }
 
@@ -76,24 +83,31 @@ std::set<std::string> TrashEntries() {
   return entries;
 }
 
+// The system counts a terminator into string data without one when the character
+// after the data is NUL: non-NUL padding keeps what is written exact.
+std::string Padded(const std::string& bytes) {
+  return bytes + std::string(4, '\xFF');
+}
+
 void RestoreKey(HKEY root, const std::string& path, const std::optional<RawValues>& wanted) {
   if (!wanted) {
     sys::DeleteKeyTree(root, path, 0);
     return;
   }
   HKEY key = nullptr;
-  if (RegCreateKeyExA(root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
-      ERROR_SUCCESS)
+  if (RegCreateKeyExW(root, Widen(path).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+                      nullptr) != ERROR_SUCCESS)
     return;
   const RawValues now = ReadRawKey(root, path).value_or(RawValues{});
   for (const auto& [name, value] : now) {
-    if (!wanted->count(name)) RegDeleteValueA(key, name.c_str());
+    if (!wanted->count(name)) RegDeleteValueW(key, Widen(name).c_str());
   }
   for (const auto& [name, value] : *wanted) {
     auto it = now.find(name);
     if (it != now.end() && it->second == value) continue;
-    RegSetValueExA(key, name.c_str(), 0, value.type,
-                   reinterpret_cast<const BYTE*>(value.data.data()),
+    std::string padded = Padded(value.data);
+    RegSetValueExW(key, Widen(name).c_str(), 0, value.type,
+                   reinterpret_cast<const BYTE*>(padded.data()),
                    static_cast<DWORD>(value.data.size()));
   }
   RegCloseKey(key);
@@ -102,7 +116,11 @@ void RestoreKey(HKEY root, const std::string& path, const std::optional<RawValue
 }  // namespace
 
 std::ostream& operator<<(std::ostream& out, const RawValue& value) {
-  return out << "(type " << value.type << ") \"" << value.data.c_str() << "\"";
+  out << "(type " << value.type << ", " << value.data.size() << " bytes)";
+  if (value.type != REG_SZ && value.type != REG_EXPAND_SZ) return out;
+  std::wstring text(value.data.size() / 2, L'\0');
+  if (!text.empty()) memcpy(text.data(), value.data.data(), text.size() * 2);
+  return out << " \"" << Narrow(text.c_str()) << "\"";
 }
 
 std::ostream& operator<<(std::ostream& out, const SourceState& state) {
@@ -156,12 +174,17 @@ void ParkTextValues(SourceState& state) {
   }
 }
 
+std::string WideBytes(const std::string& text) {
+  std::wstring wide = Widen(text);
+  return std::string(reinterpret_cast<const char*>(wide.c_str()), (wide.size() + 1) * 2);
+}
+
 RawValue Sz(const std::string& text) {
-  return RawValue{REG_SZ, text + std::string(1, '\0')};
+  return RawValue{REG_SZ, WideBytes(text)};
 }
 
 RawValue ExpandSz(const std::string& text) {
-  return RawValue{REG_EXPAND_SZ, text + std::string(1, '\0')};
+  return RawValue{REG_EXPAND_SZ, WideBytes(text)};
 }
 
 SourceState CaptureSources() {
@@ -194,7 +217,7 @@ SourcesGuard::~SourcesGuard() {
     }
     for (const std::string& name : names) {
       if (!Exists(folder + name) && !trash.empty())
-        MoveFileA((trash + name).c_str(), (folder + name).c_str());
+        MoveFileW(Widen(trash + name).c_str(), Widen(folder + name).c_str());
     }
   }
   for (const std::string& entry : TrashEntries()) {
@@ -207,10 +230,10 @@ namespace {
 std::string ShellFolder(int csidl) {
   ITEMIDLIST* list = nullptr;
   if (FAILED(SHGetSpecialFolderLocation(nullptr, csidl, &list)) || !list) return std::string();
-  char path[MAX_PATH + 1] = {};
-  BOOL ok = SHGetPathFromIDListA(list, path);
+  wchar_t path[MAX_PATH + 1] = {};
+  BOOL ok = SHGetPathFromIDListW(list, path);
   CoTaskMemFree(list);
-  return ok ? sys::IncludeTrailingBackslash(path) : std::string();
+  return ok ? sys::IncludeTrailingBackslash(Narrow(path)) : std::string();
 }
 }  // namespace
 
@@ -252,32 +275,51 @@ void SetRawValue(HKEY root, const std::string& path, const std::string& name, DW
   if (rc != ERROR_SUCCESS) throw std::runtime_error("cannot write " + path + "\\" + name);
 }
 
+void SetWideRaw(HKEY root, const std::string& path, const std::string& name, DWORD type,
+                const std::string& bytes) {
+  HKEY key = nullptr;
+  LONG rc = RegCreateKeyExW(root, Widen(path).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+                            nullptr);
+  if (rc != ERROR_SUCCESS) throw std::runtime_error("cannot create " + path);
+  std::string padded = Padded(bytes);
+  rc = RegSetValueExW(key, Widen(name).c_str(), 0, type,
+                      reinterpret_cast<const BYTE*>(padded.data()),
+                      static_cast<DWORD>(bytes.size()));
+  RegCloseKey(key);
+  if (rc != ERROR_SUCCESS) throw std::runtime_error("cannot write " + path + "\\" + name);
+}
+
 void SetText(HKEY root, const std::string& path, const std::string& name, const std::string& text,
              DWORD type) {
-  SetRawValue(root, path, name, type, text.c_str(), static_cast<DWORD>(text.size() + 1));
+  SetWideRaw(root, path, name, type, WideBytes(text));
 }
 
 bool Exists(const std::string& path) {
-  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+  return GetFileAttributesW(Widen(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 ShortcutFields ReadShortcut(const std::string& linkPath) {
-  sys::ComPtr<IShellLinkA> link;
+  sys::ComPtr<IShellLinkW> link;
   EXPECT_HRESULT_SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
-                                            IID_IShellLinkA, link.putVoid()));
+                                            IID_IShellLinkW, link.putVoid()));
   if (!link) return {};
   sys::ComPtr<IPersistFile> file;
   EXPECT_HRESULT_SUCCEEDED(link->QueryInterface(IID_IPersistFile, file.putVoid()));
-  wchar_t wide[MAX_PATH] = {};
-  MultiByteToWideChar(CP_ACP, 0, linkPath.c_str(), -1, wide, MAX_PATH);
-  EXPECT_HRESULT_SUCCEEDED(file->Load(wide, STGM_READ)) << linkPath;
+  EXPECT_HRESULT_SUCCEEDED(file->Load(Widen(linkPath).c_str(), STGM_READ)) << linkPath;
   ShortcutFields fields;
-  char text[MAX_PATH * 2] = {};
-  if (SUCCEEDED(link->GetPath(text, sizeof text, nullptr, SLGP_RAWPATH))) fields.path = text;
-  text[0] = '\0';
-  if (SUCCEEDED(link->GetWorkingDirectory(text, sizeof text))) fields.workingFolder = text;
-  text[0] = '\0';
-  if (SUCCEEDED(link->GetArguments(text, sizeof text))) fields.arguments = text;
+  constexpr int kChars = MAX_PATH * 2;
+  wchar_t text[kChars] = {};
+  if (SUCCEEDED(link->GetPath(text, kChars, nullptr, SLGP_RAWPATH))) fields.path = Narrow(text);
+  ITEMIDLIST* list = nullptr;
+  if (SUCCEEDED(link->GetIDList(&list)) && list) {
+    text[0] = L'\0';
+    if (SHGetPathFromIDListW(list, text)) fields.itemPath = Narrow(text);
+    CoTaskMemFree(list);
+  }
+  text[0] = L'\0';
+  if (SUCCEEDED(link->GetWorkingDirectory(text, kChars))) fields.workingFolder = Narrow(text);
+  text[0] = L'\0';
+  if (SUCCEEDED(link->GetArguments(text, kChars))) fields.arguments = Narrow(text);
   return fields;
 }
 

@@ -18,7 +18,7 @@ namespace startup_test {
 
 struct RawValue {
   DWORD type = REG_NONE;
-  std::string data;  // as RegEnumValueA returns it, terminating NUL included
+  std::string data;  // as RegEnumValueW returns it: strings UTF-16LE, as stored
   bool operator==(const RawValue&) const = default;
 };
 using RawValues = std::map<std::string, RawValue>;
@@ -45,8 +45,11 @@ RawValues& Values(SourceState& state, const std::string& key);
 // Moves every text value (REG_SZ, REG_EXPAND_SZ) of every Run-family key in `state`
 // into that key's parking key, as disabling every row does; other values stay.
 void ParkTextValues(SourceState& state);
+// Text values as the wide API stores them: UTF-16LE with a terminating NUL.
 RawValue Sz(const std::string& text);
 RawValue ExpandSz(const std::string& text);
+// `text` as UTF-16LE bytes with its terminating NUL.
+std::string WideBytes(const std::string& text);
 
 // Captures the sources and the trash when made; when it goes, puts every Run key,
 // parking key and start-up folder back as captured (files that went to the trash
@@ -76,6 +79,10 @@ std::string FixturePath(const std::string& name);
 // Raw registry writes for setting up a test (the key is created when missing).
 void SetRawValue(HKEY root, const std::string& path, const std::string& name, DWORD type,
                  const void* data, DWORD size);
+// The same through the wide API: `name` in any script, `bytes` stored as given.
+void SetWideRaw(HKEY root, const std::string& path, const std::string& name, DWORD type,
+                const std::string& bytes);
+// A text value through the wide API (UTF-16LE with its NUL).
 void SetText(HKEY root, const std::string& path, const std::string& name, const std::string& text,
              DWORD type = REG_SZ);
 // True when a file or folder is at `path`.
@@ -85,6 +92,8 @@ bool Exists(const std::string& path);
 // (and a failed expectation) when it cannot be read. COM must be on.
 struct ShortcutFields {
   std::string path;
+  // The target as the link's item list names it (what the shell starts).
+  std::string itemPath;
   std::string workingFolder;
   std::string arguments;
 };

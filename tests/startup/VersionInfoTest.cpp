@@ -90,8 +90,8 @@ std::string SoundResource() {
   return Block("VS_VERSION_INFO", fixed, false, {strings, vars});
 }
 
-// The buffer GetFileVersionInfoA fills: the block, a signature and the room for the
-// ANSI copies of its texts.
+// The buffer the version API fills: the block, a signature and room of the block's
+// size for converted copies of its texts.
 std::string WithRoom(const std::string& block) {
   std::string buffer = block;
   buffer.resize(2 * block.size() + 4, '\0');
@@ -229,7 +229,7 @@ TEST(FileVersion, MalformedResourcesInAFileAreRefused) {
 TEST(FileVersion, SoundBlocksAreTheOnlyOnesHandedToTheApi) {
   std::string block = SoundResource();
   EXPECT_TRUE(Sound(WithRoom(block)));
-  // Without the room for the ANSI copies of its texts.
+  // Without the room the version API reserves after the block.
   EXPECT_FALSE(Sound(block));
   EXPECT_FALSE(IsSoundVersionBlock(nullptr, 100));
   EXPECT_FALSE(Sound(WithRoom(block).substr(0, 5)));
@@ -284,8 +284,12 @@ TEST(FileVersion, OldNarrowBlocksAreCheckedByTheirOwnLayout) {
   std::string text = narrow("CompanyName", std::string("Acme", 5), {});
   std::string block = narrow("VS_VERSION_INFO", std::string(52, '\0'),
                              {narrow("StringFileInfo", "", {narrow("040904E4", "", {text})})});
-  EXPECT_TRUE(IsSoundVersionBlock(block.data(), block.size()));
-  std::string broken = block;
+  // The wide queries put converted copies of its texts after the block: twice its
+  // size of room is needed.
+  std::string roomy = block + std::string(2 * block.size(), '\0');
+  EXPECT_TRUE(IsSoundVersionBlock(roomy.data(), roomy.size()));
+  EXPECT_FALSE(IsSoundVersionBlock(block.data(), block.size()));
+  std::string broken = roomy;
   PutWord(broken, block.find("CompanyName") - 2, 0x4000);  // its value length
   EXPECT_FALSE(IsSoundVersionBlock(broken.data(), broken.size()));
 }

@@ -11,6 +11,7 @@
 #include "support/ScriptedMessageBoxes.h"
 #include "sys/ComInit.h"
 #include "sys/Files.h"
+#include "toolkit/ComboItems.h"
 #include "toolkit/FileDialog.h"
 
 using startup::AddSection;
@@ -82,11 +83,8 @@ TEST_F(AddItem, TheWindowOffersFourSectionsWithTheUsersRunKeyChosen) {
   ASSERT_EQ(form.cmbSection.send(CB_GETCOUNT), 4);
   const char* texts[] = {"Startup Folder\\Current User", "Startup Folder\\All User",
                          "Registry\\Current User\\Run", "Registry\\All Users\\Run"};
-  for (int i = 0; i < 4; ++i) {
-    char item[128] = {};
-    form.cmbSection.send(CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(item));
-    EXPECT_STREQ(item, texts[i]);
-  }
+  for (int i = 0; i < 4; ++i)
+    EXPECT_EQ(toolkit::ComboItemTextUtf8(form.cmbSection.hwnd(), i), texts[i]);
   EXPECT_EQ(form.section(), AddSection::RunCurrentUser);
   EXPECT_FALSE(IsWindowVisible(form.hwnd()));
 
@@ -277,4 +275,24 @@ TEST_F(AddItem, BrowseThroughTheRealOpenDialog) {
   char after[MAX_PATH] = {};
   GetCurrentDirectoryA(MAX_PATH, after);
   EXPECT_STREQ(after, before);  // the dialog leaves the current folder alone
+}
+
+TEST_F(AddItem, ATargetInAnyScriptIsWrittenAndNamedExactly) {
+  const std::string folder = dir.path() + reinterpret_cast<const char*>(u8"Русский 😀\\");
+  ASSERT_TRUE(sys::ForceDirectories(folder));
+  const std::string name = reinterpret_cast<const char*>(u8"Px 日本語 Ελληνικά");
+  const std::string exact = folder + name + ".exe";
+  std::string bytes;
+  ASSERT_TRUE(sys::ReadFileBytes(target, bytes));
+  ASSERT_TRUE(sys::WriteFileBytes(exact, bytes));
+  const SourceState before = CaptureSources();
+  EXPECT_EQ(addThroughForm(exact, AddSection::RunCurrentUser), IDOK);
+  EXPECT_EQ(addThroughForm(exact, AddSection::StartupFolderCurrentUser), IDOK);
+
+  SourceState expected = before;
+  startup_test::Values(expected, StateKey(HKEY_CURRENT_USER, kRun))[name] = startup_test::Sz(exact);
+  const std::string user = startup_test::UserStartupFolder();
+  expected.folders[user].insert(name + ".lnk");
+  EXPECT_EQ(CaptureSources(), expected);
+  EXPECT_EQ(ReadShortcut(user + name + ".lnk").itemPath, exact);
 }

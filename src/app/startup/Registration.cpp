@@ -3,13 +3,14 @@
 #include <windows.h>
 
 #include "sys/Handles.h"
+#include "sys/LoadModule.h"
 #include "sys/ProcAddress.h"
 #include "sys/SysError.h"
 
 namespace app {
 
 std::string RegisterComponentLibrary(const std::string& library) {
-  sys::UniqueModule module(LoadLibraryA(library.c_str()));
+  sys::UniqueModule module(sys::LoadModule(library));
   if (!module) return sys::LastErrorText() + ": " + library;
   using RegisterFn = HRESULT(STDAPICALLTYPE*)();
   auto registerServer = sys::ProcAddress<RegisterFn>(module.get(), "DllRegisterServer");

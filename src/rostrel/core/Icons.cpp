@@ -47,7 +47,8 @@ CachedImageIndexFn CachedImageIndex() {
     HMODULE shell = GetModuleHandleW(L"shell32.dll");
     if (!shell) return CachedImageIndexFn(nullptr);
     FARPROC proc = GetProcAddress(shell, "Shell_GetCachedImageIndexW");
-    if (!proc) proc = GetProcAddress(shell, MAKEINTRESOURCEA(72));
+    // An ordinal goes in the low word of the name pointer.
+    if (!proc) proc = GetProcAddress(shell, reinterpret_cast<LPCSTR>(static_cast<ULONG_PTR>(72)));
     return reinterpret_cast<CachedImageIndexFn>(reinterpret_cast<void*>(proc));
   }();
   return fn;

@@ -3,23 +3,27 @@
 #include "rostrel/core/Ids.h"
 #include "sys/Handles.h"
 #include "sys/Registry.h"
+#include "sys/Text.h"
 
 namespace rostrel {
 namespace {
 
 const std::string kClsidKey = std::string("CLSID\\") + kClsidText;
+constexpr wchar_t kClassesKey[] = L"Software\\Classes";
+
+LONG SetString(HKEY key, const wchar_t* name, const std::wstring& value) {
+  return RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                        static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+}
 
 LONG SetDefaultAndValue(HKEY parent, const std::string& subKey, const std::string& value,
-                        const char* extraName = nullptr, const char* extraValue = nullptr) {
+                        const wchar_t* extraName = nullptr, const wchar_t* extraValue = nullptr) {
   sys::UniqueKey key;
-  LONG rc = RegCreateKeyExA(parent, subKey.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+  LONG rc = RegCreateKeyExW(parent, sys::Widen(subKey).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
                             KEY_SET_VALUE | KEY_CREATE_SUB_KEY, nullptr, key.put(), nullptr);
   if (rc != ERROR_SUCCESS) return rc;
-  rc = RegSetValueExA(key.get(), nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                      value.size() + 1);
-  if (rc == ERROR_SUCCESS && extraName)
-    rc = RegSetValueExA(key.get(), extraName, 0, REG_SZ, reinterpret_cast<const BYTE*>(extraValue),
-                        lstrlenA(extraValue) + 1);
+  rc = SetString(key.get(), nullptr, sys::Widen(value));
+  if (rc == ERROR_SUCCESS && extraName) rc = SetString(key.get(), extraName, extraValue);
   return rc;
 }
 
@@ -29,7 +33,7 @@ bool IgnorableMissing(LONG rc) {
 
 sys::UniqueKey OpenClasses(HKEY root, REGSAM access) {
   sys::UniqueKey key;
-  if (RegOpenKeyExA(root, "Software\\Classes", 0, access, key.put()) != ERROR_SUCCESS) key.reset();
+  if (RegOpenKeyExW(root, kClassesKey, 0, access, key.put()) != ERROR_SUCCESS) key.reset();
   return key;
 }
 
@@ -38,8 +42,8 @@ sys::UniqueKey OpenClasses(HKEY root, REGSAM access) {
 LONG WriteClassRegistration(HKEY classesKey, const std::string& dllPath) {
   LONG rc = SetDefaultAndValue(classesKey, kClsidKey, kClassDescription);
   if (rc == ERROR_SUCCESS)
-    rc = SetDefaultAndValue(classesKey, kClsidKey + "\\InprocServer32", dllPath, "ThreadingModel",
-                            "Apartment");
+    rc = SetDefaultAndValue(classesKey, kClsidKey + "\\InprocServer32", dllPath, L"ThreadingModel",
+                            L"Apartment");
   if (rc == ERROR_SUCCESS) rc = SetDefaultAndValue(classesKey, kClsidKey + "\\ProgID", kProgId);
   if (rc == ERROR_SUCCESS) rc = SetDefaultAndValue(classesKey, kProgId, kClassDescription);
   if (rc == ERROR_SUCCESS)
@@ -82,7 +86,7 @@ HRESULT RegisterServerForSystem(const std::string& dllPath) {
   sys::UniqueKey user = OpenClasses(HKEY_CURRENT_USER, KEY_ALL_ACCESS);
   if (!user) {
     // A fresh profile may lack the key.
-    RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Classes", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+    RegCreateKeyExW(HKEY_CURRENT_USER, kClassesKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
                     user.put(), nullptr);
   }
   return RegisterServer(dllPath, machine.get(), user.get());
