@@ -7,47 +7,21 @@
 #include <utility>
 
 #include "backup/RegEntryCommands.h"
+#include "sys/BackupFiles.h"
 #include "sys/Files.h"
+#include "sys/ProcAddress.h"
+#include "sys/Process.h"
 #include "sys/Registry.h"
 
 namespace backup {
 namespace {
 
 std::optional<FILETIME> LastWriteTime(const std::string& path) {
-  WIN32_FILE_ATTRIBUTE_DATA data{};
-  if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return std::nullopt;
-  if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return std::nullopt;
-  return data.ftLastWriteTime;
+  return sys::FileLastWriteTime(path);
 }
 
 bool SameTime(const FILETIME& a, const FILETIME& b) {
   return a.dwLowDateTime == b.dwLowDateTime && a.dwHighDateTime == b.dwHighDateTime;
-}
-
-// The file's text in the ANSI code page, whichever of the editor's encodings it has.
-std::string DecodedRegText(const std::string& bytes) {
-  if (bytes.size() < 2 || static_cast<unsigned char>(bytes[0]) != 0xFF ||
-      static_cast<unsigned char>(bytes[1]) != 0xFE)
-    return bytes;
-  std::wstring wide((bytes.size() - 2) / 2, L'\0');
-  for (size_t i = 0; i < wide.size(); ++i) {
-    wide[i] = static_cast<wchar_t>(static_cast<unsigned char>(bytes[2 + 2 * i]) |
-                                   (static_cast<unsigned char>(bytes[3 + 2 * i]) << 8));
-  }
-  if (wide.empty()) return std::string();
-  const int size = WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()),
-                                       nullptr, 0, nullptr, nullptr);
-  std::string text(static_cast<size_t>(std::max(size, 0)), '\0');
-  if (size > 0)
-    WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), text.data(), size,
-                        nullptr, nullptr);
-  return text;
-}
-
-bool EqualIgnoringCase(const std::string& a, const std::string& b) {
-  return a.size() == b.size() && CompareStringA(LOCALE_SYSTEM_DEFAULT, NORM_IGNORECASE, a.data(),
-                                                static_cast<int>(a.size()), b.data(),
-                                                static_cast<int>(b.size())) == CSTR_EQUAL;
 }
 
 // Whether `name` can stand in a file name as it is: no path separator, drive or
@@ -65,8 +39,7 @@ bool HoldsOnlyFileNameCharacters(const std::string& name) {
 bool IsWow64() {
   using IsWow64ProcessFn = BOOL(WINAPI*)(HANDLE, PBOOL);
   // Looked up at run time: not every 32-bit system has it.
-  auto fn = reinterpret_cast<IsWow64ProcessFn>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32"), "IsWow64Process")));
+  auto fn = sys::ProcAddress<IsWow64ProcessFn>(sys::LoadedModule("kernel32.dll"), "IsWow64Process");
   BOOL result = FALSE;
   return fn && fn(GetCurrentProcess(), &result) && result;
 }
@@ -96,7 +69,7 @@ std::optional<std::vector<std::string>> ReadUninstallEntryNames() {
 }
 
 bool RegFileHoldsKey(const std::string& bytes, const std::string& fullKeyName) {
-  const std::string text = DecodedRegText(bytes);
+  const std::string text = sys::TextOfRegFile(bytes);
   size_t start = 0;
   while (start < text.size()) {
     size_t end = text.find_first_of("\r\n", start);
@@ -104,7 +77,7 @@ bool RegFileHoldsKey(const std::string& bytes, const std::string& fullKeyName) {
     std::string line = text.substr(start, end - start);
     while (!line.empty() && (line.back() == ' ' || line.back() == '\t')) line.pop_back();
     if (line.size() >= 2 && line.front() == '[' && line.back() == ']' &&
-        EqualIgnoringCase(line.substr(1, line.size() - 2), fullKeyName))
+        sys::SameTextIgnoringCase(line.substr(1, line.size() - 2), fullKeyName))
       return true;
     start = end + 1;
   }
@@ -117,18 +90,17 @@ int BackupPosition(std::size_t done, std::size_t total) {
 }
 
 sys::UniqueHandle StartRegistryEditor(HWND owner, const std::string& parameters) {
-  SHELLEXECUTEINFOA info{};
-  info.cbSize = sizeof info;
-  info.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;
-  info.hwnd = owner;
-  info.lpVerb = "Open";
+  sys::ShellStart request;
+  request.owner = owner;
+  request.verb = "Open";
   // Named in full: a bare "regedit" is looked for in the current folder first.
-  const std::string program = RegeditPath();
-  info.lpFile = program.c_str();
-  info.lpParameters = parameters.c_str();
-  info.nShow = SW_SHOW;
-  if (!ShellExecuteExA(&info)) return sys::UniqueHandle();
-  return sys::UniqueHandle(info.hProcess);
+  request.file = RegeditPath();
+  request.parameters = parameters;
+  request.show = SW_SHOW;
+  request.extraMask = SEE_MASK_FLAG_NO_UI;
+  sys::UniqueHandle process;
+  sys::ShellStartProcess(request, process);
+  return process;
 }
 
 BackupRun::BackupRun(std::string backupDir, std::vector<std::string> names, HWND owner,

@@ -6,7 +6,9 @@
 #include <optional>
 
 #include "app/globals.h"
+#include "sys/FileOps.h"
 #include "sys/Files.h"
+#include "sys/Process.h"
 #include "sys/Registry.h"
 #include "toolkit/FileDialog.h"
 
@@ -62,10 +64,9 @@ std::string ImportParameters(const std::string& file) {
 }
 
 std::string RegeditPath() {
-  char windows[MAX_PATH] = {};
-  UINT n = GetWindowsDirectoryA(windows, MAX_PATH);
-  if (n == 0 || n >= MAX_PATH) return "regedit.exe";
-  return sys::IncludeTrailingBackslash(std::string(windows, n)) + "regedit.exe";
+  const std::string windows = sys::WindowsDirectory();
+  if (windows.empty()) return "regedit.exe";
+  return sys::IncludeTrailingBackslash(windows) + "regedit.exe";
 }
 
 std::string EntryKeyPath(inventory::TProgramList& programs, ULONG index,
@@ -86,18 +87,16 @@ bool WriteRegeditLastKey(const std::string& keyPath) {
 }
 
 sys::UniqueHandle StartRegedit(HWND owner, const std::string& parameters) {
-  const std::string program = RegeditPath();
-  SHELLEXECUTEINFOA info{};
-  info.cbSize = sizeof info;
-  info.fMask = SEE_MASK_NOCLOSEPROCESS;
-  info.hwnd = owner;
-  info.lpVerb = "open";
-  info.lpFile = program.c_str();
-  info.lpParameters = parameters.empty() ? nullptr : parameters.c_str();
-  info.lpDirectory = nullptr;  // the editor inherits the program's current folder
-  info.nShow = SW_SHOW;
-  if (!ShellExecuteExA(&info)) return sys::UniqueHandle();
-  return sys::UniqueHandle(info.hProcess);
+  sys::ShellStart request;
+  request.owner = owner;
+  request.verb = "open";
+  request.file = RegeditPath();
+  request.parameters = parameters;  // "" passes none
+  // No folder: the editor inherits the program's current folder.
+  request.show = SW_SHOW;
+  sys::UniqueHandle process;
+  sys::ShellStartProcess(request, process);
+  return process;
 }
 
 sys::UniqueHandle ExecuteExportReg(HWND owner, inventory::TProgramList& programs,

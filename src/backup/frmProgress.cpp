@@ -9,6 +9,7 @@
 #include "sys/Files.h"
 #include "toolkit/DialogFrame.h"
 #include "toolkit/MessageBox.h"
+#include "toolkit/WinText.h"
 #include "ui/LanguageTable.h"
 #include "ui/PictureBox.h"
 #include "ui/TextFormat.h"
@@ -33,11 +34,11 @@ LRESULT CALLBACK ProgressCaptionProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM 
     if (dc) {
       RECT rc;
       GetClientRect(hwnd, &rc);
-      const std::string caption = std::to_string(SendMessageA(hwnd, PBM_GETPOS, 0, 0)) + "%";
+      const std::string caption = std::to_string(SendMessageW(hwnd, PBM_GETPOS, 0, 0)) + "%";
       HGDIOBJ oldFont = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
       SetBkMode(dc, TRANSPARENT);
       SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
-      DrawTextA(dc, caption.c_str(), -1, &rc, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+      toolkit::DrawTextUtf8(dc, caption, &rc, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
       SelectObject(dc, oldFont);
       ReleaseDC(hwnd, dc);
     }
@@ -66,7 +67,7 @@ bool TProgressForm::Create(HWND owner) {
   tk::WindowParams params = tk::DialogParams("PrunaxisProgressForm", {}, owner, kClientWidth,
                                              kClientHeight, kFrameStyle, kFrameExStyle);
   RECT area{};
-  if (!owner || !GetWindowRect(owner, &area)) SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+  if (!owner || !GetWindowRect(owner, &area)) SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
   params.x = area.left + (area.right - area.left - params.width) / 2;
   params.y = area.top + (area.bottom - area.top - params.height) / 2;
   if (!create(params)) return false;

@@ -1,10 +1,9 @@
 #include "uninstall/LeftoverRemoval.h"
 
-#include <shellapi.h>
-
 #include <algorithm>
 #include <numeric>
 
+#include "sys/FileOps.h"
 #include "sys/Handles.h"
 #include "sys/Registry.h"
 #include "uninstall/ProtectedFolders.h"
@@ -19,11 +18,12 @@ std::string WithoutBackslash(std::string path) {
 }
 
 bool PathExists(const std::string& path) {
-  if (GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES) return true;
-  DWORD error = GetLastError();
-  // Anything but "not there" (a denied parent, a broken share) counts as still there.
+  if (sys::FileAttributes(path) != INVALID_FILE_ATTRIBUTES) return true;
+  const DWORD error = GetLastError();
+  // Anything but "not there" (a denied parent, a broken share, a name the call cannot
+  // take) counts as still there: nothing is reported removed that was not seen to go.
   return error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND &&
-         error != ERROR_INVALID_NAME && error != ERROR_BAD_NETPATH;
+         error != ERROR_BAD_NETPATH;
 }
 
 bool IsRegistry(LeftoverKind kind) {
@@ -31,41 +31,61 @@ bool IsRegistry(LeftoverKind kind) {
 }
 
 void DeleteRegistryItem(const LeftoverItem& item) {
-  NodePath node = SplitNodePath(item.text);
-  HKEY root = RootKeyFromName(node.rootName);
-  if (!root) return;
-  sys::UniqueKey parent;
-  if (RegOpenKeyExA(root, node.parentPath.c_str(), 0, KEY_ALL_ACCESS, parent.put()) !=
-      ERROR_SUCCESS)
-    return;
+  std::optional<RegistryTarget> target = RegistryTargetOf(item);
+  if (!target) return;
+  const sys::RegKey key(target->root, target->keyPath);
   if (item.kind == LeftoverKind::RegistryKey) {
-    if (!node.lastName.empty()) sys::DeleteKeyTree(parent.get(), node.lastName, 0);
+    if (!target->keyPath.empty()) key.deleteTree();  // never a whole root
   } else {
-    RegDeleteValueA(parent.get(), node.lastName.empty() ? nullptr : node.lastName.c_str());
+    key.deleteValue(target->valueName);
   }
 }
 
 void DeleteFileItem(const std::string& path) {
-  if (DeleteFileA(path.c_str())) return;
+  if (sys::DeleteFileExact(path)) return;
   // A read-only leftover is still a leftover that the user chose to remove.
-  DWORD attributes = GetFileAttributesA(path.c_str());
+  const DWORD attributes = sys::FileAttributes(path);
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) &&
       !(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
-    SetFileAttributesA(path.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
-    if (!DeleteFileA(path.c_str())) SetFileAttributesA(path.c_str(), attributes);
+    sys::SetFileAttributesOf(path, attributes & ~FILE_ATTRIBUTE_READONLY);
+    if (!sys::DeleteFileExact(path)) sys::SetFileAttributesOf(path, attributes);
   }
 }
 
 void DeleteLink(const std::string& path) {
   const std::string bare = WithoutBackslash(path);
-  DWORD attributes = GetFileAttributesA(bare.c_str());
+  const DWORD attributes = sys::FileAttributes(bare);
   if (attributes == INVALID_FILE_ATTRIBUTES) return;
   // A link to a folder is an empty directory entry of its own: removing it leaves the
   // target and its contents alone.
   if (attributes & FILE_ATTRIBUTE_DIRECTORY)
-    RemoveDirectoryA(bare.c_str());
+    sys::RemoveFolderExact(bare);
   else
-    DeleteFileA(bare.c_str());
+    sys::DeleteFileExact(bare);
+}
+
+void RemoveEmptyFolder(const std::string& folder) {
+  if (sys::RemoveFolderExact(folder)) return;
+  const DWORD attributes = sys::FileAttributes(folder);
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
+    sys::SetFileAttributesOf(folder, attributes & ~FILE_ATTRIBUTE_READONLY);
+    if (!sys::RemoveFolderExact(folder)) sys::SetFileAttributesOf(folder, attributes);
+  }
+}
+
+// Everything in `folder`, deepest first, then the folder itself; what cannot go stays.
+void RemoveTree(const std::string& folder) {
+  for (const sys::FolderEntry& entry : sys::ListFolder(folder)) {
+    const std::string path = folder + "\\" + entry.name;
+    if (entry.isLink()) {
+      DeleteLink(path);
+    } else if (!entry.isFolder()) {
+      DeleteFileItem(path);
+    } else if (!IsProtectedFolder(path)) {
+      RemoveTree(path);
+    }
+  }
+  RemoveEmptyFolder(folder);
 }
 
 int Order(LeftoverKind kind) {
@@ -115,33 +135,52 @@ HKEY RootKeyFromName(const std::string& name) {
 bool DeleteFolderTree(const std::string& path) {
   const std::string folder = WithoutBackslash(path);
   if (folder.empty() || IsProtectedFolder(folder)) return false;
-  std::string from = folder;
-  from.push_back('\0');  // a list of one item, ended by a second NUL
-  SHFILEOPSTRUCTA op{};
-  op.wFunc = FO_DELETE;
-  op.pFrom = from.c_str();
-  op.pTo = "";
-  op.fFlags = FOF_SILENT | FOF_NOCONFIRMATION | FOF_NOERRORUI;
-  return SHFileOperationA(&op) == 0 && !op.fAnyOperationsAborted;
+  const DWORD attributes = sys::FileAttributes(folder);
+  if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY))
+    return false;
+  if (attributes & FILE_ATTRIBUTE_REPARSE_POINT)
+    DeleteLink(folder);  // the link goes, what it points at stays
+  else
+    RemoveTree(folder);
+  return !PathExists(folder);
+}
+
+std::optional<RegistryTarget> RegistryTargetOf(const LeftoverItem& item) {
+  if (!IsRegistry(item.kind)) return std::nullopt;
+  RegistryTarget target;
+  std::string keyText = item.text;
+  if (item.kind == LeftoverKind::RegistryValue) {
+    if (item.valueName) {
+      const std::string tail = "\\" + *item.valueName;
+      if (keyText.size() < tail.size() ||
+          keyText.compare(keyText.size() - tail.size(), tail.size(), tail) != 0)
+        return std::nullopt;  // the text does not name that value
+      keyText.resize(keyText.size() - tail.size());
+      target.valueName = *item.valueName;
+    } else {
+      NodePath node = SplitNodePath(item.text);
+      keyText = node.rootName + "\\" + node.parentPath;
+      target.valueName = node.lastName;
+    }
+  }
+  const size_t first = keyText.find('\\');
+  target.rootName = keyText.substr(0, first);
+  target.root = RootKeyFromName(target.rootName);
+  if (!target.root) return std::nullopt;
+  target.keyPath = first == std::string::npos ? std::string() : keyText.substr(first + 1);
+  while (!target.keyPath.empty() && target.keyPath.back() == '\\') target.keyPath.pop_back();
+  return target;
 }
 
 bool LeftoverExists(const LeftoverItem& item) {
   if (!IsRegistry(item.kind)) return PathExists(WithoutBackslash(item.text));
-  NodePath node = SplitNodePath(item.text);
-  HKEY root = RootKeyFromName(node.rootName);
-  if (!root) return false;  // names nothing
-  if (item.kind == LeftoverKind::RegistryKey) {
-    sys::UniqueKey key;
-    LONG rc =
-        RegOpenKeyExA(root, (node.parentPath + node.lastName).c_str(), 0, KEY_READ, key.put());
-    return rc != ERROR_FILE_NOT_FOUND;
-  }
+  std::optional<RegistryTarget> target = RegistryTargetOf(item);
+  if (!target) return false;  // names nothing
   sys::UniqueKey key;
-  LONG rc = RegOpenKeyExA(root, node.parentPath.c_str(), 0, KEY_READ, key.put());
+  LONG rc = sys::RegKey(target->root, target->keyPath).open(KEY_READ, key);
   if (rc == ERROR_FILE_NOT_FOUND) return false;
-  if (rc != ERROR_SUCCESS) return true;
-  rc = RegQueryValueExA(key.get(), node.lastName.empty() ? nullptr : node.lastName.c_str(), nullptr,
-                        nullptr, nullptr, nullptr);
+  if (item.kind == LeftoverKind::RegistryKey || rc != ERROR_SUCCESS) return true;
+  if (sys::ReadValue(key.get(), target->valueName, &rc)) return true;
   return rc != ERROR_FILE_NOT_FOUND;
 }
 
@@ -157,16 +196,10 @@ RemovalOutcome RemoveLeftovers(const std::vector<LeftoverItem>& items,
   bool registryAllowed = true;
   std::vector<RegExportItem> exports;
   for (const LeftoverItem& item : items) {
-    if (!IsRegistry(item.kind)) continue;
-    NodePath node = SplitNodePath(item.text);
-    HKEY root = RootKeyFromName(node.rootName);
-    if (!root) continue;
-    std::string parent = WithoutBackslash(node.parentPath);
-    if (item.kind == LeftoverKind::RegistryKey)
-      exports.push_back(
-          {root, node.rootName, parent + (parent.empty() ? "" : "\\") + node.lastName, true, ""});
-    else
-      exports.push_back({root, node.rootName, parent, false, node.lastName});
+    std::optional<RegistryTarget> target = RegistryTargetOf(item);
+    if (!target) continue;
+    exports.push_back({target->root, target->rootName, target->keyPath,
+                       item.kind == LeftoverKind::RegistryKey, target->valueName});
   }
   if (!exports.empty()) {
     outcome.backupFile = WriteRegBackup(regBackupDir, programName, exports);
@@ -205,7 +238,7 @@ RemovalOutcome RemoveLeftovers(const std::vector<LeftoverItem>& items,
     const LeftoverItem& item = items[i];
     // An item whose root names nothing was never there to remove, yet nothing was
     // removed either: it is not reported as gone.
-    if (IsRegistry(item.kind) && !RootKeyFromName(SplitNodePath(item.text).rootName)) continue;
+    if (IsRegistry(item.kind) && !RegistryTargetOf(item)) continue;
     if (IsRegistry(item.kind) && !registryAllowed) continue;
     outcome.gone[i] = !LeftoverExists(item);
   }

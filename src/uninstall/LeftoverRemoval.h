@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -23,8 +24,10 @@ NodePath SplitNodePath(const std::string& text);
 // (exact letter case), or nullptr for any other text.
 HKEY RootKeyFromName(const std::string& name);
 
-// Deletes a folder with everything in it through the shell, without confirmation, error
-// boxes or the recycle bin. Refuses protected folders. True when the shell reported success.
+// Deletes a folder with everything in it, entry by exact name (never a pattern, never
+// the recycle bin): links inside are removed without being entered, read-only files
+// lose the attribute first, protected folders are refused at every level. True when
+// the folder is gone afterwards.
 bool DeleteFolderTree(const std::string& path);
 
 enum class LeftoverKind {
@@ -38,7 +41,20 @@ enum class LeftoverKind {
 struct LeftoverItem {
   LeftoverKind kind;
   std::string text;
+  // A value's exact name. A value name may hold "\", so the text's last "\" cannot
+  // tell where the key ends; when set, the key is the text before "\" + valueName.
+  std::optional<std::string> valueName;
 };
+
+// The registry object an item names: root, key below it and (for a value) the value.
+struct RegistryTarget {
+  HKEY root = nullptr;
+  std::string rootName;
+  std::string keyPath;    // no leading or trailing backslash
+  std::string valueName;  // "" is the unnamed value
+};
+// Nothing for a file item or a text whose root names no key.
+std::optional<RegistryTarget> RegistryTargetOf(const LeftoverItem& item);
 
 struct RemovalOutcome {
   std::vector<bool> gone;  // per item, in the order given: true when it no longer exists

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "sys/BackupFiles.h"
+#include "sys/FileOps.h"
 #include "sys/Handles.h"
 #include "sys/Registry.h"
 #include "uninstall/ProtectedFolders.h"
@@ -22,31 +24,6 @@ std::string WithBackslash(std::string path) {
   return path;
 }
 
-std::vector<std::string> SubKeyNames(HKEY key) {
-  std::vector<std::string> names;
-  char name[256];
-  for (DWORD index = 0;; ++index) {
-    DWORD len = sizeof(name);
-    LONG rc = RegEnumKeyExA(key, index, name, &len, nullptr, nullptr, nullptr, nullptr);
-    if (rc == ERROR_MORE_DATA) continue;  // longer than a key name can be; skip it
-    if (rc != ERROR_SUCCESS) break;
-    names.emplace_back(name, len);
-  }
-  return names;
-}
-
-std::vector<std::string> ValueNames(HKEY key) {
-  std::vector<std::string> names;
-  std::string name(16384, '\0');
-  for (DWORD index = 0;; ++index) {
-    DWORD len = static_cast<DWORD>(name.size());
-    LONG rc = RegEnumValueA(key, index, name.data(), &len, nullptr, nullptr, nullptr, nullptr);
-    if (rc != ERROR_SUCCESS) break;
-    names.emplace_back(name.data(), len);
-  }
-  return names;
-}
-
 }  // namespace
 
 void ScanRegistryKey(HKEY root, const std::string& path, const std::string& searchName,
@@ -55,17 +32,20 @@ void ScanRegistryKey(HKEY root, const std::string& path, const std::string& sear
     if (path == excluded) return;
   const std::string prefix = WithBackslash(path);
   sys::UniqueKey key;
-  if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, key.put()) != ERROR_SUCCESS) return;
+  if (sys::RegKey(root, path).open(KEY_READ, key) != ERROR_SUCCESS) return;
   const std::string rootName = sys::RootKeyName(root);
-  for (const std::string& sub : SubKeyNames(key.get())) {
+  for (const std::string& sub : sys::SubKeyNames(key.get())) {
     const std::string text = rootName + "\\" + prefix + sub;
     if (progress) progress(text);
     if (sub == searchName) {
-      FoundKey match{text, {}};
+      FoundKey match{text, {}, {}};
       sys::UniqueKey matched;
-      if (RegOpenKeyExA(root, (prefix + sub).c_str(), 0, KEY_READ, matched.put()) == ERROR_SUCCESS)
-        for (const std::string& value : ValueNames(matched.get()))
+      if (sys::RegKey(root, prefix + sub).open(KEY_READ, matched) == ERROR_SUCCESS) {
+        for (std::string& value : sys::ValueNames(matched.get())) {
           match.values.push_back(text + "\\" + value);
+          match.valueNames.push_back(std::move(value));
+        }
+      }
       found.push_back(std::move(match));
     }
     ScanRegistryKey(root, prefix + sub, searchName, found, progress);
@@ -83,15 +63,12 @@ std::vector<FoundKey> ScanRegistry(const std::string& searchName, const ScanProg
 
 void ScanFolder(const std::string& folder, FileEntry& node, const ScanProgress& progress) {
   const std::string prefix = WithBackslash(folder);
-  WIN32_FIND_DATAA data{};
-  sys::UniqueFind find(FindFirstFileA((prefix + "*.*").c_str(), &data));
-  if (!find) return;
-  do {
-    if (data.cFileName[0] == '.') continue;
+  for (const sys::FolderEntry& found : sys::ListFolder(folder)) {
+    if (found.name.front() == '.') continue;
     FileEntry entry;
-    entry.path = prefix + data.cFileName;
-    entry.folder = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-    entry.link = (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+    entry.path = prefix + found.name;
+    entry.folder = found.isFolder();
+    entry.link = found.isLink();
     if (entry.folder) {
       if (IsProtectedFolder(entry.path)) continue;
       if (!entry.link) ScanFolder(entry.path, entry, progress);
@@ -99,16 +76,14 @@ void ScanFolder(const std::string& folder, FileEntry& node, const ScanProgress& 
       progress(entry.path);
     }
     node.children.push_back(std::move(entry));
-  } while (FindNextFileA(find.get(), &data));
+  }
 }
 
 std::vector<FileEntry> ScanInstallFolder(const std::string& installDir,
                                          const ScanProgress& progress) {
   std::vector<FileEntry> tree;
-  std::string upper = installDir;
-  if (!upper.empty()) CharUpperBuffA(upper.data(), static_cast<DWORD>(upper.size()));
-  if (upper.find("\\WINDOWS\\") != std::string::npos) return tree;
-  DWORD attributes = GetFileAttributesA(installDir.c_str());
+  if (sys::UpperCase(installDir).find("\\WINDOWS\\") != std::string::npos) return tree;
+  const DWORD attributes = sys::FileAttributes(installDir);
   if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY))
     return tree;
   if (IsProtectedFolder(installDir)) return tree;

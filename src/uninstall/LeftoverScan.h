@@ -14,10 +14,12 @@ namespace uninstall {
 using ScanProgress = std::function<void(const std::string& path)>;
 
 // One key found by name: its text "HKEY_...\path\name" and the texts of its values
-// (key text + "\" + value name; the unnamed value ends in "\").
+// (key text + "\" + value name; the unnamed value ends in "\"), with each value's
+// exact name beside its text (a value name may hold "\").
 struct FoundKey {
   std::string text;
   std::vector<std::string> values;
+  std::vector<std::string> valueNames;
 };
 
 // Searches `root`\`path` and everything below it, except the excluded branches, for keys

@@ -4,6 +4,10 @@
 
 #include <algorithm>
 
+#include "sys/BackupFiles.h"
+#include "sys/FileOps.h"
+#include "sys/Shell.h"
+
 namespace uninstall {
 namespace {
 
@@ -12,29 +16,15 @@ bool IsAbsolute(const std::string& path) {
   return path.size() >= 2 && path[0] == '\\' && path[1] == '\\';
 }
 
-std::string Upper(std::string text) {
-  if (!text.empty()) CharUpperBuffA(text.data(), static_cast<DWORD>(text.size()));
-  return text;
-}
-
-void AddShellFolder(std::vector<std::string>& list, int csidl) {
-  char path[MAX_PATH] = {};
-  if (SUCCEEDED(SHGetFolderPathA(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path)))
-    if (std::string n = NormalisedFolder(path); !n.empty()) list.push_back(n);
-}
-
-void AddEnvironmentFolder(std::vector<std::string>& list, const char* name) {
-  char path[MAX_PATH] = {};
-  DWORD len = GetEnvironmentVariableA(name, path, MAX_PATH);
-  if (len > 0 && len < MAX_PATH)
-    if (std::string n = NormalisedFolder(path); !n.empty()) list.push_back(n);
+void AddFolder(std::vector<std::string>& list, const std::string& path) {
+  if (std::string n = NormalisedFolder(path); !n.empty()) list.push_back(n);
 }
 
 const std::string& WindowsFolder() {
   static const std::string folder = [] {
-    char windows[MAX_PATH] = {};
-    UINT len = GetWindowsDirectoryA(windows, MAX_PATH);
-    return len > 0 && len < MAX_PATH ? NormalisedFolder(windows) : std::string("?");
+    const std::string windows = sys::WindowsDirectory();
+    // A marker no normalised path equals, when the folder cannot be asked for.
+    return windows.empty() ? std::string("?") : NormalisedFolder(windows);
   }();
   return folder;
 }
@@ -62,15 +52,14 @@ std::vector<std::string> BuildList() {
                     CSIDL_COMMON_STARTUP,
                     CSIDL_SYSTEM,
                     CSIDL_SYSTEMX86})
-    AddShellFolder(list, csidl);
+    AddFolder(list, sys::SpecialFolderPath(csidl));
   // The 64-bit view's roots, which a 32-bit process's shell folders do not give.
   for (const char* name : {"ProgramW6432", "CommonProgramW6432", "ProgramFiles",
                            "CommonProgramFiles", "ProgramData", "USERPROFILE", "PUBLIC"})
-    AddEnvironmentFolder(list, name);
+    AddFolder(list, sys::EnvironmentVariable(name));
   // Downloads has no CSIDL; it sits in the profile.
-  char profile[MAX_PATH] = {};
-  if (SUCCEEDED(SHGetFolderPathA(nullptr, CSIDL_PROFILE, nullptr, SHGFP_TYPE_CURRENT, profile)))
-    list.push_back(NormalisedFolder(std::string(profile) + "\\Downloads"));
+  if (std::string profile = sys::SpecialFolderPath(CSIDL_PROFILE); !profile.empty())
+    list.push_back(NormalisedFolder(profile + "\\Downloads"));
   return list;
 }
 
@@ -93,17 +82,13 @@ bool IsRoot(const std::string& n) {
 
 std::string NormalisedFolder(const std::string& path) {
   if (!IsAbsolute(path)) return std::string();
-  char full[MAX_PATH * 2] = {};
-  DWORD len = GetFullPathNameA(path.c_str(), sizeof(full), full, nullptr);
-  if (len == 0 || len >= sizeof(full)) return std::string();
-  std::string out(full, len);
+  std::string out = sys::FullPathName(path);
+  if (out.empty()) return std::string();
   // A short (8.3) spelling names the same folder as the long one.
-  char longName[MAX_PATH * 2] = {};
-  DWORD longLen = GetLongPathNameA(out.c_str(), longName, sizeof(longName));
-  if (longLen > 0 && longLen < sizeof(longName)) out.assign(longName, longLen);
+  out = sys::LongPathName(out);
   std::replace(out.begin(), out.end(), '/', '\\');
   while (out.size() > 2 && out.back() == '\\') out.pop_back();
-  return Upper(out);
+  return sys::UpperCase(out);
 }
 
 const std::vector<std::string>& ProtectedFolderList() {

@@ -2,14 +2,20 @@
 
 #include <cstdio>
 #include <cstring>
+#include <string_view>
 
+#include "sys/BackupFiles.h"
 #include "sys/Files.h"
 #include "sys/Handles.h"
 
 namespace uninstall {
 namespace {
 
-std::string Quoted(const std::string& text) {
+constexpr char kLineBreak[] = "\r\n";
+// The editor wraps a hex list once a line reaches this many characters.
+constexpr size_t kHexLineLimit = 76;
+
+std::string Quoted(std::string_view text) {
   std::string out = "\"";
   for (char c : text) {
     if (c == '\\' || c == '"') out += '\\';
@@ -18,17 +24,42 @@ std::string Quoted(const std::string& text) {
   return out + "\"";
 }
 
-// Text that a quoted REGEDIT4 string can carry: no line breaks, no NULs inside.
+// A line break inside a name would end its line early: no registry file holds it.
+bool FileCanHoldName(std::string_view name) {
+  return name.find_first_of("\r\n") == std::string_view::npos;
+}
+
+// UTF-16 unit `i` of raw string data.
+unsigned Unit(const std::string& data, size_t i) {
+  return static_cast<unsigned char>(data[2 * i]) |
+         (static_cast<unsigned>(static_cast<unsigned char>(data[2 * i + 1])) << 8);
+}
+
+// Data that a quoted string gives back exactly on import: whole UTF-16 units ending in
+// one terminator, with no NUL, line break or unpaired surrogate before it. Anything
+// else is written as hex(1), which restores the bytes as they are.
 bool PlainString(const std::string& data) {
-  if (data.empty() || data.back() != '\0') return false;
-  for (size_t i = 0; i + 1 < data.size(); ++i)
-    if (data[i] == '\0' || data[i] == '\r' || data[i] == '\n') return false;
+  if (data.size() < 2 || data.size() % 2 != 0) return false;
+  const size_t units = data.size() / 2;
+  if (Unit(data, units - 1) != 0) return false;
+  for (size_t i = 0; i + 1 < units; ++i) {
+    const unsigned u = Unit(data, i);
+    if (u == 0 || u == '\r' || u == '\n') return false;
+    if (u >= 0xD800 && u < 0xDC00) {
+      if (i + 2 >= units) return false;
+      const unsigned low = Unit(data, i + 1);
+      if (low < 0xDC00 || low >= 0xE000) return false;
+      ++i;
+    } else if (u >= 0xDC00 && u < 0xE000) {
+      return false;
+    }
+  }
   return true;
 }
 
 std::string HexList(const std::string& prefix, const std::string& data, size_t nameLength) {
   std::string out = prefix;
-  size_t column = nameLength + 1 + prefix.size();
+  size_t column = nameLength + 1 + prefix.size();  // the name, "=" and the prefix
   char byte[4];
   for (size_t i = 0; i < data.size(); ++i) {
     std::snprintf(byte, sizeof(byte), "%02x", static_cast<unsigned char>(data[i]));
@@ -37,7 +68,7 @@ std::string HexList(const std::string& prefix, const std::string& data, size_t n
     if (i + 1 < data.size()) {
       out += ',';
       ++column;
-      if (column > 76) {
+      if (column > kHexLineLimit) {
         out += "\\\r\n  ";
         column = 2;
       }
@@ -46,72 +77,54 @@ std::string HexList(const std::string& prefix, const std::string& data, size_t n
   return out;
 }
 
-struct Value {
-  std::string name;
-  DWORD type = REG_NONE;
-  std::string data;
-};
+std::string KeyLine(const std::string& rootName, const std::string& path) {
+  return "[" + rootName + "\\" + path + "]" + kLineBreak;
+}
 
-bool ReadValue(HKEY key, const std::string& name, Value& out) {
-  DWORD type = 0, size = 0;
-  const char* n = name.empty() ? nullptr : name.c_str();
-  if (RegQueryValueExA(key, n, nullptr, &type, nullptr, &size) != ERROR_SUCCESS) return false;
-  std::string data(size, '\0');
-  if (RegQueryValueExA(key, n, nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &size) !=
-      ERROR_SUCCESS)
-    return false;
-  data.resize(size);
-  out = {name, type, std::move(data)};
+// Appends the key at `path` with its values and, below it, every subkey. False when
+// any part of it cannot be read.
+bool ExportKey(HKEY root, const std::string& rootName, const std::string& path, std::string& out) {
+  if (!FileCanHoldName(path)) return false;
+  sys::UniqueKey key;
+  if (sys::RegKey(root, path).open(KEY_READ, key) != ERROR_SUCCESS) return false;
+  LONG rc = ERROR_SUCCESS;
+  const std::vector<sys::RegValue> values = sys::ReadValues(key.get(), &rc);
+  if (rc != ERROR_SUCCESS) return false;
+  out += KeyLine(rootName, path);
+  for (const sys::RegValue& value : values) {
+    if (!FileCanHoldName(value.name)) return false;
+    out += RegValueLine(value) + kLineBreak;
+  }
+  out += kLineBreak;
+  const std::vector<std::string> subKeys = sys::SubKeyNames(key.get(), &rc);
+  if (rc != ERROR_SUCCESS) return false;
+  for (const std::string& sub : subKeys)
+    if (!ExportKey(root, rootName, path + "\\" + sub, out)) return false;
   return true;
 }
 
-std::string ValueLine(const Value& value) {
-  std::string name = value.name.empty() ? "@" : Quoted(value.name);
-  return name + "=" + RegValueData(value.type, value.data, name.size()) + "\r\n";
-}
-
-std::vector<std::string> ValueNamesOf(HKEY key) {
-  std::vector<std::string> names;
-  std::string name(16384, '\0');
-  for (DWORD i = 0;; ++i) {
-    DWORD len = static_cast<DWORD>(name.size());
-    if (RegEnumValueA(key, i, name.data(), &len, nullptr, nullptr, nullptr, nullptr) !=
-        ERROR_SUCCESS)
-      break;
-    names.emplace_back(name.data(), len);
-  }
-  return names;
-}
-
-std::vector<std::string> SubKeysOf(HKEY key) {
-  std::vector<std::string> names;
-  char name[256];
-  for (DWORD i = 0;; ++i) {
-    DWORD len = sizeof(name);
-    if (RegEnumKeyExA(key, i, name, &len, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
-      break;
-    names.emplace_back(name, len);
-  }
-  return names;
-}
-
-void ExportKey(HKEY root, const std::string& rootName, const std::string& path, std::string& out) {
+// Appends one value in its key's section. False when it exists and cannot be read.
+bool ExportValue(const RegExportItem& item, std::string& out) {
+  if (!FileCanHoldName(item.keyPath) || !FileCanHoldName(item.valueName)) return false;
   sys::UniqueKey key;
-  if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, key.put()) != ERROR_SUCCESS) return;
-  out += "[" + rootName + "\\" + path + "]\r\n";
-  for (const std::string& name : ValueNamesOf(key.get())) {
-    Value value;
-    if (ReadValue(key.get(), name, value)) out += ValueLine(value);
-  }
-  out += "\r\n";
-  for (const std::string& sub : SubKeysOf(key.get()))
-    ExportKey(root, rootName, path + "\\" + sub, out);
+  LONG rc = sys::RegKey(item.root, item.keyPath).open(KEY_QUERY_VALUE, key);
+  if (rc == ERROR_FILE_NOT_FOUND) return true;  // gone with its key: nothing to keep
+  if (rc != ERROR_SUCCESS) return false;
+  std::optional<sys::RegValue> value = sys::ReadValue(key.get(), item.valueName, &rc);
+  if (!value) return rc == ERROR_FILE_NOT_FOUND;
+  out += KeyLine(item.rootName, item.keyPath) + RegValueLine(*value) + kLineBreak + kLineBreak;
+  return true;
 }
 
 }  // namespace
 
 std::string RegValueData(DWORD type, const std::string& data, size_t nameLength) {
-  if (type == REG_SZ && PlainString(data)) return Quoted(data.substr(0, data.size() - 1));
+  if (type == REG_SZ && PlainString(data)) {
+    sys::RegValue value;
+    value.type = REG_SZ;
+    value.data = data;
+    return Quoted(value.text());
+  }
   if (type == REG_DWORD && data.size() == 4) {
     DWORD number = 0;
     memcpy(&number, data.data(), 4);
@@ -125,57 +138,56 @@ std::string RegValueData(DWORD type, const std::string& data, size_t nameLength)
   return HexList(prefix, data, nameLength);
 }
 
-std::string RegExportText(const std::vector<RegExportItem>& items) {
-  std::string out = "REGEDIT4\r\n\r\n";
+std::string RegValueLine(const sys::RegValue& value) {
+  const std::string name = value.name.empty() ? "@" : Quoted(value.name);
+  return name + "=" + RegValueData(value.type, value.data, sys::Utf16Length(name));
+}
+
+std::optional<std::string> RegExportText(const std::vector<RegExportItem>& items) {
+  std::string out = std::string(kRegFileHeader) + kLineBreak + kLineBreak;
   for (const RegExportItem& item : items) {
-    if (item.wholeKey) {
-      ExportKey(item.root, item.rootName, item.keyPath, out);
+    if (!item.wholeKey) {
+      if (!ExportValue(item, out)) return std::nullopt;
       continue;
     }
-    sys::UniqueKey key;
-    if (RegOpenKeyExA(item.root, item.keyPath.c_str(), 0, KEY_READ, key.put()) != ERROR_SUCCESS)
-      continue;
-    Value value;
-    if (!ReadValue(key.get(), item.valueName, value)) continue;
-    out += "[" + item.rootName + "\\" + item.keyPath + "]\r\n" + ValueLine(value) + "\r\n";
+    sys::UniqueKey probe;
+    LONG rc = sys::RegKey(item.root, item.keyPath).open(KEY_READ, probe);
+    if (rc == ERROR_FILE_NOT_FOUND) continue;  // already gone: nothing to keep
+    probe.reset();
+    if (!ExportKey(item.root, item.rootName, item.keyPath, out)) return std::nullopt;
   }
   return out;
+}
+
+std::string SafeFileNamePart(const std::string& programName) {
+  std::string safe;
+  for (char c : programName)
+    safe += std::string_view("\\/:*?\"<>|").find(c) == std::string_view::npos &&
+                    static_cast<unsigned char>(c) >= 32
+                ? c
+                : '_';
+  return safe.empty() ? std::string("Registry") : safe;
 }
 
 std::string WriteRegBackup(const std::string& folder, const std::string& programName,
                            const std::vector<RegExportItem>& items) {
   if (!sys::ForceDirectories(folder)) return std::string();
-  std::string safe;
-  for (char c : programName)
-    safe += std::string("\\/:*?\"<>|").find(c) == std::string::npos &&
-                    static_cast<unsigned char>(c) >= 32
-                ? c
-                : '_';
-  if (safe.empty()) safe = "Registry";
+  const std::optional<std::string> text = RegExportText(items);
+  if (!text) return std::string();
+  const std::string bytes = sys::Utf16LeFileBytes(*text);
   SYSTEMTIME now{};
   GetLocalTime(&now);
   char stamp[32];
   std::snprintf(stamp, sizeof(stamp), "%04u%02u%02u_%02u%02u%02u", now.wYear, now.wMonth, now.wDay,
                 now.wHour, now.wMinute, now.wSecond);
-  const std::string base = sys::IncludeTrailingBackslash(folder) + safe + "_" + stamp;
-  const std::string text = RegExportText(items);
+  const std::string base =
+      sys::IncludeTrailingBackslash(folder) + SafeFileNamePart(programName) + "_" + stamp;
   for (int n = 1; n < 1000; ++n) {
     std::string path = base + (n == 1 ? "" : "_" + std::to_string(n)) + ".reg";
-    // CREATE_NEW: an earlier backup is never overwritten.
-    sys::UniqueHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                       FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) {
-      if (GetLastError() == ERROR_FILE_EXISTS || GetLastError() == ERROR_ALREADY_EXISTS) continue;
-      return std::string();
-    }
-    DWORD written = 0;
-    if (!WriteFile(file.get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr) ||
-        written != text.size()) {
-      file.reset();
-      DeleteFileA(path.c_str());
-      return std::string();
-    }
-    return path;
+    // Created new: an earlier backup is never overwritten.
+    const DWORD rc = sys::WriteNewFile(path, bytes);
+    if (rc == ERROR_SUCCESS) return path;
+    if (rc != ERROR_FILE_EXISTS && rc != ERROR_ALREADY_EXISTS) return std::string();
   }
   return std::string();
 }

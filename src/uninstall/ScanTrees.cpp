@@ -7,17 +7,19 @@
 namespace uninstall {
 namespace {
 
-LPARAM KindData(LeftoverKind kind) {
-  return static_cast<LPARAM>(kind);
-}
+// A node's data: the kind in the low bits, the store's index + 1 above them (0 for a
+// node that has no stored item).
+constexpr int kKindBits = 3;
+constexpr LPARAM kKindMask = (1 << kKindBits) - 1;
 
-void AddFileNode(tk::TickTreeView& tree, const FileEntry& entry, HTREEITEM parent) {
+void AddFileNode(tk::TickTreeView& tree, LeftoverNodes& nodes, const FileEntry& entry,
+                 HTREEITEM parent) {
   const LeftoverKind kind = entry.link     ? LeftoverKind::Link
                             : entry.folder ? LeftoverKind::Folder
                                            : LeftoverKind::File;
-  HTREEITEM node = tree.add(entry.path, parent, KindData(kind), kTicked);
+  HTREEITEM node = tree.add(entry.path, parent, nodes.add({kind, entry.path, {}}), kTicked);
   if (!node) return;
-  for (const FileEntry& child : entry.children) AddFileNode(tree, child, node);
+  for (const FileEntry& child : entry.children) AddFileNode(tree, nodes, child, node);
 }
 
 // One top-level branch of a tree as tick nodes, in the control's depth-first order
@@ -67,45 +69,69 @@ HTREEITEM TopOf(const tk::TickTreeView& tree, HTREEITEM node) {
   return node;
 }
 
-void CollectFileItems(const tk::TickTreeView& tree, HTREEITEM node,
+void CollectFileItems(const tk::TickTreeView& tree, const LeftoverNodes& nodes, HTREEITEM node,
                       std::vector<LeftoverItem>& items) {
   const int state = tree.state(node);
   if (state == kTicked) {
-    items.push_back({NodeKind(tree, node), tree.text(node)});
+    items.push_back(NodeItem(tree, nodes, node));
   } else if (state == kPartlyTicked) {
-    for (HTREEITEM child : tree.children(node)) CollectFileItems(tree, child, items);
+    for (HTREEITEM child : tree.children(node)) CollectFileItems(tree, nodes, child, items);
   }
 }
 
 // Removes the vanished nodes below and including `node`, children first.
-int RemoveVanished(tk::TickTreeView& tree, HTREEITEM node) {
-  if (!LeftoverExists({NodeKind(tree, node), tree.text(node)})) {
+int RemoveVanished(tk::TickTreeView& tree, const LeftoverNodes& nodes, HTREEITEM node) {
+  if (!LeftoverExists(NodeItem(tree, nodes, node))) {
     const int gone = 1 + static_cast<int>(tree.descendants(node).size());
     tree.remove(node);
     return gone;
   }
   int gone = 0;
-  for (HTREEITEM child : tree.children(node)) gone += RemoveVanished(tree, child);
+  for (HTREEITEM child : tree.children(node)) gone += RemoveVanished(tree, nodes, child);
   return gone;
 }
 
 }  // namespace
 
-void AddRegistryNodes(tk::TickTreeView& tree, const std::vector<FoundKey>& found) {
+LPARAM LeftoverNodes::add(LeftoverItem item) {
+  const LPARAM kind = static_cast<LPARAM>(item.kind);
+  items_.push_back(std::move(item));
+  return (static_cast<LPARAM>(items_.size()) << kKindBits) | kind;
+}
+
+const LeftoverItem* LeftoverNodes::find(LPARAM data) const {
+  const size_t index = static_cast<size_t>(data >> kKindBits);
+  if (index == 0 || index > items_.size()) return nullptr;
+  const LeftoverItem& item = items_[index - 1];
+  return static_cast<LPARAM>(item.kind) == (data & kKindMask) ? &item : nullptr;
+}
+
+void AddRegistryNodes(tk::TickTreeView& tree, LeftoverNodes& nodes,
+                      const std::vector<FoundKey>& found) {
   for (const FoundKey& key : found) {
-    HTREEITEM node = tree.add(key.text, nullptr, KindData(LeftoverKind::RegistryKey), kTicked);
+    HTREEITEM node =
+        tree.add(key.text, nullptr, nodes.add({LeftoverKind::RegistryKey, key.text, {}}), kTicked);
     if (!node) continue;
-    for (const std::string& value : key.values)
-      tree.add(value, node, KindData(LeftoverKind::RegistryValue), kTicked);
+    for (size_t i = 0; i < key.values.size(); ++i) {
+      LeftoverItem value{LeftoverKind::RegistryValue, key.values[i], {}};
+      if (i < key.valueNames.size()) value.valueName = key.valueNames[i];
+      tree.add(key.values[i], node, nodes.add(std::move(value)), kTicked);
+    }
   }
 }
 
-void AddFileNodes(tk::TickTreeView& tree, const std::vector<FileEntry>& entries) {
-  for (const FileEntry& entry : entries) AddFileNode(tree, entry, nullptr);
+void AddFileNodes(tk::TickTreeView& tree, LeftoverNodes& nodes,
+                  const std::vector<FileEntry>& entries) {
+  for (const FileEntry& entry : entries) AddFileNode(tree, nodes, entry, nullptr);
+}
+
+LeftoverItem NodeItem(const tk::TickTreeView& tree, const LeftoverNodes& nodes, HTREEITEM node) {
+  if (const LeftoverItem* item = nodes.find(tree.data(node))) return *item;
+  return {NodeKind(tree, node), tree.text(node), {}};
 }
 
 LeftoverKind NodeKind(const tk::TickTreeView& tree, HTREEITEM node) {
-  const LPARAM data = tree.data(node);
+  const LPARAM data = tree.data(node) & kKindMask;
   switch (data) {
     case static_cast<LPARAM>(LeftoverKind::RegistryKey):
     case static_cast<LPARAM>(LeftoverKind::RegistryValue):
@@ -134,30 +160,31 @@ void RecomputeParentStates(tk::TickTreeView& tree) {
   }
 }
 
-std::vector<LeftoverItem> TickedRegistryItems(const tk::TickTreeView& tree) {
+std::vector<LeftoverItem> TickedRegistryItems(const tk::TickTreeView& tree,
+                                              const LeftoverNodes& nodes) {
   std::vector<LeftoverItem> items;
   for (HTREEITEM key : tree.children(nullptr)) {
     const int state = tree.state(key);
     if (state == kTicked) {
-      items.push_back({LeftoverKind::RegistryKey, tree.text(key)});
+      items.push_back(NodeItem(tree, nodes, key));
     } else if (state == kPartlyTicked) {
       for (HTREEITEM value : tree.children(key))
-        if (tree.state(value) == kTicked)
-          items.push_back({LeftoverKind::RegistryValue, tree.text(value)});
+        if (tree.state(value) == kTicked) items.push_back(NodeItem(tree, nodes, value));
     }
   }
   return items;
 }
 
-std::vector<LeftoverItem> TickedFileItems(const tk::TickTreeView& tree) {
+std::vector<LeftoverItem> TickedFileItems(const tk::TickTreeView& tree,
+                                          const LeftoverNodes& nodes) {
   std::vector<LeftoverItem> items;
-  for (HTREEITEM top : tree.children(nullptr)) CollectFileItems(tree, top, items);
+  for (HTREEITEM top : tree.children(nullptr)) CollectFileItems(tree, nodes, top, items);
   return items;
 }
 
-int RemoveVanishedNodes(tk::TickTreeView& tree) {
+int RemoveVanishedNodes(tk::TickTreeView& tree, const LeftoverNodes& nodes) {
   int gone = 0;
-  for (HTREEITEM top : tree.children(nullptr)) gone += RemoveVanished(tree, top);
+  for (HTREEITEM top : tree.children(nullptr)) gone += RemoveVanished(tree, nodes, top);
   RecomputeParentStates(tree);
   return gone;
 }

@@ -1,8 +1,12 @@
 // The scan window's two trees as the leftover core sees them: filling them from the
 // scan's findings, the tick rules applied to the tree control, the ticked items
 // handed to the removal, and the nodes taken out once their thing is really gone.
-// Each node's data is its LeftoverKind, so that the removal knows what a text names.
+// Each node's data names its LeftoverKind and its entry in a LeftoverNodes store,
+// which keeps the exact name of what the node stands for: the removal works on that,
+// never on the text that the control shows.
 #pragma once
+
+#include <windows.h>
 
 #include <string>
 #include <vector>
@@ -13,13 +17,30 @@
 
 namespace uninstall {
 
+// The exact items behind the nodes of one window's trees, for as long as the window
+// lives. Items are only added: a node's data stays valid while the store does.
+class LeftoverNodes {
+ public:
+  // The data for a node standing for `item`.
+  LPARAM add(LeftoverItem item);
+  // The item behind a node's data; nullptr for data that add() did not give.
+  const LeftoverItem* find(LPARAM data) const;
+
+ private:
+  std::vector<LeftoverItem> items_;
+};
+
 // One ticked top-level node per key, one ticked child per value.
-void AddRegistryNodes(tk::TickTreeView& tree, const std::vector<FoundKey>& found);
+void AddRegistryNodes(tk::TickTreeView& tree, LeftoverNodes& nodes,
+                      const std::vector<FoundKey>& found);
 // The install folder's node and everything below it, ticked, nested as on disk.
-void AddFileNodes(tk::TickTreeView& tree, const std::vector<FileEntry>& entries);
+void AddFileNodes(tk::TickTreeView& tree, LeftoverNodes& nodes,
+                  const std::vector<FileEntry>& entries);
 
 // What a node names, by its data.
 LeftoverKind NodeKind(const tk::TickTreeView& tree, HTREEITEM node);
+// The exact item a node stands for (its kind and text when it has no stored item).
+LeftoverItem NodeItem(const tk::TickTreeView& tree, const LeftoverNodes& nodes, HTREEITEM node);
 
 // A press on a node's tick box: ToggleNodeState over the node's branch, written
 // back into the control.
@@ -29,14 +50,15 @@ void RecomputeParentStates(tk::TickTreeView& tree);
 
 // The registry tree's ticked items: a ticked key as a whole (values and subkeys
 // included); of a partly ticked key only its ticked values.
-std::vector<LeftoverItem> TickedRegistryItems(const tk::TickTreeView& tree);
+std::vector<LeftoverItem> TickedRegistryItems(const tk::TickTreeView& tree,
+                                              const LeftoverNodes& nodes);
 // The file tree's ticked items: a ticked folder as a whole, a ticked file or link on
 // its own; partly ticked folders are looked into.
-std::vector<LeftoverItem> TickedFileItems(const tk::TickTreeView& tree);
+std::vector<LeftoverItem> TickedFileItems(const tk::TickTreeView& tree, const LeftoverNodes& nodes);
 
 // Takes out every node whose key, value, file or folder no longer exists (with its
 // children), then recomputes the parents of what stays. Returns how many nodes went.
-int RemoveVanishedNodes(tk::TickTreeView& tree);
+int RemoveVanishedNodes(tk::TickTreeView& tree, const LeftoverNodes& nodes);
 
 // Every node's text, depth first, in display order.
 std::vector<std::string> NodeTexts(const tk::TickTreeView& tree);

@@ -2,13 +2,14 @@
 
 #include <windows.h>
 
+#include "sys/FileOps.h"
 #include "sys/Files.h"
 
 namespace uninstall {
 namespace {
 
 bool Exists(const std::string& path) {
-  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+  return sys::PathExists(path);
 }
 
 // A bare file name: anything else could point the removal outside the folder.
@@ -20,10 +21,9 @@ bool PlainFileName(const std::string& name) {
 }  // namespace
 
 std::string ProtectedScreenSaverCopy(const std::string& fileName) {
-  char system[256] = {};
-  UINT len = GetSystemDirectoryA(system, sizeof(system));
-  if (len == 0 || len >= sizeof(system)) return std::string();
-  return std::string(system, len) + "\\dllcache\\" + fileName;
+  const std::string system = sys::SystemDirectory();
+  if (system.empty()) return std::string();
+  return system + "\\dllcache\\" + fileName;
 }
 
 std::string FreeBackupName(const std::string& folder, const std::string& fileName) {
@@ -46,19 +46,19 @@ ScreenSaverRemoval RemoveScreenSaver(const std::string& folder, const std::strin
   if (!sys::ForceDirectories(backupDir)) return result;
   const std::string backup = FreeBackupName(backupDir, fileName);
   if (backup.empty()) return result;
-  if (!MoveFileA(installed.c_str(), backup.c_str())) {
+  if (!sys::MoveFileExact(installed, backup)) {
     // A file that cannot be moved (another volume, in use) may still be copied, and is
     // deleted only once the copy exists.
-    if (!CopyFileA(installed.c_str(), backup.c_str(), TRUE)) return result;
-    if (!DeleteFileA(installed.c_str())) {
-      DeleteFileA(backup.c_str());
+    if (!sys::CopyFileExact(installed, backup, true)) return result;
+    if (!sys::DeleteFileExact(installed)) {
+      sys::DeleteFileExact(backup);
       return result;
     }
   }
   result.backupFile = backup;
   result.removed = !Exists(installed);
   if (std::string copy = ProtectedScreenSaverCopy(fileName); !copy.empty())
-    DeleteFileA(copy.c_str());
+    sys::DeleteFileExact(copy);
   return result;
 }
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "sys/ProcAddress.h"
+#include "sys/Process.h"
 
 namespace uninstall {
 namespace {
@@ -15,17 +16,18 @@ namespace {
 // no snapshot, so no process is found.
 struct ToolHelp {
   using CreateSnapshotFn = HANDLE(WINAPI*)(DWORD, DWORD);
-  using WalkFn = BOOL(WINAPI*)(HANDLE, PROCESSENTRY32*);
+  using WalkFn = BOOL(WINAPI*)(HANDLE, PROCESSENTRY32W*);
   CreateSnapshotFn createSnapshot = nullptr;
   WalkFn first = nullptr;
   WalkFn next = nullptr;
 
   ToolHelp() {
-    HMODULE kernel = GetModuleHandleA("kernel32.dll");
+    HMODULE kernel = sys::LoadedModule("kernel32.dll");
     if (!kernel) return;
     createSnapshot = sys::ProcAddress<CreateSnapshotFn>(kernel, "CreateToolhelp32Snapshot");
-    first = sys::ProcAddress<WalkFn>(kernel, "Process32First");
-    next = sys::ProcAddress<WalkFn>(kernel, "Process32Next");
+    // The wide walkers, matching the entry structure they fill.
+    first = sys::ProcAddress<WalkFn>(kernel, "Process32FirstW");
+    next = sys::ProcAddress<WalkFn>(kernel, "Process32NextW");
   }
   bool available() const { return createSnapshot && first && next; }
 };
@@ -42,7 +44,7 @@ std::vector<DWORD> SnapshotProcessIds() {
   if (!tools.available()) return ids;
   sys::UniqueHandle snapshot(tools.createSnapshot(TH32CS_SNAPPROCESS, 0));
   if (!snapshot) return ids;
-  PROCESSENTRY32 entry{};
+  PROCESSENTRY32W entry{};
   entry.dwSize = sizeof(entry);
   for (BOOL ok = tools.first(snapshot.get(), &entry); ok; ok = tools.next(snapshot.get(), &entry))
     ids.push_back(entry.th32ProcessID);
@@ -69,7 +71,7 @@ bool ProcessExists(DWORD pid) {
 
 long GetParentProcessId(DWORD pid) {
   using QueryFn = LONG(WINAPI*)(HANDLE, int, void*, ULONG, ULONG*);
-  HMODULE ntdll = GetModuleHandleA("ntdll.dll");
+  HMODULE ntdll = sys::LoadedModule("ntdll.dll");
   if (!ntdll) return -1;
   auto query = sys::ProcAddress<QueryFn>(ntdll, "NtQueryInformationProcess");
   if (!query) return -1;
@@ -115,47 +117,37 @@ DWORD WINAPI TWaitingThread::ThreadMain(void* self) {
 
 void TWaitingThread::Report(bool started) {
   UninstallFinished finished{started, target_};
-  SendMessageA(notifyWindow_, WM_UNINSTALL_FINISHED, started ? 1 : 0,
+  SendMessageW(notifyWindow_, WM_UNINSTALL_FINISHED, started ? 1 : 0,
                reinterpret_cast<LPARAM>(&finished));
 }
 
 void TWaitingThread::RunAndWait() {
-  STARTUPINFOA startup{};
-  startup.cb = sizeof(startup);
-  startup.dwFlags = STARTF_USESHOWWINDOW;
-  startup.wShowWindow = SW_SHOW;
-  PROCESS_INFORMATION info{};
-  // CreateProcessA may write into its command line, so it gets a copy of its own.
-  std::vector<char> command(commandLine_.begin(), commandLine_.end());
-  command.push_back('\0');
-  if (CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE,
-                     CREATE_NEW_CONSOLE | NORMAL_PRIORITY_CLASS, nullptr, nullptr, &startup,
-                     &info)) {
-    sys::UniqueHandle process(info.hProcess);
-    sys::UniqueHandle thread(info.hThread);
+  sys::StartedProcess started;
+  if (sys::StartProcess(commandLine_, CREATE_NEW_CONSOLE | NORMAL_PRIORITY_CLASS, SW_SHOW,
+                        started)) {
+    started.thread.reset();
     Sleep(500);
     DWORD waited = WAIT_OBJECT_0;  // nothing to wait for counts as ended
-    if (ProcessExists(info.dwProcessId)) {
-      waited = WaitForSingleObject(process.get(), INFINITE);
-    } else if (sys::UniqueHandle child = OpenChildProcess(info.dwProcessId)) {
+    if (ProcessExists(started.processId)) {
+      waited = WaitForSingleObject(started.process.get(), INFINITE);
+    } else if (sys::UniqueHandle child = OpenChildProcess(started.processId)) {
       waited = WaitForSingleObject(child.get(), INFINITE);
     }
     if (waited == WAIT_OBJECT_0) Report(true);
     return;
   }
 
-  SHELLEXECUTEINFOA shell{};
-  shell.cbSize = sizeof(shell);
-  shell.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_DDEWAIT;
-  shell.lpFile = commandLine_.c_str();
-  shell.nShow = SW_SHOWNORMAL;
-  if (!ShellExecuteExA(&shell)) {
+  sys::ShellStart request;
+  request.file = commandLine_;
+  request.show = SW_SHOWNORMAL;
+  request.extraMask = SEE_MASK_FLAG_DDEWAIT;
+  sys::UniqueHandle process;
+  if (!sys::ShellStartProcess(request, process)) {
     Report(false);
     return;
   }
   // The shell may start a command without giving a process (a document handed to a
   // running program, for instance): it was started, and there is nothing to wait for.
-  sys::UniqueHandle process(shell.hProcess);
   DWORD waited = process ? WaitForSingleObject(process.get(), INFINITE) : WAIT_OBJECT_0;
   if (waited == WAIT_OBJECT_0) Report(true);
 }

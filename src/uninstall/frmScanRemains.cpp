@@ -94,15 +94,16 @@ void TScanForm::showProgress(const std::string& path) {
 void TScanForm::ScanRegistryPasses() {
   lastProgress_ = GetTickCount() - kProgressIntervalMs;  // show the first key at once
   uninstall::AddRegistryNodes(
-      tvScanRegInfo, uninstall::ScanRegistry(
-                         target_.keyName, [this](const std::string& path) { showProgress(path); }));
+      tvScanRegInfo, nodes_,
+      uninstall::ScanRegistry(target_.keyName,
+                              [this](const std::string& path) { showProgress(path); }));
 }
 
 void TScanForm::ScanFiles() {
-  uninstall::AddFileNodes(tvScanFiles, uninstall::ScanInstallFolder(
-                                           target_.installDir, [this](const std::string& path) {
-                                             showProgress(path);
-                                           }));
+  uninstall::AddFileNodes(
+      tvScanFiles, nodes_,
+      uninstall::ScanInstallFolder(target_.installDir,
+                                   [this](const std::string& path) { showProgress(path); }));
 }
 
 void TScanForm::StartScan() {
@@ -128,7 +129,7 @@ void TScanForm::StartScan() {
     Notice(hwnd(), LangText(ui::IDS_MESSAGEBOX_WARNING_Noremains));
     // The window is closing (and is gone at once when not shown modally): its
     // buttons are left as they are.
-    SendMessageA(hwnd(), WM_CLOSE, 0, 0);
+    SendMessageW(hwnd(), WM_CLOSE, 0, 0);
     return;
   }
   btnDelete.setEnabled(true);
@@ -147,8 +148,9 @@ void TScanForm::btnDeleteClick() {
   if (!scanned_ || scanning_) return;
   lblScanInfo.setText("");
   const bool fileTreeEmpty = tvScanFiles.count() == 0;
-  std::vector<uninstall::LeftoverItem> items = uninstall::TickedRegistryItems(tvScanRegInfo);
-  for (uninstall::LeftoverItem& item : uninstall::TickedFileItems(tvScanFiles))
+  std::vector<uninstall::LeftoverItem> items =
+      uninstall::TickedRegistryItems(tvScanRegInfo, nodes_);
+  for (uninstall::LeftoverItem& item : uninstall::TickedFileItems(tvScanFiles, nodes_))
     items.push_back(std::move(item));
   size_t failed = 0;
   bool interrupted = false;
@@ -163,8 +165,8 @@ void TScanForm::btnDeleteClick() {
     interrupted = true;  // counted below from what is really there
   }
   // The trees keep exactly what is still there.
-  uninstall::RemoveVanishedNodes(tvScanRegInfo);
-  uninstall::RemoveVanishedNodes(tvScanFiles);
+  uninstall::RemoveVanishedNodes(tvScanRegInfo, nodes_);
+  uninstall::RemoveVanishedNodes(tvScanFiles, nodes_);
   if (interrupted) {
     for (const uninstall::LeftoverItem& item : items)
       if (uninstall::LeftoverExists(item)) ++failed;
@@ -181,7 +183,7 @@ void TScanForm::btnDeleteClick() {
 }
 
 void TScanForm::btnCancelClick() {
-  SendMessageA(hwnd(), WM_CLOSE, 0, 0);
+  SendMessageW(hwnd(), WM_CLOSE, 0, 0);
 }
 
 bool TScanForm::onCommand(WORD id, WORD code, HWND) {

@@ -12,6 +12,7 @@
 #include "toolkit/TickTreeView.h"
 #include "toolkit/Window.h"
 #include "uninstall/LeftoverRemoval.h"
+#include "uninstall/ScanTrees.h"
 #include "uninstall/WaitingThread.h"
 
 namespace forms {
@@ -80,6 +81,8 @@ class TScanForm : public tk::Window {
   void showProgress(const std::string& path);
 
   const uninstall::UninstallTarget target_;
+  // The exact objects behind both trees' nodes.
+  uninstall::LeftoverNodes nodes_;
   HWND owner_ = nullptr;
   bool scanning_ = false;
   bool scanned_ = false;

@@ -229,12 +229,16 @@ TEST(NodePath, RootNamesMatchExactly) {
 
 TEST(NodePath, RegistryFileValuesAreEscapedAsTheEditorWritesThem) {
   using std::string;
-  EXPECT_EQ(RegValueData(REG_SZ, string("C:\\a \"b\"\0", 9), 3), "\"C:\\\\a \\\"b\\\"\"");
+  // String data is stored as UTF-16LE.
+  EXPECT_EQ(RegValueData(REG_SZ, sys::RegValue::FromText("", "C:\\a \"b\"").data, 3),
+            "\"C:\\\\a \\\"b\\\"\"");
   EXPECT_EQ(RegValueData(REG_DWORD, string("\x2a\0\0\x80", 4), 3), "dword:8000002a");
   EXPECT_EQ(RegValueData(REG_BINARY, string("\x01\xff", 2), 3), "hex:01,ff");
-  EXPECT_EQ(RegValueData(REG_EXPAND_SZ, string("%a%\0", 4), 3), "hex(2):25,61,25,00");
+  EXPECT_EQ(RegValueData(REG_EXPAND_SZ, sys::RegValue::FromText("", "%a%").data, 3),
+            "hex(2):25,00,61,00,25,00,00,00");
   // A string with a line break cannot be quoted.
-  EXPECT_EQ(RegValueData(REG_SZ, string("a\nb\0", 4), 3), "hex(1):61,0a,62,00");
+  EXPECT_EQ(RegValueData(REG_SZ, sys::RegValue::FromText("", "a\nb").data, 3),
+            "hex(1):61,00,0a,00,62,00,00,00");
   EXPECT_EQ(RegValueData(REG_SZ, string("", 0), 3), "hex(1):");
   // Long data wraps with a continuation.
   string wrapped = RegValueData(REG_BINARY, string(64, '\x11'), 3);

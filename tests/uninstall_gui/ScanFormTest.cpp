@@ -11,6 +11,7 @@
 #include "app/globals.h"
 #include "support/MessagePump.h"
 #include "support/Sandbox.h"
+#include "sys/BackupFiles.h"
 #include "sys/Files.h"
 #include "uninstall/ScanTrees.h"
 #include "uninstall/TickRules.h"
@@ -234,6 +235,9 @@ TEST_F(ScanForm, DeleteRemovesWhatStaysTickedAndKeepsWhatWasUnticked) {
     ReadFile(file, backup.data(), static_cast<DWORD>(backup.size()), &got, nullptr);
     CloseHandle(file);
   }
+  // The registry editor's own format: UTF-16LE after its byte order mark.
+  ASSERT_EQ(backup.substr(0, 2), "\xFF\xFE");
+  backup = sys::TextOfRegFile(backup);
   EXPECT_NE(backup.find("[" + whole + "]\r\n"), std::string::npos) << backup;
   EXPECT_NE(backup.find("[" + whole + "\\Settings]\r\n"), std::string::npos) << backup;
   EXPECT_NE(backup.find("[" + partly + "]\r\n\"X\"=\"v\""), std::string::npos) << backup;

@@ -14,6 +14,7 @@
 #include "support/MessagePump.h"
 #include "support/Samples.h"
 #include "support/Sandbox.h"
+#include "sys/BackupFiles.h"
 #include "sys/Files.h"
 #include "ui/LanguageTable.h"
 #include "uninstall/TickRules.h"
@@ -166,7 +167,7 @@ TEST_F(UninstallRoad, FromTheListThroughTheUninstallerToTheCleanedLeftovers) {
   std::vector<std::string> backups = FilesIn(dir.file("Back up\\reg"));
   ASSERT_EQ(backups.size(), 1u);
   EXPECT_EQ(backups[0].rfind(desc.name + "_", 0), 0u) << backups[0];
-  const std::string text = FileText(dir.file("Back up\\reg\\") + backups[0]);
+  const std::string text = sys::TextOfRegFile(FileText(dir.file("Back up\\reg\\") + backups[0]));
   for (const std::string& key : leftoverKeys)
     EXPECT_NE(text.find("[" + key + "]"), std::string::npos) << key;
 }
