@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "inventory/RostrelLib_TLB.h"
+#include "support/SharedPlaces.h"
 #include "sys/Text.h"
 #include "sys/ComInit.h"
 #include "sys/Files.h"
@@ -289,6 +290,8 @@ double Ratio(double mine, double base) {
 
 int main(int argc, char** argv) {
   int count = argc > 1 ? std::max(1, std::atoi(argv[1])) : 1000;
+  // The registration and the entries go again with the guard, as in the tests.
+  testing_support::SharedPlacesGuard keepPrefix(testing_support::PlacesOfThisRun());
   sys::ComApartment apartment;
 
   // Register the component that this build made, as the program does at start.

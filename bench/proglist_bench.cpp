@@ -18,6 +18,7 @@
 #include "app/globals.h"
 #include "main/ProgramListLogic.h"
 #include "main/frmMain.h"
+#include "support/SharedPlaces.h"
 #include "sys/ComInit.h"
 #include "sys/Files.h"
 #include "sys/Handles.h"
@@ -95,6 +96,8 @@ bool RegisterComponent() {
 int main(int argc, char** argv) {
   const int count = argc > 1 ? std::max(1, std::atoi(argv[1])) : 1000;
   const int rounds = argc > 2 ? std::max(1, std::atoi(argv[2])) : 5;
+  // The registration and the entries go again with the guard, as in the tests.
+  testing_support::SharedPlacesGuard keepPrefix(testing_support::PlacesOfThisRun());
   sys::ComApartment apartment;
   INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES};
   InitCommonControlsEx(&icc);

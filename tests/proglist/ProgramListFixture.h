@@ -1,7 +1,8 @@
 // The prefix's inventory made known for the program page tests: the uninstall keys
 // of both machine views and of the user emptied, then filled with the programs a
 // test names, and the system folder's screen savers replaced by the test savers.
-// Tests run one at a time, so nothing is restored.
+// The tests hold the locks of those places, and the shared guard
+// (support/SharedPlaces.h) puts them back after each test.
 #pragma once
 
 #include <gtest/gtest.h>
