@@ -84,6 +84,24 @@ bool RemoveFolderExact(std::string_view path) {
   return RemoveDirectoryW(Widen(path).c_str()) != FALSE;
 }
 
+bool DeleteLinkItself(std::string_view path) {
+  UniqueHandle link(
+      CreateFileW(Widen(path).c_str(), DELETE | FILE_READ_ATTRIBUTES,
+                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                  FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  if (!link) return false;
+  // Deleting through the handle deletes what it opened; make sure that is the link.
+  FILE_ATTRIBUTE_TAG_INFO opened{};
+  if (!GetFileInformationByHandleEx(link.get(), FileAttributeTagInfo, &opened, sizeof opened) ||
+      !(opened.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
+    SetLastError(ERROR_NOT_A_REPARSE_POINT);
+    return false;
+  }
+  FILE_DISPOSITION_INFO dispose{TRUE};
+  return SetFileInformationByHandle(link.get(), FileDispositionInfo, &dispose, sizeof dispose) !=
+         FALSE;
+}
+
 bool CreateFolder(std::string_view path) {
   return CreateDirectoryW(Widen(path).c_str(), nullptr) != FALSE;
 }

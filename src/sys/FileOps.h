@@ -34,8 +34,13 @@ bool SetFileAttributesOf(std::string_view path, DWORD attributes);
 bool PathExists(std::string_view path);
 
 bool DeleteFileExact(std::string_view path);
-// Removes an empty folder, or a link to a folder without entering it.
+// Removes an empty folder. Given a link, some systems act on what it points at: use
+// DeleteLinkItself for links.
 bool RemoveFolderExact(std::string_view path);
+// Deletes the junction or symbolic link at `path` itself, never what it points at. A
+// system that resolves the link even when asked for the link itself (Wine 8 does so
+// for the Unix symbolic links it shows as reparse points) gets no deletion: false.
+bool DeleteLinkItself(std::string_view path);
 bool CreateFolder(std::string_view path);
 bool MoveFileExact(std::string_view from, std::string_view to);
 bool CopyFileExact(std::string_view from, std::string_view to, bool failIfExists);

@@ -53,15 +53,10 @@ void DeleteFileItem(const std::string& path) {
 }
 
 void DeleteLink(const std::string& path) {
-  const std::string bare = WithoutBackslash(path);
-  const DWORD attributes = sys::FileAttributes(bare);
-  if (attributes == INVALID_FILE_ATTRIBUTES) return;
-  // A link to a folder is an empty directory entry of its own: removing it leaves the
-  // target and its contents alone.
-  if (attributes & FILE_ATTRIBUTE_DIRECTORY)
-    sys::RemoveFolderExact(bare);
-  else
-    sys::DeleteFileExact(bare);
+  // Only the link goes, whether it points at a folder or a file. Removing it by name
+  // would, where the system resolves links (Wine), remove an empty target folder or a
+  // target file instead and leave the link.
+  sys::DeleteLinkItself(WithoutBackslash(path));
 }
 
 void RemoveEmptyFolder(const std::string& folder) {

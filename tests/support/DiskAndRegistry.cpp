@@ -4,7 +4,11 @@
 
 #include <algorithm>
 #include <cstring>
+#include <functional>
 #include <iterator>
+
+#include "sys/FileOps.h"
+#include "sys/Text.h"
 
 namespace testing_support {
 namespace {
@@ -92,7 +96,12 @@ bool MakeJunction(const std::string& link, const std::string& target) {
   if (!CreateDirectoryA(link.c_str(), nullptr)) return false;
   HANDLE handle = CreateFileA(link.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                               FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
-  if (handle == INVALID_HANDLE_VALUE) return false;
+  if (handle == INVALID_HANDLE_VALUE) {
+    const DWORD error = GetLastError();
+    RemoveDirectoryA(link.c_str());  // nothing may stand where another kind of link goes
+    SetLastError(error);
+    return false;
+  }
   std::wstring substitute = L"\\??\\";
   for (char c : target) substitute += static_cast<wchar_t>(static_cast<unsigned char>(c));
   const USHORT subBytes = static_cast<USHORT>(substitute.size() * sizeof(wchar_t));
@@ -110,14 +119,85 @@ bool MakeJunction(const std::string& link, const std::string& target) {
   DWORD returned = 0;
   BOOL ok = DeviceIoControl(handle, FSCTL_SET_REPARSE_POINT, buffer.data(),
                             static_cast<DWORD>(buffer.size()), nullptr, 0, &returned, nullptr);
+  const DWORD error = GetLastError();
   CloseHandle(handle);
   DWORD attributes = GetFileAttributesA(link.c_str());
   if (!ok || attributes == INVALID_FILE_ATTRIBUTES ||
       !(attributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
     RemoveDirectoryA(link.c_str());
+    SetLastError(ok ? ERROR_NOT_A_REPARSE_POINT : error);
     return false;
   }
   return true;
+}
+
+namespace {
+
+bool IsFolderLink(const std::wstring& path) {
+  const DWORD attributes = GetFileAttributesW(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) &&
+         (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
+}
+
+// Wine's own export (no Windows API): the Unix name of a Windows path, allocated on the
+// process heap; nullptr on Windows, where kernel32 has no such export.
+std::string UnixFileName(const std::wstring& path) {
+  using ToUnix = char*(__cdecl*)(const wchar_t*);
+  auto toUnix = reinterpret_cast<ToUnix>(reinterpret_cast<void*>(
+      GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
+  if (!toUnix) return std::string();
+  char* name = toUnix(path.c_str());
+  if (!name) return std::string();
+  std::string out = name;
+  HeapFree(GetProcessHeap(), 0, name);
+  return out;
+}
+
+// Wine runs a Unix program given by its Z: path. What it hands back for one is no
+// waitable process (the wait fails, the exit code is not the program's), so the caller
+// waits for the outcome on disk instead, half a minute at most.
+bool RunUnix(const wchar_t* program, const std::string& commandLine,
+             const std::function<bool()>& done) {
+  std::wstring command = sys::Widen(commandLine);
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION info{};
+  if (!CreateProcessW(program, command.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
+                      nullptr, &startup, &info))
+    return false;
+  WaitForSingleObject(info.hProcess, 30000);
+  CloseHandle(info.hThread);
+  CloseHandle(info.hProcess);
+  for (const DWORD start = GetTickCount(); GetTickCount() - start < 30000; Sleep(10)) {
+    if (done()) return true;
+  }
+  return done();
+}
+
+}  // namespace
+
+FolderLink MakeDirectoryLink(const std::string& link, const std::string& target) {
+  if (MakeJunction(link, target)) return FolderLink::Junction;
+  const DWORD junctionError = GetLastError();
+  const std::wstring wideLink = sys::Widen(link);
+  const std::string unixLink = UnixFileName(wideLink);
+  const std::string unixTarget = UnixFileName(sys::Widen(target));
+  if (!unixLink.empty() && !unixTarget.empty() &&
+      RunUnix(L"Z:\\bin\\ln", "/bin/ln -s \"" + unixTarget + "\" \"" + unixLink + "\"",
+              [&] { return IsFolderLink(wideLink); }))
+    return FolderLink::UnixSymlink;
+  SetLastError(junctionError);
+  return FolderLink::None;
+}
+
+bool RemoveDirectoryLink(const std::string& link) {
+  if (sys::DeleteLinkItself(link)) return true;
+  const std::wstring wideLink = sys::Widen(link);
+  const std::string unixLink = UnixFileName(wideLink);
+  // rm without -r removes the link, never a folder.
+  return !unixLink.empty() && RunUnix(L"Z:\\bin\\rm", "/bin/rm -f \"" + unixLink + "\"", [&] {
+    return GetFileAttributesW(wideLink.c_str()) == INVALID_FILE_ATTRIBUTES;
+  });
 }
 
 void CreateKey(HKEY root, const std::string& path, const std::vector<std::string>& values) {

@@ -24,6 +24,16 @@ bool PathExists(const std::string& path);
 void WriteTextFile(const std::string& path, DWORD attributes = FILE_ATTRIBUTE_NORMAL);
 // A junction `link` -> `target`; false when the file system cannot make one.
 bool MakeJunction(const std::string& link, const std::string& target);
+// A link `link` -> folder `target`, shown to programs as a folder with the reparse-point
+// attribute: a junction where the file system makes one, else (under Wine, whose file
+// systems make none) a Unix symbolic link, which Wine shows the same way. Wine 8
+// resolves such a link in every call, even one that asks for the link itself, so no
+// Windows program can remove it there. None (with the last error set) when neither
+// could be made.
+enum class FolderLink { None, Junction, UnixSymlink };
+FolderLink MakeDirectoryLink(const std::string& link, const std::string& target);
+// Removes a link that MakeDirectoryLink made, of either kind, for a test's clean-up.
+bool RemoveDirectoryLink(const std::string& link);
 
 // Creates the key (when missing) with a string value "v" of each name ("" is the
 // default value).

@@ -6,6 +6,7 @@
 #include "fixtures/SampleLayout.h"
 #include "support/Samples.h"
 #include "support/Sandbox.h"
+#include "uninstall/LeftoverRemoval.h"
 #include "uninstall/LeftoverScan.h"
 #include "uninstall/ProtectedFolders.h"
 #include "uninstall/ScanTestSupport.h"
@@ -167,16 +168,27 @@ TEST(LeftoverScan, ListsLinksWithoutEnteringThem) {
   CreateDirectoryA(target.c_str(), nullptr);
   WriteTextFile(target + "\\precious.txt");
   const std::string link = dir + "\\link";
-  if (!MakeJunction(link, target))
-    GTEST_SKIP() << "this system makes no directory links (error " << GetLastError() << ")";
+  const FolderLink made = MakeDirectoryLink(link, target);
+  ASSERT_NE(made, FolderLink::None) << "no folder link (error " << GetLastError() << ")";
   auto tree = ScanInstallFolder(dir);
   ASSERT_EQ(tree.size(), 1u);
   ASSERT_EQ(tree[0].children.size(), 1u);
   EXPECT_EQ(tree[0].children[0].path, dir + "\\link");
   EXPECT_TRUE(tree[0].children[0].link);
   EXPECT_TRUE(tree[0].children[0].children.empty());
-  RemoveDirectoryA(link.c_str());
+
+  // Removing the folder takes the links alone, never what they point at, not even an
+  // empty folder. Wine resolves its Unix links even for their removal: there they stay.
+  const std::string emptyTarget = temp.file("EmptyTarget");
+  CreateDirectoryA(emptyTarget.c_str(), nullptr);
+  ASSERT_EQ(MakeDirectoryLink(dir + "\\empty", emptyTarget), made);
+  const bool removed = uninstall::DeleteFolderTree(dir);
   EXPECT_TRUE(PathExists(target + "\\precious.txt"));
+  EXPECT_TRUE(PathExists(emptyTarget));
+  EXPECT_EQ(removed, made == FolderLink::Junction);
+  EXPECT_EQ(PathExists(link), made == FolderLink::UnixSymlink);
+  RemoveDirectoryLink(link);
+  RemoveDirectoryLink(dir + "\\empty");
 }
 
 }  // namespace

@@ -15,9 +15,11 @@
 
 namespace uninstall_tests {
 
-using testing_support::MakeJunction;
+using testing_support::FolderLink;
+using testing_support::MakeDirectoryLink;
 using testing_support::Minus;
 using testing_support::PathExists;
+using testing_support::RemoveDirectoryLink;
 using testing_support::SnapshotDisk;
 using testing_support::SnapshotRegistry;
 using testing_support::WriteTextFile;

@@ -30,11 +30,13 @@ HTREEITEM FindNode(const tk::TickTreeView& tree, const std::string& text);
 std::set<std::string> NodeTextSet(const tk::TickTreeView& tree);
 
 using testing_support::CreateKey;
+using testing_support::FolderLink;
 using testing_support::KeyExists;
-using testing_support::MakeJunction;
+using testing_support::MakeDirectoryLink;
 using testing_support::Minus;
 using testing_support::PathExists;
 using testing_support::ProcessNamedRunning;
+using testing_support::RemoveDirectoryLink;
 using testing_support::SnapshotDisk;
 using testing_support::SnapshotRegistry;
 using testing_support::WriteTextFile;
