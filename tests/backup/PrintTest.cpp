@@ -107,7 +107,7 @@ TEST(PrintListForm, PrintWithoutAPrinterShowsTheDialogsOwnWarning) {
       dialogs.push_back(testing_support::ReadDialog(dialog));
       if (!testing_support::PressButton(dialog, IDOK))
         testing_support::PressButton(dialog, IDCANCEL);
-      probe.waitForWindowGone(testing_support::kDialogClass, 2000);
+      probe.waitForWindowGone(testing_support::kDialogClass, 30000);
     }
   });
   form.btnPrintClick();

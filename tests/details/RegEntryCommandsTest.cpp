@@ -198,7 +198,7 @@ TEST_F(RegEntryCommands, RegistryEditorJumpWritesLastKeyAndStartsTheEditor) {
   // The editor comes up with a window of its own; end the one started here.
   EXPECT_TRUE(EditorShowsWindow(editor.get(), 15000)) << "the registry editor showed no window";
   EndEditor(editor.get());
-  EXPECT_TRUE(WaitForEditor(editor.get(), 5000));
+  EXPECT_TRUE(WaitForEditor(editor.get(), kEditorTimeoutMs));
 }
 
 TEST_F(RegEntryCommands, RegistryEditorJumpCreatesMissingSettings) {
@@ -210,5 +210,5 @@ TEST_F(RegEntryCommands, RegistryEditorJumpCreatesMissingSettings) {
   ASSERT_TRUE(editor);
   EXPECT_EQ(LastKey(), entryPath());
   EndEditor(editor.get());
-  EXPECT_TRUE(WaitForEditor(editor.get(), 5000));
+  EXPECT_TRUE(WaitForEditor(editor.get(), kEditorTimeoutMs));
 }

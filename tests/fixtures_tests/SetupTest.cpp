@@ -88,6 +88,7 @@ TEST(SampleSetup, WritesAMachineUninstallEntryWithEveryValue) {
   SampleDesc desc = Desc("Entry");
   desc.publisher = "Entry Works";
   desc.version = "3.2.1";
+  desc.installDate = "20240229";  // a fixed day: the check holds across midnight
   InstalledSample app(desc);
   const std::string key = sample::EntryKeyPath(desc.name);
   const std::string dir = app.dir() + "\\";
@@ -107,7 +108,7 @@ TEST(SampleSetup, WritesAMachineUninstallEntryWithEveryValue) {
             "\"" + dir + "SampleUninstall.exe\" /S");
   std::string icon = RegText(HKEY_LOCAL_MACHINE, key, "DisplayIcon").value_or("");
   EXPECT_TRUE(sys::FileExists(icon)) << icon;
-  EXPECT_EQ(RegText(HKEY_LOCAL_MACHINE, key, "InstallDate").value_or(""), Today());
+  EXPECT_EQ(RegText(HKEY_LOCAL_MACHINE, key, "InstallDate").value_or(""), "20240229");
   EXPECT_EQ(RegNumber(HKEY_LOCAL_MACHINE, key, "EstimatedSize").value_or(0),
             (TreeBytes(dir) + 1023) / 1024);
   std::string about = RegText(HKEY_LOCAL_MACHINE, key, "URLInfoAbout").value_or("");
@@ -143,7 +144,9 @@ TEST(SampleSetup, PerUserInstallStaysInTheCurrentUser) {
   desc.perUser = true;
   desc.run = true;
   desc.startup = true;
+  const std::string dayBefore = Today();
   InstalledSample app(desc);
+  const std::string dayAfter = Today();
   const std::string key = sample::EntryKeyPath(desc.name);
 
   EXPECT_EQ(app.dir() + "\\",
@@ -151,6 +154,9 @@ TEST(SampleSetup, PerUserInstallStaysInTheCurrentUser) {
   EXPECT_EQ(ListTree(app.dir()), InstalledItems(false));
   EXPECT_EQ(RegText(HKEY_CURRENT_USER, key, "InstallLocation").value_or(""), app.dir() + "\\");
   EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, key));
+  // No date given: the day of the install, either side of a midnight passed meanwhile.
+  const std::string date = RegText(HKEY_CURRENT_USER, key, "InstallDate").value_or("");
+  EXPECT_TRUE(date == dayBefore || date == dayAfter) << date;
   EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, "Software\\" + desc.name));
   EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, "Software\\" + desc.name));
 
@@ -256,6 +262,10 @@ TEST(SampleSetup, RejectsBadOptionsAndWritesNothing) {
   auto unknown = RunProcess(setup + " /S /bogus /name=" + name);
   EXPECT_EQ(unknown.exitCode, 2u);
   EXPECT_NE(unknown.errors.find("/bogus"), std::string::npos) << unknown.errors;
+
+  auto badDate = RunProcess(setup + " /S /date=2024-02-29 /name=" + name);
+  EXPECT_EQ(badDate.exitCode, 2u);
+  EXPECT_NE(badDate.errors.find("YYYYMMDD"), std::string::npos) << badDate.errors;
 
   auto badName = RunProcess(setup + " /S \"/name=a\\b\"");
   EXPECT_EQ(badName.exitCode, 2u);

@@ -100,7 +100,7 @@ TEST_F(MainForm, MenuButtonsOpenTheirMenusUnderThemAndLeaveTheFocusInTheSink) {
   RECT button = screenRect(form.btnFile.hwnd());
   EXPECT_EQ(opened[0].at.x, button.left);
   EXPECT_EQ(opened[0].at.y, button.bottom);
-  EXPECT_TRUE(PumpMessagesUntil([&] { return GetFocus() == form.txtHide.hwnd(); }, 2000));
+  EXPECT_TRUE(PumpMessagesUntil([&] { return GetFocus() == form.txtHide.hwnd(); }, 30000));
 
   SendMessageA(form.btnHelp.hwnd(), BM_CLICK, 0, 0);
   ASSERT_EQ(opened.size(), 2u);
@@ -222,7 +222,7 @@ TEST_F(MainForm, FrameCommandsReachTheShellAndTheViewOptions) {
   a.ActionContact.execute();
   // F1 from the list opens the help file.
   PostMessageA(form.programPage().lsvProgramList.hwnd(), WM_KEYDOWN, VK_F1, 0);
-  ASSERT_TRUE(PumpMessagesUntil([&] { return shellCalls.size() == 6; }, 2000));
+  ASSERT_TRUE(PumpMessagesUntil([&] { return shellCalls.size() == 6; }, 30000));
   EXPECT_EQ(shellCalls[0].file, "Services.msc");
   EXPECT_EQ(shellCalls[0].owner, form.hwnd());
   EXPECT_EQ(shellCalls[1].file, "control.exe");
@@ -260,7 +260,8 @@ TEST_F(MainForm, ShowDetailsOpensTheSelectedProgramAndItsBoxFollowsTheList) {
   // Show Details is modal: read the window while it shows, then close it.
   bool seen = false;
   std::thread closer([&] {
-    for (int i = 0; i < 100 && !IsWindowVisible(form.DetailsForm.hwnd()); ++i) Sleep(50);
+    // Waits for the window itself; the count only keeps a broken modal loop from hanging.
+    for (int i = 0; i < 600 && !IsWindowVisible(form.DetailsForm.hwnd()); ++i) Sleep(50);
     seen = IsWindowVisible(form.DetailsForm.hwnd()) != FALSE;
     PostMessageA(form.DetailsForm.hwnd(), WM_CLOSE, 0, 0);
   });
@@ -281,7 +282,7 @@ TEST_F(MainForm, ExitWritesBothOptionsAndTheNextStartShowsThemChecked) {
   app::WriteHideSysPatch(false);
   app::WriteHideScreenSaver(true);
   SendMessageA(form.btnClose.hwnd(), BM_CLICK, 0, 0);
-  ASSERT_TRUE(PumpMessagesUntil([&] { return !IsWindow(form.hwnd()); }, 2000));
+  ASSERT_TRUE(PumpMessagesUntil([&] { return !IsWindow(form.hwnd()); }, 30000));
   MSG quit;
   PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
 

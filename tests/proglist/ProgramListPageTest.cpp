@@ -155,7 +155,7 @@ TEST_F(ProgramPage, SearchFindsNextAndStartsOverAfterAClick) {
   // Enter in the search box is Find Next.
   PostMessageA(page().txtSearchInfo.hwnd(), WM_KEYDOWN, VK_RETURN, 0);
   EXPECT_TRUE(testing_support::PumpMessagesUntil(
-      [&] { return list().selectedIndex() == secondHit; }, 3000));
+      [&] { return list().selectedIndex() == secondHit; }, 30000));
   // Changing the text starts over too; an empty text does nothing.
   page().txtSearchInfo.setText("");
   EXPECT_EQ(page().SearchStart, 0u);
@@ -305,7 +305,7 @@ TEST_F(ProgramPage, ViewStylesDirectoryLinkAndF5) {
   more.push_back(extra);
   FillUninstallKeys(more);
   PostMessageA(list().hwnd(), WM_KEYDOWN, VK_F5, 0);
-  EXPECT_TRUE(testing_support::PumpMessagesUntil([&] { return list().count() == 121; }, 5000));
+  EXPECT_TRUE(testing_support::PumpMessagesUntil([&] { return list().count() == 121; }, 30000));
   EXPECT_EQ(list().selectedIndex(), -1);
 }
 

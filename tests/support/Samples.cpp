@@ -79,6 +79,7 @@ std::string SampleSetupCommand(const SampleDesc& desc) {
   if (desc.run) command += " /run";
   if (desc.startup) command += " /startup";
   if (desc.patch) command += " /patch";
+  AddOption(command, "/date", desc.installDate);
   return command;
 }
 

@@ -29,6 +29,7 @@ struct SampleDesc {
   bool run = false;
   bool startup = false;
   bool patch = false;
+  std::string installDate;  // YYYYMMDD; "" gives the day of the install
 };
 
 // The SampleSetup.exe command line that installs `desc` silently.

@@ -33,7 +33,7 @@ class TestWindow : public tk::Window {
 
   // Runs showModal with a deadline, so that a broken modal loop fails the test
   // instead of hanging it.
-  int showModalFor(HWND owner, UINT deadlineMs = 5000) {
+  int showModalFor(HWND owner, UINT deadlineMs = 30000) {
     setTimer(kDeadlineTimer, deadlineMs);
     int result = showModal(owner);
     if (hwnd()) killTimer(kDeadlineTimer);

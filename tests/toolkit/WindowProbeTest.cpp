@@ -23,7 +23,7 @@ std::string BoxArgs(UINT flags, const std::string& caption, const std::string& t
 
 bool ProcessEnded(DWORD id) {
   sys::UniqueHandle h(OpenProcess(SYNCHRONIZE, FALSE, id));
-  return !h || WaitForSingleObject(h.get(), 5000) == WAIT_OBJECT_0;
+  return !h || WaitForSingleObject(h.get(), 30000) == WAIT_OBJECT_0;
 }
 
 TEST(WindowProbe, ReadsMessageBoxAndPressesItsButton) {
@@ -77,7 +77,7 @@ TEST(WindowProbe, NoticeWithoutIconAndEveryWindowSeen) {
   }
   EXPECT_EQ(captions, (std::vector<std::string>{"First Box", "Second Box"}))
       << probe.describeSeen();
-  EXPECT_TRUE(probe.waitForWindowGone(kDialogClass, 1000));
+  EXPECT_TRUE(probe.waitForWindowGone(kDialogClass, 30000));
 }
 
 TEST(WindowProbe, WaitEndsAtTimeoutAndHungProcessIsKilled) {
@@ -121,7 +121,7 @@ TEST(WindowProbe, KillTreeEndsDescendantsToo) {
 
   app.killTree();
   EXPECT_FALSE(app.running());
-  EXPECT_EQ(WaitForSingleObject(childHandle.get(), 5000), WAIT_OBJECT_0)
+  EXPECT_EQ(WaitForSingleObject(childHandle.get(), 30000), WAIT_OBJECT_0)
       << "the descendant outlived killTree";
   EXPECT_TRUE(ProcessEnded(child));
 }

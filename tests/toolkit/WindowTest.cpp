@@ -42,7 +42,7 @@ TEST(WindowTimer, TimerTicksUntilKilled) {
   auto count = [&](UINT_PTR id) {
     return std::count(window.ticks.begin(), window.ticks.end(), id);
   };
-  ASSERT_TRUE(PumpMessagesUntil([&] { return count(1) >= 3 && count(2) >= 2; }, 3000))
+  ASSERT_TRUE(PumpMessagesUntil([&] { return count(1) >= 3 && count(2) >= 2; }, 30000))
       << "ticks of timer 1: " << count(1) << ", of timer 2: " << count(2);
 
   window.killTimer(1);

@@ -41,7 +41,7 @@ class HostForm : public tk::Window {
   explicit HostForm(int width = 300, int height = 200, int x = 100, int y = 100);
   ~HostForm() override { destroy(); }
 
-  int showModalFor(UINT deadlineMs = 5000);
+  int showModalFor(UINT deadlineMs = 30000);
 
   COLORREF eraseColor = RGB(0, 128, 0);
   std::vector<ColorRect> rects;
@@ -68,7 +68,7 @@ void FillPicture(ui::Picture& picture, const RECT& rect, COLORREF color);
 // Handles messages for the given time; the toolkit's loop semantics.
 void Pump(int milliseconds);
 // Handles messages until `done` holds or the time is up; returns `done()`.
-bool PumpUntil(const std::function<bool()>& done, int timeoutMs = 2000);
+bool PumpUntil(const std::function<bool()>& done, int timeoutMs = 30000);
 
 // Mouse input at client point (x, y) of `target`: the real cursor moves there too,
 // so the system's own hover tracking agrees with the posted messages.

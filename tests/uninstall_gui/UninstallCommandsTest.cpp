@@ -150,8 +150,9 @@ TEST_F(RemovalCommands, TheRunnerIsReleasedBeforeThePromptShows) {
   std::atomic<bool> sent{false};
   RecordingAnswerer boxes([&](const tk::MessageBoxRequest&) {
     asked = true;
-    // A released runner goes on at once; a blocked one waits for this answer.
-    for (int i = 0; i < 200 && !sent; ++i) Sleep(10);
+    // A released runner goes on at once; a blocked one waits for this answer. The count
+    // only ends the wait for a blocked one, so it is long enough for a busy machine.
+    for (int i = 0; i < 3000 && !sent; ++i) Sleep(10);
     senderStillWaiting = !sent;
     return IDNO;
   });
@@ -162,7 +163,7 @@ TEST_F(RemovalCommands, TheRunnerIsReleasedBeforeThePromptShows) {
     SendMessageA(window, uninstall::WM_UNINSTALL_FINISHED, 0, reinterpret_cast<LPARAM>(&finished));
     sent = true;
   });
-  PumpMessagesUntil([&] { return asked && sent; }, 5000);
+  PumpMessagesUntil([&] { return asked && sent; }, 60000);
   runner.join();
   EXPECT_TRUE(asked);
   EXPECT_FALSE(senderStillWaiting) << "the prompt ran inside the runner's SendMessage";
