@@ -5,6 +5,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "details/DetailsFixture.h"
 #include "inventory/frmDetails.h"
 #include "support/MessagePump.h"
@@ -41,33 +43,28 @@ class DetailsForm : public ::testing::Test {
     programs.LoadPrograms();
     ASSERT_TRUE(form.Create(nullptr));
   }
-  // The program rows of the component's list, as the main list shows them.
-  std::vector<inventory::ProgramBoxEntry> listedPrograms(bool hidePatches) {
-    std::vector<inventory::ListedRow> rows;
-    for (ULONG i = 0, n = programs.GetProgramCount(); i < n; ++i) {
-      inventory::TProgramItem item = programs.GetProgram(i);
-      if (!item) break;
-      if (hidePatches && item.GetSystemPatch() == 1) continue;
-      std::string caption = item.GetDisplayName();
-      if (caption.empty()) caption = item.GetRegistryKeyName();
-      rows.push_back({caption, static_cast<LPARAM>(i), static_cast<int>(item.GetIconIndex())});
-    }
-    rows.push_back({"[Screen Saver]Bubbles", 0, 2});  // never in the box
-    return inventory::ProgramBoxEntries(rows);
-  }
-  void fillMainList(tk::ListView& list, bool hidePatches) {
+  // A row of the main list, as its fill leaves it: caption, component index, icon.
+  struct MainRow {
+    std::string caption;
+    LPARAM data;
+    int image;
+  };
+  static void FillMainList(tk::ListView& list, const std::vector<MainRow>& rows) {
     list.deleteAll();
-    std::vector<inventory::ProgramBoxEntry> entries = listedPrograms(hidePatches);
-    for (const auto& entry : entries) {
+    for (const MainRow& r : rows) {
       tk::ListRow row;
-      row.caption = entry.text;
-      row.data = entry.data;
-      row.image = entry.image;
+      row.caption = r.caption;
+      row.data = r.data;
+      row.image = r.image;
       list.insertRow(row);
     }
-    tk::ListRow saver;
-    saver.caption = "[Screen Saver]Bubbles";
-    list.insertRow(saver);
+  }
+  // What the program box lists, entry by entry.
+  std::vector<MainRow> BoxEntries() const {
+    std::vector<MainRow> entries;
+    for (int i = 0; i < form.programCount(); ++i)
+      entries.push_back({form.programText(i), form.programData(i), form.programImage(i)});
+    return entries;
   }
 
   sys::ComApartment com;
@@ -133,20 +130,20 @@ TEST_F(DetailsForm, ZeroSizeHasNoSizeRow) {
 
 TEST_F(DetailsForm, RegistryPageListsTheEntrysValues) {
   load({sized});
-  const ULONG index = IndexOf(programs, sized.keyName);
-  form.ShowProgramDetails(index);
-  inventory::TProgramItem item = programs.GetProgram(index);
-  ASSERT_TRUE(item);
-  const ULONG count = item.GetRegistryValueCount();
-  EXPECT_EQ(count, sized.strings.size() + sized.dwords.size());
-  Rows expected;
-  for (ULONG i = 0; i < count; ++i)
-    expected.emplace_back(item.GetRegistryValueName(i), item.GetRegistryValueData(i));
+  form.ShowProgramDetails(IndexOf(programs, sized.keyName));
+  // Every value of the entry with its data as text; the registry's own order is
+  // not the page's to choose, so the rows are compared sorted.
   Rows rows = RowsOf(form.lsvRegistryInfo);
-  EXPECT_EQ(rows, expected);
-  EXPECT_NE(std::find(rows.begin(), rows.end(),
-                      std::pair<std::string, std::string>("Publisher", "Sized Corp")),
-            rows.end());
+  std::sort(rows.begin(), rows.end());
+  EXPECT_EQ(rows, (Rows{{"DisplayName", "Details Sized Program"},
+                        {"DisplayVersion", "2.5"},
+                        {"EstimatedSize", "3072"},
+                        {"HelpLink", "http://help.example/"},
+                        {"InstallDate", "20240115"},
+                        {"Publisher", "Sized Corp"},
+                        {"URLInfoAbout", "http://about.example/"},
+                        {"URLUpdateInfo", "http://update.example/"},
+                        {"UninstallString", "C:\\Apps\\" + sized.keyName + "\\unins.exe"}}));
 }
 
 TEST_F(DetailsForm, IndexWithoutProgramKeepsThePreviousOne) {
@@ -163,42 +160,55 @@ TEST_F(DetailsForm, ProgramBoxFollowsTheMainListWithPatchesShownAndHidden) {
   TestEntry patch = NamedEntry("DetailsPatch", "Details Patch KB1");
   patch.strings["ParentKeyName"] = "OperatingSystem";
   load({sized, bare, patch});
+  const LPARAM sizedIndex = IndexOf(programs, sized.keyName);
+  const LPARAM bareIndex = IndexOf(programs, bare.keyName);
+  const LPARAM patchIndex = IndexOf(programs, patch.keyName);
   tk::ListView mainList;
   ASSERT_TRUE(mainList.create(form.hwnd(), 900, RECT{0, 0, 10, 10}));
-  for (bool hide : {false, true}) {
-    SCOPED_TRACE(hide ? "patches hidden" : "patches shown");
-    fillMainList(mainList, hide);
-    form.SetProgramsFrom(mainList);
-    std::vector<inventory::ProgramBoxEntry> expected = listedPrograms(hide);
-    ASSERT_EQ(form.programCount(), static_cast<int>(expected.size()));
-    ASSERT_EQ(form.programCount(), mainList.count() - 1);  // all but the screen saver
-    for (int i = 0; i < form.programCount(); ++i) {
-      EXPECT_EQ(form.programText(i), expected[i].text) << i;
-      EXPECT_EQ(form.programData(i), expected[i].data) << i;
-      EXPECT_EQ(form.programImage(i), expected[i].image) << i;
+
+  // Patches shown: every program row, in the main list's order; the screen saver
+  // (listed between them) never.
+  FillMainList(mainList, {{"Details Sized Program", sizedIndex, 3},
+                          {"Details Patch KB1", patchIndex, 5},
+                          {"[Screen Saver]Bubbles", 0, 2},
+                          {"Details Bare Program", bareIndex, 4}});
+  form.SetProgramsFrom(mainList);
+  auto same = [](const std::vector<MainRow>& got, const std::vector<MainRow>& want) {
+    ASSERT_EQ(got.size(), want.size());
+    for (size_t i = 0; i < want.size(); ++i) {
+      EXPECT_EQ(got[i].caption, want[i].caption) << i;
+      EXPECT_EQ(got[i].data, want[i].data) << i;
+      EXPECT_EQ(got[i].image, want[i].image) << i;
     }
-    const LONG patchIndex = programs.FindProgram(patch.keyName);
-    ASSERT_GE(patchIndex, 0);
-    bool patchListed = false;
-    for (int i = 0; i < form.programCount(); ++i)
-      patchListed = patchListed || form.programData(i) == patchIndex;
-    EXPECT_EQ(patchListed, !hide);
-    // The box moves to the program shown, found by its data.
-    for (const TestEntry* entry : {&sized, &bare}) {
-      const ULONG index = IndexOf(programs, entry->keyName);
-      form.ShowProgramDetails(index);
-      ASSERT_GE(form.selectedProgram(), 0);
-      EXPECT_EQ(form.programData(form.selectedProgram()), static_cast<LPARAM>(index));
-      EXPECT_EQ(form.programText(form.selectedProgram()), entry->strings.at("DisplayName"));
-    }
-  }
+  };
+  same(BoxEntries(), {{"Details Sized Program", sizedIndex, 3},
+                      {"Details Patch KB1", patchIndex, 5},
+                      {"Details Bare Program", bareIndex, 4}});
+  // The box moves to the program shown.
+  form.ShowProgramDetails(static_cast<ULONG>(bareIndex));
+  EXPECT_EQ(form.selectedProgram(), 2);
+  form.ShowProgramDetails(static_cast<ULONG>(sizedIndex));
+  EXPECT_EQ(form.selectedProgram(), 0);
+
+  // Patches hidden: the next fill leaves the patch out, and the box follows.
+  FillMainList(mainList, {{"Details Sized Program", sizedIndex, 3},
+                          {"[Screen Saver]Bubbles", 0, 2},
+                          {"Details Bare Program", bareIndex, 4}});
+  form.SetProgramsFrom(mainList);
+  same(BoxEntries(),
+       {{"Details Sized Program", sizedIndex, 3}, {"Details Bare Program", bareIndex, 4}});
+  form.ShowProgramDetails(static_cast<ULONG>(bareIndex));
+  EXPECT_EQ(form.selectedProgram(), 1);
+  EXPECT_EQ(form.programText(form.selectedProgram()), "Details Bare Program");
 }
 
 TEST_F(DetailsForm, PickingInTheBoxRefillsBothPages) {
   load({sized, bare});
   tk::ListView mainList;
   ASSERT_TRUE(mainList.create(form.hwnd(), 900, RECT{0, 0, 10, 10}));
-  fillMainList(mainList, false);
+  FillMainList(mainList,
+               {{"Details Sized Program", static_cast<LPARAM>(IndexOf(programs, sized.keyName)), 0},
+                {"Details Bare Program", static_cast<LPARAM>(IndexOf(programs, bare.keyName)), 0}});
   form.SetProgramsFrom(mainList);
   form.ShowProgramDetails(IndexOf(programs, sized.keyName));
   ASSERT_EQ(form.lsvProgramInfo.itemText(0, 0), "Programs Size");

@@ -221,18 +221,19 @@ class ItemPicture {
 TEST_F(PopupMenus, ItemsDrawTheIconBarHighlightMarksAndGreyText) {
   build();
   const int bar = tk::PopupMenu::kIconBarWidth;
-  const COLORREF barColour = tk::MenuIconBarColour();
-  const COLORREF body = tk::MenuBackgroundColour();
-  ASSERT_NE(barColour, body) << "the bar must stand out from the items";
-
   const ItemPicture normal(menu.handle(), 0, 0);  // "Grid", unchecked
   ASSERT_TRUE(normal.handled());
-  EXPECT_EQ(normal.at(2, 2), barColour);
-  EXPECT_EQ(normal.at(bar + 2, 2), body);
+  // The bar is one colour from top to bottom and stands out from the item's body.
+  const COLORREF barColour = normal.at(2, 2);
+  const COLORREF body = normal.at(bar + 2, 2);
+  EXPECT_NE(barColour, body) << "the bar must stand out from the items";
+  EXPECT_EQ(normal.at(bar - 2, 19), barColour);
+  EXPECT_NE(body, GetSysColor(COLOR_HIGHLIGHT)) << "an item that is not hot is not highlighted";
   EXPECT_EQ(normal.count(0, bar, GetSysColor(COLOR_MENUTEXT)), 0) << "no mark when unchecked";
   EXPECT_GT(normal.count(bar, normal.width(), GetSysColor(COLOR_MENUTEXT)), 10) << "the text";
 
   const ItemPicture checked(menu.handle(), 1, ODS_CHECKED);  // "Tips"
+  EXPECT_EQ(checked.at(bar + 2, 2), body) << "every item has the same body";
   EXPECT_GT(checked.count(0, bar, GetSysColor(COLOR_MENUTEXT)), 6) << "a tick in the bar";
 
   const ItemPicture hot(menu.handle(), 0, ODS_SELECTED);

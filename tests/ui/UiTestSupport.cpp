@@ -4,6 +4,7 @@
 #include <zlib.h>
 
 #include "support/Sandbox.h"
+#include "support/TestPaths.h"
 #include "sys/Files.h"
 #include "ui/LanguageTable.h"
 #include "ui/SkinTable.h"
@@ -78,6 +79,36 @@ void ExpectIniLines(const std::string& fileText, const std::vector<std::string>&
     EXPECT_EQ(lines[i], TrimRight(want.substr(0, eq)) + "=" + TrimRight(want.substr(eq + 1)))
         << "line " << i + 1;
   }
+}
+
+std::string TestData(const std::string& name) {
+  return ReadText(std::string(testing_support::kTestSourceDir) + "ui\\data\\" + name);
+}
+
+void ExpectSameBytes(const std::string& actual, const std::string& expected) {
+  if (actual == expected) return;
+  size_t at = 0;
+  while (at < actual.size() && at < expected.size() && actual[at] == expected[at]) ++at;
+  const size_t line = expected.rfind('\n', at == 0 ? 0 : at - 1);
+  const size_t start = line == std::string::npos ? 0 : line + 1;
+  ADD_FAILURE() << "sizes " << actual.size() << " and " << expected.size()
+                << ", first difference at byte " << at
+                << "\n  got:  " << actual.substr(start, actual.find('\r', start) - start)
+                << "\n  want: " << expected.substr(start, expected.find('\r', start) - start);
+}
+
+std::vector<std::pair<std::string, std::string>> TemplateLines(const std::string& name) {
+  std::vector<std::pair<std::string, std::string>> lines;
+  const std::string text = TestData(name);
+  for (size_t at = 0; at < text.size();) {
+    size_t end = text.find("\r\n", at);
+    if (end == std::string::npos) end = text.size();
+    const std::string line = text.substr(at, end - at);
+    const size_t eq = line.find('=');
+    if (eq != std::string::npos) lines.emplace_back(line.substr(0, eq), line.substr(eq + 1));
+    at = end + 2;
+  }
+  return lines;
 }
 
 void CopyDefaultPictures(const std::string& skinsDir) {

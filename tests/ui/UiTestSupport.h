@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/globals.h"
@@ -41,6 +42,12 @@ void WriteText(const std::string& path, const std::string& text);
 // `expectedLines`; a "key=value" line may also appear with the blanks that end
 // its key and its value dropped, as the profile functions sometimes write it.
 void ExpectIniLines(const std::string& fileText, const std::vector<std::string>& expectedLines);
+// A file checked in under tests/ui/data/, as its bytes.
+std::string TestData(const std::string& name);
+// Compares two files' bytes; on a difference names the first line that differs.
+void ExpectSameBytes(const std::string& actual, const std::string& expected);
+// The "key=text" lines of a checked-in template's one section, keys as written.
+std::vector<std::pair<std::string, std::string>> TemplateLines(const std::string& name);
 // Copies the built program's default skin pictures into `skinsDir`.
 void CopyDefaultPictures(const std::string& skinsDir);
 

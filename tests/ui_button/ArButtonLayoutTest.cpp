@@ -92,45 +92,6 @@ TEST(ArButtonLayout, CaptionRectMovesWhenPressedExceptCustom) {
   }
 }
 
-TEST(ArButtonLayout, CaptionFormatPlacesAndWraps) {
-  struct Case {
-    TArTextAlign align;
-    UINT horizontal, vertical;
-  } cases[] = {
-      {TArTextAlign::taTopLeft, DT_LEFT, DT_TOP},
-      {TArTextAlign::taTopCenter, DT_CENTER, DT_TOP},
-      {TArTextAlign::taTopRight, DT_RIGHT, DT_TOP},
-      {TArTextAlign::taMiddleLeft, DT_LEFT, DT_VCENTER},
-      {TArTextAlign::taLeft, DT_LEFT, DT_VCENTER},
-      {TArTextAlign::taMiddleCenter, DT_CENTER, DT_VCENTER},
-      {TArTextAlign::taCenter, DT_CENTER, DT_VCENTER},
-      {TArTextAlign::taMiddleRight, DT_RIGHT, DT_VCENTER},
-      {TArTextAlign::taRight, DT_RIGHT, DT_VCENTER},
-      {TArTextAlign::taBottomLeft, DT_LEFT, DT_BOTTOM},
-      {TArTextAlign::taBottomCenter, DT_CENTER, DT_BOTTOM},
-      {TArTextAlign::taBottomRight, DT_RIGHT, DT_BOTTOM},
-      {TArTextAlign::taCustom, DT_LEFT, DT_TOP},
-  };
-  const UINT horizontalMask = DT_LEFT | DT_CENTER | DT_RIGHT;
-  const UINT verticalMask = DT_TOP | DT_VCENTER | DT_BOTTOM;
-  for (const Case& c : cases) {
-    const UINT single = ui::CaptionFormat(c.align, false);
-    EXPECT_EQ(single & horizontalMask, c.horizontal) << static_cast<int>(c.align);
-    EXPECT_EQ(single & verticalMask, c.vertical) << static_cast<int>(c.align);
-    EXPECT_TRUE(single & DT_SINGLELINE);
-    EXPECT_TRUE(single & DT_EXPANDTABS);
-    EXPECT_FALSE(single & DT_NOPREFIX);
-
-    const UINT multi = ui::CaptionFormat(c.align, true);
-    EXPECT_EQ(multi & horizontalMask, c.horizontal) << static_cast<int>(c.align);
-    EXPECT_EQ(multi & verticalMask, 0u) << "vertical placement is for single lines only";
-    EXPECT_FALSE(multi & DT_SINGLELINE);
-    EXPECT_TRUE(multi & DT_WORDBREAK);
-    EXPECT_TRUE(multi & DT_EDITCONTROL);
-    EXPECT_TRUE(multi & DT_EXPANDTABS);
-  }
-}
-
 TEST(ArButtonLayout, BlankCaptionsAreNotShown) {
   EXPECT_FALSE(ui::HasVisibleCaption(""));
   EXPECT_FALSE(ui::HasVisibleCaption("   "));

@@ -398,6 +398,45 @@ TEST_F(ArButtonCaption, MultiLinesWrapsAtWords) {
   EXPECT_LE(multi.right, 60);
 }
 
+TEST_F(ArButtonCaption, MultiLineCaptionsKeepTheirSideButStartAtTheTop) {
+  auto at = [&](TArTextAlign align, bool multiLines) {
+    button.SetTextAlign(align);
+    button.SetMultiLines(multiLines);
+    const RECT r = TextBounds();
+    EXPECT_FALSE(IsRectEmpty(&r)) << static_cast<int>(align);
+    return r;
+  };
+  const RECT topLeft = at(TArTextAlign::taTopLeft, true);
+  const RECT singleBottom = at(TArTextAlign::taBottomLeft, false);
+  ASSERT_GT(singleBottom.top, topLeft.top + 5) << "premise: one line goes to the bottom";
+  // Vertical placement is for single lines only; the side still counts.
+  for (TArTextAlign align : {TArTextAlign::taMiddleLeft, TArTextAlign::taBottomLeft,
+                             TArTextAlign::taCenter, TArTextAlign::taBottomRight}) {
+    const RECT r = at(align, true);
+    EXPECT_EQ(r.top, topLeft.top) << static_cast<int>(align) << " " << Describe(r);
+  }
+  EXPECT_EQ(at(TArTextAlign::taBottomLeft, true).left, topLeft.left);
+  EXPECT_NEAR((at(TArTextAlign::taCenter, true).left + at(TArTextAlign::taCenter, true).right) / 2,
+              60, 3);
+  EXPECT_GE(at(TArTextAlign::taBottomRight, true).right, 117);
+}
+
+TEST_F(ArButtonCaption, TabsAreExpandedOnOneLineAndOnSeveral) {
+  button.SetTextAlign(TArTextAlign::taTopLeft);
+  for (bool multiLines : {false, true}) {
+    button.SetMultiLines(multiLines);
+    button.SetCaption("Mm");
+    const RECT plain = TextBounds();
+    button.SetCaption("M\tm");
+    const RECT tabbed = TextBounds();
+    // A tab stop lies eight average characters on: far more than one letter's room.
+    EXPECT_GT(tabbed.right - tabbed.left, plain.right - plain.left + 15)
+        << (multiLines ? "several lines " : "one line ") << Describe(plain) << " vs "
+        << Describe(tabbed);
+    EXPECT_EQ(tabbed.top, plain.top);
+  }
+}
+
 TEST_F(ArButtonCaption, BlankCaptionIsNotDrawn) {
   ui::ArFont underlined = FontIn(kBlack);
   underlined.setUnderline(true);
