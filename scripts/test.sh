@@ -8,8 +8,8 @@ build="${PRUNAXIS_BUILD_DIR:-$root/build}"
 cmake -S "$root" -B "$build" -G Ninja >/dev/null
 cmake --build "$build"
 cd "$build"
-# A test that fails is run once more before it counts as failed: GUI tests share one
-# Xvfb display and one wineserver, and Wine now and then loses a window creation there.
-# A fault that repeats still fails the run. (Sources.UseOnlyWideSystemCalls among the
-# tests keeps the ANSI system calls out of src/.)
-exec ctest --output-on-failure --repeat until-pass:2 "$@"
+# Two tests at a time: programs that touch a shared part of the prefix hold a resource
+# lock for it, and those that need the display's focus or cursor run alone. A test
+# that fails fails the run: there are no retries. (Sources.UseOnlyWideSystemCalls among
+# the tests keeps the ANSI system calls out of src/.)
+exec ctest --output-on-failure -j2 "$@"
