@@ -53,26 +53,28 @@ TEST(ScriptedMessageBoxes, RestoresThePreviousAnswerer) {
 TEST(ScriptedMessageBoxes, UnscriptedBoxFailsAndGetsTheSafeAnswer) {
   ScriptedMessageBoxes boxes;
   int answer = 0;
-  EXPECT_NONFATAL_FAILURE(answer = tk::ShowMessageBox(nullptr, "Delete?", "P", MB_YESNO),
-                          "unexpected message box: caption \"P\", text \"Delete?\"");
+  EXPECT_NONFATAL_FAILURE_ON_ALL_THREADS(
+      answer = tk::ShowMessageBox(nullptr, "Delete?", "P", MB_YESNO),
+      "unexpected message box: caption \"P\", text \"Delete?\"");
   EXPECT_EQ(answer, IDNO);
-  EXPECT_NONFATAL_FAILURE(answer = tk::ShowMessageBox(nullptr, "t", "c", MB_YESNOCANCEL),
-                          "unexpected message box");
+  EXPECT_NONFATAL_FAILURE_ON_ALL_THREADS(
+      answer = tk::ShowMessageBox(nullptr, "t", "c", MB_YESNOCANCEL), "unexpected message box");
   EXPECT_EQ(answer, IDCANCEL);
-  EXPECT_NONFATAL_FAILURE(answer = tk::ShowMessageBox(nullptr, "t", "c", MB_OK | MB_ICONERROR),
-                          "unexpected message box");
+  EXPECT_NONFATAL_FAILURE_ON_ALL_THREADS(
+      answer = tk::ShowMessageBox(nullptr, "t", "c", MB_OK | MB_ICONERROR),
+      "unexpected message box");
   EXPECT_EQ(answer, IDOK);
   EXPECT_EQ(boxes.count(), 3u) << "unscripted boxes are recorded too";
 }
 
 TEST(ScriptedMessageBoxes, AnswerThatIsNoButtonOfTheBoxFails) {
   ScriptedMessageBoxes boxes({IDYES});
-  EXPECT_NONFATAL_FAILURE(tk::ShowMessageBox(nullptr, "Notice", "P", MB_OK),
-                          "is not a button of the message box");
+  EXPECT_NONFATAL_FAILURE_ON_ALL_THREADS(tk::ShowMessageBox(nullptr, "Notice", "P", MB_OK),
+                                         "is not a button of the message box");
 }
 
 TEST(ScriptedMessageBoxes, UnusedAnswersFailWhenTheScriptEnds) {
-  EXPECT_NONFATAL_FAILURE(
+  EXPECT_NONFATAL_FAILURE_ON_ALL_THREADS(
       {
         ScriptedMessageBoxes boxes({IDYES, IDNO});
       },
