@@ -65,6 +65,12 @@ if [ ! -f "$WINEPREFIX/.prunaxis-demo" ]; then
   wineboot -u >"$build/demo-wineboot.log" 2>&1
   touch "$WINEPREFIX/.prunaxis-demo"
 fi
+# Every time, also for a prefix an older run made: the user folders Wine links to the
+# Unix home become real folders of the prefix, so the demo never deletes the user's own.
+if ! bash "$root/tests/harness/sandbox-prefix.sh" "$WINEPREFIX"; then
+  log "the demo prefix could not be sandboxed; not starting"
+  exit 1
+fi
 
 # Without a window manager Wine waits on every hidden window unless it manages the
 # windows itself; with one, windows get their usual frames.

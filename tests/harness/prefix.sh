@@ -52,8 +52,15 @@ start_body() {
   # loader's own, leaving two service managers that lock each other's database
   # (COM servers that need RpcSs then stall).
   wineboot -u >"$harness/wineboot.log" 2>&1
+  # The user folders Wine linked to the Unix home become real folders of the prefix
+  # before any test deletes there.
+  bash "$(dirname "${BASH_SOURCE[0]}")/sandbox-prefix.sh" "$WINEPREFIX" ||
+    { echo "prefix.sh: the prefix could not be sandboxed" >&2; return 1; }
   # Without a window manager Wine waits on every hide unless it manages windows itself.
   wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+  # A shortcut saved in the Start menu starts the desktop menu builder even with the
+  # override above, which then writes menu files into the Unix home: disabled here too.
+  wine reg add 'HKCU\Software\Wine\DllOverrides' /v winemenubuilder.exe /d "" /f >/dev/null 2>&1
   wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
 
   cat >"$harness/env.sh" <<ENV

@@ -80,7 +80,7 @@ TEST(ProtectedFolder, LeavesProgramFoldersAndLookAlikesAlone) {
        {programFiles + "\\SomeApp", programFiles + "\\Common Files\\Vendor",
         Shell(CSIDL_APPDATA) + "\\Vendor", Shell(CSIDL_PROFILE) + "\\Documents2",
         Shell(CSIDL_WINDOWS) + "Apps", std::string("\\\\server\\share\\App"), temp.path(),
-        Shell(CSIDL_PROFILE) + "\\Downloads\\Tool"})
+        Shell(CSIDL_PROFILE) + "\\Downloads2\\Tool"})
     EXPECT_FALSE(IsProtectedFolder(path)) << path;
 }
 
