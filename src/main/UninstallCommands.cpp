@@ -3,10 +3,13 @@
 #include <exception>
 
 #include "app/globals.h"
+#include "inventory/ProgramRowData.h"
 #include "main/ProgramListLogic.h"
+#include "sys/Process.h"
 #include "toolkit/MessageBox.h"
 #include "ui/LanguageTable.h"
 #include "ui/TextFormat.h"
+#include "uninstall/InstallFolder.h"
 #include "uninstall/ScreenSaverRemoval.h"
 #include "uninstall/frmScanRemains.h"
 
@@ -18,6 +21,19 @@ using ui::LangText;
 constexpr UINT kQuestionFlags = MB_YESNO | MB_ICONWARNING;
 
 }  // namespace
+
+UninstallEntryPlace EntryPlaceOfSource(LONG source, bool wow64) {
+  switch (source) {
+    case 0:
+      return {HKEY_LOCAL_MACHINE, wow64 ? sys::RegView::Wow64 : sys::RegView::Default};
+    case 1:
+      return {HKEY_LOCAL_MACHINE, sys::RegView::Wow32};
+    case 2:
+      return {HKEY_CURRENT_USER, sys::RegView::Default};
+    default:
+      return {};
+  }
+}
 
 std::string MessageText(const std::string& text) {
   if (text.find("#13") == std::string::npos) return text;
@@ -42,15 +58,26 @@ void UninstallCommands::ActionUninstallExecute() {
     tk::ListView& list = page_.lsvProgramList;
     const int item = list.selectedIndex();
     if (item < 0) return;
-    if (IsScreenSaverRow(list.itemText(item, 0))) {
+    const LPARAM data = list.itemData(item);
+    if (inventory::RowKind(data) == inventory::ProgramRowKind::ScreenSaver) {
       ActionDeleteScrExecute();
       return;
     }
-    inventory::TProgramItem program = programs_.GetProgram(static_cast<ULONG>(list.itemData(item)));
+    const ULONG index = inventory::RowIndex(data);
+    inventory::TProgramItem program = programs_.GetProgram(index);
     if (!program) return;
     // The runner carries the program it was started for: the scan that follows its
-    // report looks for this program, whatever is selected by then.
-    uninstall::UninstallTarget target{program.GetRegistryKeyName(), program.GetInstallLocation()};
+    // report looks for this program, whatever is selected by then, and the runner
+    // looks in the entry's own place whether the entry went.
+    uninstall::UninstallTarget target;
+    target.keyName = program.GetRegistryKeyName();
+    // One spelling of the folder for the scan, the guard and the removal alike.
+    target.installDir = uninstall::NormaliseInstallFolder(program.GetInstallLocation());
+    target.displayName = program.GetDisplayName();
+    const UninstallEntryPlace place =
+        EntryPlaceOfSource(programs_.GetProgramSource(index), sys::RunningUnderWow64());
+    target.entryRoot = place.root;
+    target.entryView = place.view;
     if (startRunner) startRunner(program.GetUninstallString(), std::move(target), mainWindow_);
   } catch (const std::exception&) {
     // The command ends silently; the uninstaller was not started.
@@ -61,10 +88,11 @@ void UninstallCommands::ActionDeleteScrExecute() {
   try {
     tk::ListView& list = page_.lsvProgramList;
     const int item = list.selectedIndex();
+    if (item < 0) return;
     // Only a screen saver row holds a screen saver's index.
-    if (item < 0 || !IsScreenSaverRow(list.itemText(item, 0))) return;
-    const std::string fileName =
-        programs_.GetScreenSaverFileName(static_cast<ULONG>(list.itemData(item)));
+    const LPARAM data = list.itemData(item);
+    if (inventory::RowKind(data) != inventory::ProgramRowKind::ScreenSaver) return;
+    const std::string fileName = programs_.GetScreenSaverFileName(inventory::RowIndex(data));
     const std::string folder = list.itemText(item, 2);
     if (tk::ShowMessageBox(mainWindow_, MessageText(LangText(ui::IDS_MESSAGEBOX_WARNING_DeleteScr)),
                            app::kAppTitle, kQuestionFlags) != IDYES)
@@ -80,19 +108,44 @@ void UninstallCommands::ActionDeleteScrExecute() {
 
 void UninstallCommands::UninstallFinished(WPARAM wParam, LPARAM lParam) {
   // The runner's data lives only while this handler runs: keep a copy.
-  uninstall::UninstallTarget target;
+  uninstall::UninstallFinished report;
   if (const uninstall::UninstallFinished* finished = uninstall::FinishedFromLParam(lParam))
-    target = finished->target;
+    report = *finished;
+  report.started = wParam == 1;
   // The runner waits in SendMessage for this answer: release it before the prompt
   // and the scan window run their modal loops, so that it does not stay blocked
   // meanwhile and the scan's calls are not made inside another thread's send.
   ReplyMessage(0);  // nothing to release when the call came from this thread
-  const ui::LangId question = wParam == 1 ? ui::IDS_MESSAGEBOX_WARNING_ScanRemains
-                                          : ui::IDS_MESSAGEBOX_WARNING_UninstallFailed;
+  pendingReports_.push_back(std::move(report));
+  // A second runner's report arrives inside the modal loop of the first one's prompt
+  // or scan window: it is queued and handled once that window has closed, so scan
+  // windows never nest.
+  if (handlingReports_) return;
+  handlingReports_ = true;
+  struct Done {
+    bool& flag;
+    ~Done() { flag = false; }
+  } done{handlingReports_};
+  // Reports left when the main window has gone are dropped with it.
+  while (!pendingReports_.empty() && (!mainWindow_ || IsWindow(mainWindow_))) {
+    uninstall::UninstallFinished next = std::move(pendingReports_.front());
+    pendingReports_.pop_front();
+    HandleReport(next);
+  }
+}
+
+void UninstallCommands::HandleReport(const uninstall::UninstallFinished& report) {
+  // A program whose entry is still there seems not uninstalled: the scan then offers
+  // what it finds unticked, and the question says so.
+  ui::LangId question = ui::IDS_MESSAGEBOX_WARNING_UninstallFailed;
+  if (report.started) {
+    question = report.target.uninstalled ? ui::IDS_MESSAGEBOX_WARNING_ScanRemains
+                                         : ui::IDS_MESSAGEBOX_WARNING_UninstallNotDone;
+  }
   if (tk::ShowMessageBox(mainWindow_, MessageText(LangText(question)), app::kAppTitle,
                          kQuestionFlags) != IDYES)
     return;
-  ScanRemains(target);
+  ScanRemains(report.target);
 }
 
 void UninstallCommands::ScanRemains(const uninstall::UninstallTarget& target) {

@@ -6,12 +6,14 @@
 
 #include <windows.h>
 
+#include <deque>
 #include <functional>
 #include <string>
 
 #include "inventory/RostrelLib_TLB.h"
 #include "main/MainCommands.h"
 #include "main/ProgramListPage.h"
+#include "sys/Registry.h"
 #include "uninstall/WaitingThread.h"
 
 namespace forms {
@@ -37,7 +39,8 @@ class UninstallCommands {
   void ActionDeleteScrExecute();
 
   // The handler of WM_UNINSTALL_FINISHED: asks whether to look for leftovers and on
-  // Yes opens the scan window for the program the runner carries.
+  // Yes opens the scan window for the program the runner carries. A report that
+  // arrives while another one's prompt or scan window is up waits for it to close.
   void UninstallFinished(WPARAM wParam, LPARAM lParam);
   // Shows the scan window for `target` modally, then refreshes the program list.
   void ScanRemains(const uninstall::UninstallTarget& target);
@@ -48,11 +51,27 @@ class UninstallCommands {
   std::function<void(TScanForm& form)> onScanFormCreated;
 
  private:
+  // The prompt of one report, and on Yes its scan window.
+  void HandleReport(const uninstall::UninstallFinished& report);
+
   inventory::TProgramList& programs_;
   ProgramListPage& page_;
   MainActions& actions_;
   HWND mainWindow_ = nullptr;
+  // Reports not handled yet, and whether one is being handled (main thread only).
+  std::deque<uninstall::UninstallFinished> pendingReports_;
+  bool handlingReports_ = false;
 };
+
+// Where a program's uninstall entry lies, from the component's source of it: 0 HKLM
+// in the native view, 1 HKLM in the 32-bit view, 2 HKCU. The native view of a 32-bit
+// program under WOW64 is the 64-bit one. An unknown source is taken for HKLM as the
+// program sees it by default.
+struct UninstallEntryPlace {
+  HKEY root = HKEY_LOCAL_MACHINE;
+  sys::RegView view = sys::RegView::Default;
+};
+UninstallEntryPlace EntryPlaceOfSource(LONG source, bool wow64);
 
 // A language text for a message box: the "#13" markers of the built-in defaults
 // become line breaks, as they do when the text comes from a language file.

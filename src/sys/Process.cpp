@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "sys/ProcAddress.h"
 #include "sys/Text.h"
 
 namespace sys {
@@ -56,6 +57,17 @@ bool ShellStartProcess(const ShellStart& request, UniqueHandle& process) {
 
 HMODULE LoadedModule(std::string_view name) {
   return GetModuleHandleW(Widen(name).c_str());
+}
+
+bool RunningUnderWow64() {
+  static const bool wow64 = [] {
+    using IsWow64ProcessFn = BOOL(WINAPI*)(HANDLE, PBOOL);
+    // Looked up at run time: not every 32-bit system has it.
+    auto isWow64 = ProcAddress<IsWow64ProcessFn>(LoadedModule("kernel32.dll"), "IsWow64Process");
+    BOOL result = FALSE;
+    return isWow64 && isWow64(GetCurrentProcess(), &result) && result;
+  }();
+  return wow64;
 }
 
 }  // namespace sys

@@ -40,4 +40,8 @@ bool ShellStartProcess(const ShellStart& request, UniqueHandle& process);
 // A module already loaded into this process ("kernel32.dll"), not loaded again.
 HMODULE LoadedModule(std::string_view name);
 
+// True when this (32-bit) process runs on 64-bit Windows, where HKLM's software key
+// has a native 64-bit view beside the 32-bit one.
+bool RunningUnderWow64();
+
 }  // namespace sys

@@ -3,6 +3,9 @@
 #include <cstring>
 #include <vector>
 
+#include "sys/BackupFiles.h"
+#include "sys/ProcAddress.h"
+#include "sys/Process.h"
 #include "sys/Text.h"
 
 namespace sys {
@@ -72,6 +75,42 @@ REGSAM ViewFlags(RegView view) {
     default:
       return 0;
   }
+}
+
+std::vector<RegView> MachineSoftwareViews() {
+  if (RunningUnderWow64()) return {RegView::Wow64, RegView::Wow32};
+  return {RegView::Default};
+}
+
+std::string KeyObjectName(HKEY key) {
+  // KEY_NAME_INFORMATION: a byte count, then the name without a terminator.
+  using QueryKeyFn = LONG(WINAPI*)(HANDLE, int, void*, ULONG, ULONG*);
+  static const auto query = ProcAddress<QueryKeyFn>(LoadedModule("ntdll.dll"), "NtQueryKey");
+  if (!query || !key) return std::string();
+  constexpr int kKeyNameInformation = 3;
+  std::vector<ULONG> buffer(512);
+  for (int attempt = 0; attempt < 4; ++attempt) {
+    ULONG needed = 0;
+    const ULONG size = static_cast<ULONG>(buffer.size() * sizeof(ULONG));
+    const LONG status = query(key, kKeyNameInformation, buffer.data(), size, &needed);
+    if (status == 0) {
+      const ULONG bytes = buffer[0];
+      if (bytes > size - sizeof(ULONG)) return std::string();
+      const auto* name = reinterpret_cast<const wchar_t*>(buffer.data() + 1);
+      return Narrow(std::wstring_view(name, bytes / sizeof(wchar_t)));
+    }
+    if (needed <= size) return std::string();
+    buffer.resize(needed / sizeof(ULONG) + 1);
+  }
+  return std::string();
+}
+
+std::string MachineKeyPath(HKEY key) {
+  const std::string name = KeyObjectName(key);
+  constexpr std::string_view kMachine = "\\REGISTRY\\MACHINE";
+  if (name.size() < kMachine.size() || UpperCase(name.substr(0, kMachine.size())) != kMachine)
+    return std::string();
+  return "HKEY_LOCAL_MACHINE" + name.substr(kMachine.size());
 }
 
 // --- RegValue -------------------------------------------------------------------

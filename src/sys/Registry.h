@@ -22,6 +22,18 @@ namespace sys {
 enum class RegView { Default, Wow32, Wow64 };
 REGSAM ViewFlags(RegView view);
 
+// The views of HKLM's software key that hold different keys: both on 64-bit Windows
+// (native first), the one registry otherwise.
+std::vector<RegView> MachineSoftwareViews();
+
+// The name the system gives an open key's object ("\REGISTRY\MACHINE\SOFTWARE\
+// WOW6432Node\Vendor"), which names one key whatever view or spelling opened it; ""
+// when the system does not say.
+std::string KeyObjectName(HKEY key);
+// KeyObjectName as a registry path: "HKEY_LOCAL_MACHINE\..." for machine keys, ""
+// for anything else (per-user keys are named by the user's SID there).
+std::string MachineKeyPath(HKEY key);
+
 class Registry {
  public:
   explicit Registry(HKEY root = HKEY_CURRENT_USER, REGSAM access = KEY_ALL_ACCESS);

@@ -151,5 +151,13 @@
   LANG(IDS_MESSAGEBOX_MESSAGE_PrintError, "IDS_MESSAGEBOX_MESSAGE_PrintError", "Something is wrong with the printer or Print Spooler service is unaviable.") \
   LANG(IDS_MESSAGEBOX_WARNING_SaveFileFailed, "IDS_MESSAGEBOX_WARNING_SaveFileFailed", "Save file %s failed!") \
   LANG(IDS_MESSAGEBOX_WARNING_CleanIncomplete, "IDS_MESSAGEBOX_WARNING_CleanIncomplete", "%d items could not be removed.") \
-  LANG(IDS_MESSAGEBOX_WARNING_BackupIncomplete, "IDS_MESSAGEBOX_WARNING_BackupIncomplete", "%d entries could not be saved.")
+  LANG(IDS_MESSAGEBOX_WARNING_BackupIncomplete, "IDS_MESSAGEBOX_WARNING_BackupIncomplete", "%d entries could not be saved.") \
+  LANG_LB(IDS_MESSAGEBOX_WARNING_UninstallNotDone, "IDS_MESSAGEBOX_WARNING_UninstallNotDone", "The uninstall seems not to have happened: the program is still listed as installed. #13Look for its leftovers anyway? Nothing will be ticked.") \
+  LANG(IDS_MESSAGEBOX_WARNING_FoldersKept, "IDS_MESSAGEBOX_WARNING_FoldersKept", "%d folders were kept because they hold files that were not listed or not ticked.") \
+  LANG(IDS_SCANFORM_LABEL_SharedWith, "IDS_SCANFORM_LABEL_SharedWith", "(also used by %s)") \
+  LANG(IDS_SIDEBAR_GROUPBOX_LABEL_DisabledIn, "IDS_SIDEBAR_GROUPBOX_LABEL_DisabledIn", "Disabled in: %s") \
+  LANG(IDS_MESSAGEBOX_WARNING_StartupKept, "IDS_MESSAGEBOX_WARNING_StartupKept", "These start-up entries were left as they are:") \
+  LANG(IDS_MESSAGEBOX_WARNING_StartupKeptRecycle, "IDS_MESSAGEBOX_WARNING_StartupKeptRecycle", "the Recycle Bin cannot take it, so it was not deleted.") \
+  LANG(IDS_MESSAGEBOX_WARNING_StartupKeptEnabled, "IDS_MESSAGEBOX_WARNING_StartupKeptEnabled", "its Run key already holds an enabled entry of that name with another command.") \
+  LANG(IDS_MESSAGEBOX_WARNING_StartupKeptParked, "IDS_MESSAGEBOX_WARNING_StartupKeptParked", "its parking key already holds a disabled entry of that name with another command.")
 // clang-format on

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <numeric>
+#include <set>
 
+#include "sys/BackupFiles.h"
 #include "sys/FileOps.h"
 #include "sys/Handles.h"
 #include "sys/Registry.h"
@@ -33,7 +35,7 @@ bool IsRegistry(LeftoverKind kind) {
 void DeleteRegistryItem(const LeftoverItem& item) {
   std::optional<RegistryTarget> target = RegistryTargetOf(item);
   if (!target) return;
-  const sys::RegKey key(target->root, target->keyPath);
+  const sys::RegKey key(target->root, target->keyPath, target->view);
   if (item.kind == LeftoverKind::RegistryKey) {
     if (!target->keyPath.empty()) key.deleteTree();  // never a whole root
   } else {
@@ -41,7 +43,14 @@ void DeleteRegistryItem(const LeftoverItem& item) {
   }
 }
 
+bool IsLinkOrFolder(DWORD attributes) {
+  return attributes != INVALID_FILE_ATTRIBUTES &&
+         (attributes & (FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DIRECTORY));
+}
+
 void DeleteFileItem(const std::string& path) {
+  // A file that became a link or a folder after it was listed is not what the user saw.
+  if (IsLinkOrFolder(sys::FileAttributes(path))) return;
   if (sys::DeleteFileExact(path)) return;
   // A read-only leftover is still a leftover that the user chose to remove.
   const DWORD attributes = sys::FileAttributes(path);
@@ -68,19 +77,28 @@ void RemoveEmptyFolder(const std::string& folder) {
   }
 }
 
-// Everything in `folder`, deepest first, then the folder itself; what cannot go stays.
-void RemoveTree(const std::string& folder) {
-  for (const sys::FolderEntry& entry : sys::ListFolder(folder)) {
-    const std::string path = folder + "\\" + entry.name;
-    if (entry.isLink()) {
-      DeleteLink(path);
-    } else if (!entry.isFolder()) {
-      DeleteFileItem(path);
-    } else if (!IsProtectedFolder(path)) {
-      RemoveTree(path);
-    }
-  }
+// A listed folder goes only once its listed contents have gone: whatever is still in
+// it was never shown or was unticked, and stays with it.
+void DeleteListedFolder(const std::string& path) {
+  const std::string folder = WithoutBackslash(path);
+  if (folder.empty() || IsProtectedFolder(folder)) return;
+  const DWORD attributes = sys::FileAttributes(folder);
+  if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY) ||
+      (attributes & FILE_ATTRIBUTE_REPARSE_POINT))
+    return;
   RemoveEmptyFolder(folder);
+}
+
+// Whether `path` still holds something that the user was not asked to remove: an
+// entry that was never listed, or was left unticked.
+bool HoldsUnticked(const std::string& path, const std::set<std::string>& ticked) {
+  const std::string folder = WithoutBackslash(path);
+  const DWORD attributes = sys::FileAttributes(folder);
+  if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY))
+    return false;
+  for (const sys::FolderEntry& entry : sys::ListFolder(folder))
+    if (!ticked.count(sys::UpperCase(folder + "\\" + entry.name))) return true;
+  return false;
 }
 
 int Order(LeftoverKind kind) {
@@ -127,21 +145,12 @@ HKEY RootKeyFromName(const std::string& name) {
   return nullptr;
 }
 
-bool DeleteFolderTree(const std::string& path) {
-  const std::string folder = WithoutBackslash(path);
-  if (folder.empty() || IsProtectedFolder(folder)) return false;
-  const DWORD attributes = sys::FileAttributes(folder);
-  if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY))
-    return false;
-  if (attributes & FILE_ATTRIBUTE_REPARSE_POINT)
-    DeleteLink(folder);  // the link goes, what it points at stays
-  else
-    RemoveTree(folder);
-  return !PathExists(folder);
-}
-
 std::optional<RegistryTarget> RegistryTargetOf(const LeftoverItem& item) {
   if (!IsRegistry(item.kind)) return std::nullopt;
+  if (item.registry) {
+    if (!item.registry->root || item.registry->keyPath.empty()) return std::nullopt;
+    return item.registry;
+  }
   RegistryTarget target;
   std::string keyText = item.text;
   if (item.kind == LeftoverKind::RegistryValue) {
@@ -167,12 +176,20 @@ std::optional<RegistryTarget> RegistryTargetOf(const LeftoverItem& item) {
   return target;
 }
 
+std::optional<RegExportItem> ExportItemOf(const LeftoverItem& item) {
+  std::optional<RegistryTarget> target = RegistryTargetOf(item);
+  if (!target) return std::nullopt;
+  return RegExportItem{
+      target->root,      target->rootName, target->keyPath,  item.kind == LeftoverKind::RegistryKey,
+      target->valueName, target->view,     target->shownPath};
+}
+
 bool LeftoverExists(const LeftoverItem& item) {
   if (!IsRegistry(item.kind)) return PathExists(WithoutBackslash(item.text));
   std::optional<RegistryTarget> target = RegistryTargetOf(item);
   if (!target) return false;  // names nothing
   sys::UniqueKey key;
-  LONG rc = sys::RegKey(target->root, target->keyPath).open(KEY_READ, key);
+  LONG rc = sys::RegKey(target->root, target->keyPath, target->view).open(KEY_READ, key);
   if (rc == ERROR_FILE_NOT_FOUND) return false;
   if (item.kind == LeftoverKind::RegistryKey || rc != ERROR_SUCCESS) return true;
   if (sys::ReadValue(key.get(), target->valueName, &rc)) return true;
@@ -180,22 +197,30 @@ bool LeftoverExists(const LeftoverItem& item) {
 }
 
 size_t RemovalOutcome::failed() const {
-  return static_cast<size_t>(std::count(gone.begin(), gone.end(), false));
+  size_t count = 0;
+  for (size_t i = 0; i < gone.size(); ++i)
+    if (!gone[i] && !(i < kept.size() && kept[i]) && !(i < heldBack.size() && heldBack[i])) ++count;
+  return count;
+}
+
+size_t RemovalOutcome::keptFolders() const {
+  return static_cast<size_t>(std::count(kept.begin(), kept.end(), true));
 }
 
 RemovalOutcome RemoveLeftovers(const std::vector<LeftoverItem>& items,
                                const std::string& programName, const std::string& regBackupDir) {
   RemovalOutcome outcome;
   outcome.gone.assign(items.size(), false);
+  outcome.kept.assign(items.size(), false);
+  outcome.heldBack.assign(items.size(), false);
+  std::set<std::string> tickedPaths;
+  for (const LeftoverItem& item : items)
+    if (!IsRegistry(item.kind)) tickedPaths.insert(sys::UpperCase(WithoutBackslash(item.text)));
 
   bool registryAllowed = true;
   std::vector<RegExportItem> exports;
-  for (const LeftoverItem& item : items) {
-    std::optional<RegistryTarget> target = RegistryTargetOf(item);
-    if (!target) continue;
-    exports.push_back({target->root, target->rootName, target->keyPath,
-                       item.kind == LeftoverKind::RegistryKey, target->valueName});
-  }
+  for (const LeftoverItem& item : items)
+    if (std::optional<RegExportItem> exported = ExportItemOf(item)) exports.push_back(*exported);
   if (!exports.empty()) {
     outcome.backupFile = WriteRegBackup(regBackupDir, programName, exports);
     registryAllowed = !outcome.backupFile.empty();
@@ -225,7 +250,7 @@ RemovalOutcome RemoveLeftovers(const std::vector<LeftoverItem>& items,
         DeleteFileItem(item.text);
         break;
       case LeftoverKind::Folder:
-        DeleteFolderTree(item.text);
+        DeleteListedFolder(item.text);
         break;
     }
   }
@@ -236,6 +261,14 @@ RemovalOutcome RemoveLeftovers(const std::vector<LeftoverItem>& items,
     if (IsRegistry(item.kind) && !RegistryTargetOf(item)) continue;
     if (IsRegistry(item.kind) && !registryAllowed) continue;
     outcome.gone[i] = !LeftoverExists(item);
+    if (!outcome.gone[i] && item.kind == LeftoverKind::Folder && !IsProtectedFolder(item.text)) {
+      // A folder that stays only because ticked items in it could not go is not a
+      // failure of its own: those items are counted.
+      if (HoldsUnticked(item.text, tickedPaths))
+        outcome.kept[i] = true;
+      else
+        outcome.heldBack[i] = true;
+    }
   }
   return outcome;
 }

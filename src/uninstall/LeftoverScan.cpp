@@ -1,11 +1,13 @@
 #include "uninstall/LeftoverScan.h"
 
 #include <algorithm>
+#include <set>
 
 #include "sys/BackupFiles.h"
 #include "sys/FileOps.h"
 #include "sys/Handles.h"
 #include "sys/Registry.h"
+#include "uninstall/InstalledEntries.h"
 #include "uninstall/ProtectedFolders.h"
 
 namespace uninstall {
@@ -24,40 +26,79 @@ std::string WithBackslash(std::string path) {
   return path;
 }
 
+// The key's text as the system names it: the 32-bit view's software keys lie under
+// SOFTWARE\WOW6432Node, which is where a 64-bit registry editor shows and restores them.
+std::string KeyText(const sys::RegKey& key, const std::string& rootName,
+                    const std::string& identity) {
+  constexpr std::string_view kSoftware = "SOFTWARE\\";
+  const std::string& path = key.path();
+  if (key.view() == sys::RegView::Wow32 && key.root() == HKEY_LOCAL_MACHINE &&
+      path.size() > kSoftware.size() &&
+      sys::UpperCase(path.substr(0, kSoftware.size())) == kSoftware &&
+      identity.rfind("HKEY_LOCAL_MACHINE\\SOFTWARE\\WOW6432NODE\\", 0) == 0)
+    return rootName + "\\" + path.substr(0, kSoftware.size()) + "WOW6432Node\\" +
+           path.substr(kSoftware.size());
+  return rootName + "\\" + path;
+}
+
+FoundKey FoundKeyAt(const sys::RegKey& key, const std::string& rootName) {
+  FoundKey match;
+  match.root = key.root();
+  match.view = key.view();
+  match.path = key.path();
+  match.identity = KeyIdentity(key.root(), key.path(), key.view());
+  match.text = KeyText(key, rootName, match.identity);
+  sys::UniqueKey opened;
+  if (key.open(KEY_READ, opened) == ERROR_SUCCESS) {
+    for (std::string& value : sys::ValueNames(opened.get())) {
+      match.values.push_back(match.text + "\\" + value);
+      match.valueNames.push_back(std::move(value));
+    }
+  }
+  return match;
+}
+
 }  // namespace
 
-void ScanRegistryKey(HKEY root, const std::string& path, const std::string& searchName,
+void ScanRegistryKey(const sys::RegKey& start, const std::string& searchName,
                      std::vector<FoundKey>& found, const ScanProgress& progress) {
+  const std::string& path = start.path();
   for (const char* excluded : kExcludedPaths)
     if (path == excluded) return;
-  const std::string prefix = WithBackslash(path);
   sys::UniqueKey key;
-  if (sys::RegKey(root, path).open(KEY_READ, key) != ERROR_SUCCESS) return;
-  const std::string rootName = sys::RootKeyName(root);
+  if (start.open(KEY_READ, key) != ERROR_SUCCESS) return;
+  const std::string rootName = sys::RootKeyName(start.root());
+  const std::string prefix = WithBackslash(path);
+  // The native view's software key holds the 32-bit view as a subkey: that view has a
+  // walk of its own.
+  const bool skipWowNode = start.view() == sys::RegView::Wow64 &&
+                           start.root() == HKEY_LOCAL_MACHINE && sys::UpperCase(path) == "SOFTWARE";
   for (const std::string& sub : sys::SubKeyNames(key.get())) {
-    const std::string text = rootName + "\\" + prefix + sub;
-    if (progress) progress(text);
-    if (sub == searchName) {
-      FoundKey match{text, {}, {}};
-      sys::UniqueKey matched;
-      if (sys::RegKey(root, prefix + sub).open(KEY_READ, matched) == ERROR_SUCCESS) {
-        for (std::string& value : sys::ValueNames(matched.get())) {
-          match.values.push_back(text + "\\" + value);
-          match.valueNames.push_back(std::move(value));
-        }
-      }
-      found.push_back(std::move(match));
-    }
-    ScanRegistryKey(root, prefix + sub, searchName, found, progress);
+    if (skipWowNode && sys::UpperCase(sub) == "WOW6432NODE") continue;
+    const sys::RegKey child = start.child(sub);
+    if (progress) progress(rootName + "\\" + prefix + sub);
+    if (sub == searchName) found.push_back(FoundKeyAt(child, rootName));
+    ScanRegistryKey(child, searchName, found, progress);
   }
 }
 
+void ScanRegistryKey(HKEY root, const std::string& path, const std::string& searchName,
+                     std::vector<FoundKey>& found, const ScanProgress& progress) {
+  ScanRegistryKey(sys::RegKey(root, path), searchName, found, progress);
+}
+
 std::vector<FoundKey> ScanRegistry(const std::string& searchName, const ScanProgress& progress) {
+  std::vector<FoundKey> all;
+  ScanRegistryKey(sys::RegKey(HKEY_CLASSES_ROOT, "Installer\\Products"), searchName, all, progress);
+  ScanRegistryKey(sys::RegKey(HKEY_CURRENT_USER, "SOFTWARE"), searchName, all, progress);
+  for (const char* start : {"SOFTWARE", "SOFTWARE\\Microsoft\\Windows"})
+    for (sys::RegView view : sys::MachineSoftwareViews())
+      ScanRegistryKey(sys::RegKey(HKEY_LOCAL_MACHINE, start, view), searchName, all, progress);
+  // Keys that both views share, or that two passes reach, are listed once.
   std::vector<FoundKey> found;
-  ScanRegistryKey(HKEY_CLASSES_ROOT, "Installer\\Products", searchName, found, progress);
-  ScanRegistryKey(HKEY_CURRENT_USER, "SOFTWARE", searchName, found, progress);
-  ScanRegistryKey(HKEY_LOCAL_MACHINE, "SOFTWARE", searchName, found, progress);
-  ScanRegistryKey(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows", searchName, found, progress);
+  std::set<std::string> seen;
+  for (FoundKey& key : all)
+    if (key.identity.empty() || seen.insert(key.identity).second) found.push_back(std::move(key));
   return found;
 }
 

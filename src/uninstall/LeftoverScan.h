@@ -8,27 +8,41 @@
 #include <string>
 #include <vector>
 
+#include "sys/Registry.h"
+
 namespace uninstall {
 
 // Told each path the scan examines, so that a window can show progress and repaint.
 using ScanProgress = std::function<void(const std::string& path)>;
 
-// One key found by name: its text "HKEY_...\path\name" and the texts of its values
-// (key text + "\" + value name; the unnamed value ends in "\"), with each value's
-// exact name beside its text (a value name may hold "\").
+// One key found by name. `text` is what the tree shows: "HKEY_...\path\name", with
+// the 32-bit view's keys named as the system names them (SOFTWARE\WOW6432Node\...).
+// `root`, `view` and `path` name the key exactly. Its values' texts (key text + "\" +
+// value name; the unnamed value ends in "\") come with each value's exact name (a
+// value name may hold "\").
 struct FoundKey {
   std::string text;
   std::vector<std::string> values;
   std::vector<std::string> valueNames;
+  HKEY root = nullptr;
+  sys::RegView view = sys::RegView::Default;
+  std::string path;      // below the root, no trailing backslash
+  std::string identity;  // one name for the key whatever view reaches it
+  // The other installed program the key (or something below it) belongs to: such a
+  // key is never offered ticked.
+  std::string owner;
 };
 
-// Searches `root`\`path` and everything below it, except the excluded branches, for keys
+// Searches `start` and everything below it, except the excluded branches, for keys
 // named exactly `searchName` (same letter case), appending them in the order the
-// registry enumerates. Keys are opened for reading only.
+// registry enumerates. Keys are opened for reading only, in `start`'s view.
+void ScanRegistryKey(const sys::RegKey& start, const std::string& searchName,
+                     std::vector<FoundKey>& found, const ScanProgress& progress = {});
 void ScanRegistryKey(HKEY root, const std::string& path, const std::string& searchName,
                      std::vector<FoundKey>& found, const ScanProgress& progress = {});
 
-// The four registry passes in their order.
+// The four registry passes in their order, HKLM's in each view of 64-bit Windows. A
+// key that two views share is listed once.
 std::vector<FoundKey> ScanRegistry(const std::string& searchName,
                                    const ScanProgress& progress = {});
 
@@ -37,6 +51,9 @@ struct FileEntry {
   std::string path;
   bool folder = false;
   bool link = false;  // a junction or symbolic link: listed, never entered
+  // The other installed program that claims this folder (its install folder, or the
+  // folder of its icon or uninstaller): it and everything below it stay unticked.
+  std::string owner;
   std::vector<FileEntry> children;
 };
 

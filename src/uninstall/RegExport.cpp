@@ -81,38 +81,43 @@ std::string KeyLine(const std::string& rootName, const std::string& path) {
   return "[" + rootName + "\\" + path + "]" + kLineBreak;
 }
 
-// Appends the key at `path` with its values and, below it, every subkey. False when
-// any part of it cannot be read.
-bool ExportKey(HKEY root, const std::string& rootName, const std::string& path, std::string& out) {
-  if (!FileCanHoldName(path)) return false;
-  sys::UniqueKey key;
-  if (sys::RegKey(root, path).open(KEY_READ, key) != ERROR_SUCCESS) return false;
+// Appends the key `key` with its values and, below it, every subkey; `shown` is its
+// path as the file names it. False when any part of it cannot be read.
+bool ExportKey(const sys::RegKey& key, const std::string& rootName, const std::string& shown,
+               std::string& out) {
+  if (!FileCanHoldName(shown)) return false;
+  sys::UniqueKey opened;
+  if (key.open(KEY_READ, opened) != ERROR_SUCCESS) return false;
   LONG rc = ERROR_SUCCESS;
-  const std::vector<sys::RegValue> values = sys::ReadValues(key.get(), &rc);
+  const std::vector<sys::RegValue> values = sys::ReadValues(opened.get(), &rc);
   if (rc != ERROR_SUCCESS) return false;
-  out += KeyLine(rootName, path);
+  out += KeyLine(rootName, shown);
   for (const sys::RegValue& value : values) {
     if (!FileCanHoldName(value.name)) return false;
     out += RegValueLine(value) + kLineBreak;
   }
   out += kLineBreak;
-  const std::vector<std::string> subKeys = sys::SubKeyNames(key.get(), &rc);
+  const std::vector<std::string> subKeys = sys::SubKeyNames(opened.get(), &rc);
   if (rc != ERROR_SUCCESS) return false;
   for (const std::string& sub : subKeys)
-    if (!ExportKey(root, rootName, path + "\\" + sub, out)) return false;
+    if (!ExportKey(key.child(sub), rootName, shown + "\\" + sub, out)) return false;
   return true;
+}
+
+const std::string& ShownPath(const RegExportItem& item) {
+  return item.shownPath.empty() ? item.keyPath : item.shownPath;
 }
 
 // Appends one value in its key's section. False when it exists and cannot be read.
 bool ExportValue(const RegExportItem& item, std::string& out) {
-  if (!FileCanHoldName(item.keyPath) || !FileCanHoldName(item.valueName)) return false;
+  if (!FileCanHoldName(ShownPath(item)) || !FileCanHoldName(item.valueName)) return false;
   sys::UniqueKey key;
-  LONG rc = sys::RegKey(item.root, item.keyPath).open(KEY_QUERY_VALUE, key);
+  LONG rc = sys::RegKey(item.root, item.keyPath, item.view).open(KEY_QUERY_VALUE, key);
   if (rc == ERROR_FILE_NOT_FOUND) return true;  // gone with its key: nothing to keep
   if (rc != ERROR_SUCCESS) return false;
   std::optional<sys::RegValue> value = sys::ReadValue(key.get(), item.valueName, &rc);
   if (!value) return rc == ERROR_FILE_NOT_FOUND;
-  out += KeyLine(item.rootName, item.keyPath) + RegValueLine(*value) + kLineBreak + kLineBreak;
+  out += KeyLine(item.rootName, ShownPath(item)) + RegValueLine(*value) + kLineBreak + kLineBreak;
   return true;
 }
 
@@ -151,10 +156,11 @@ std::optional<std::string> RegExportText(const std::vector<RegExportItem>& items
       continue;
     }
     sys::UniqueKey probe;
-    LONG rc = sys::RegKey(item.root, item.keyPath).open(KEY_READ, probe);
+    const sys::RegKey key(item.root, item.keyPath, item.view);
+    LONG rc = key.open(KEY_READ, probe);
     if (rc == ERROR_FILE_NOT_FOUND) continue;  // already gone: nothing to keep
     probe.reset();
-    if (!ExportKey(item.root, item.rootName, item.keyPath, out)) return std::nullopt;
+    if (!ExportKey(key, item.rootName, ShownPath(item), out)) return std::nullopt;
   }
   return out;
 }

@@ -21,7 +21,11 @@ struct RegExportItem {
   std::string rootName;  // "HKEY_CURRENT_USER" and friends, as written in the file
   std::string keyPath;   // below the root, no leading or trailing backslash
   bool wholeKey = true;
-  std::string valueName;  // when !wholeKey; "" is the unnamed value
+  std::string valueName;                      // when !wholeKey; "" is the unnamed value
+  sys::RegView view = sys::RegView::Default;  // the view the key is read in
+  // The key's path as written in the file, which the registry editor imports it to
+  // (SOFTWARE\WOW6432Node\... for the 32-bit view); keyPath when empty.
+  std::string shownPath;
 };
 
 // The file's text (UTF-8, CRLF lines) for `items`. An item that no longer exists is

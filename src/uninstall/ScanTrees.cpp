@@ -2,6 +2,7 @@
 
 #include <unordered_map>
 
+#include "ui/TextFormat.h"
 #include "uninstall/TickRules.h"
 
 namespace uninstall {
@@ -12,14 +13,23 @@ namespace {
 constexpr int kKindBits = 3;
 constexpr LPARAM kKindMask = (1 << kKindBits) - 1;
 
+std::string ShownText(const std::string& text, const std::string& owner,
+                      const std::string& sharedNote) {
+  if (owner.empty() || sharedNote.empty()) return text;
+  return text + "  " + ui::FormatText(sharedNote, {owner});
+}
+
 void AddFileNode(tk::TickTreeView& tree, LeftoverNodes& nodes, const FileEntry& entry,
-                 HTREEITEM parent) {
+                 HTREEITEM parent, bool shared, const std::string& sharedNote) {
   const LeftoverKind kind = entry.link     ? LeftoverKind::Link
                             : entry.folder ? LeftoverKind::Folder
                                            : LeftoverKind::File;
-  HTREEITEM node = tree.add(entry.path, parent, nodes.add({kind, entry.path, {}}), kTicked);
+  shared = shared || !entry.owner.empty();
+  HTREEITEM node = tree.add(ShownText(entry.path, entry.owner, sharedNote), parent,
+                            nodes.add({kind, entry.path, {}, {}}), shared ? kUnticked : kTicked);
   if (!node) return;
-  for (const FileEntry& child : entry.children) AddFileNode(tree, nodes, child, node);
+  for (const FileEntry& child : entry.children)
+    AddFileNode(tree, nodes, child, node, shared, sharedNote);
 }
 
 // One top-level branch of a tree as tick nodes, in the control's depth-first order
@@ -72,11 +82,9 @@ HTREEITEM TopOf(const tk::TickTreeView& tree, HTREEITEM node) {
 void CollectFileItems(const tk::TickTreeView& tree, const LeftoverNodes& nodes, HTREEITEM node,
                       std::vector<LeftoverItem>& items) {
   const int state = tree.state(node);
-  if (state == kTicked) {
-    items.push_back(NodeItem(tree, nodes, node));
-  } else if (state == kPartlyTicked) {
+  if (state == kTicked) items.push_back(NodeItem(tree, nodes, node));
+  if (state == kTicked || state == kPartlyTicked)
     for (HTREEITEM child : tree.children(node)) CollectFileItems(tree, nodes, child, items);
-  }
 }
 
 // Removes the vanished nodes below and including `node`, children first.
@@ -106,28 +114,56 @@ const LeftoverItem* LeftoverNodes::find(LPARAM data) const {
   return static_cast<LPARAM>(item.kind) == (data & kKindMask) ? &item : nullptr;
 }
 
+LeftoverItem FoundKeyItem(const FoundKey& key) {
+  LeftoverItem item{LeftoverKind::RegistryKey, key.text, {}, {}};
+  if (!key.root) return item;
+  RegistryTarget target;
+  target.root = key.root;
+  target.rootName = sys::RootKeyName(key.root);
+  target.keyPath = key.path;
+  target.view = key.view;
+  if (const size_t rootEnd = key.text.find('\\'); rootEnd != std::string::npos)
+    target.shownPath = key.text.substr(rootEnd + 1);
+  item.registry = std::move(target);
+  return item;
+}
+
+LeftoverItem FoundValueItem(const FoundKey& key, size_t index) {
+  LeftoverItem item{LeftoverKind::RegistryValue, key.values.at(index), {}, {}};
+  if (index >= key.valueNames.size()) return item;
+  item.valueName = key.valueNames[index];
+  item.registry = FoundKeyItem(key).registry;
+  if (item.registry) item.registry->valueName = key.valueNames[index];
+  return item;
+}
+
 void AddRegistryNodes(tk::TickTreeView& tree, LeftoverNodes& nodes,
-                      const std::vector<FoundKey>& found) {
+                      const std::vector<FoundKey>& found, const std::string& sharedNote) {
   for (const FoundKey& key : found) {
-    HTREEITEM node =
-        tree.add(key.text, nullptr, nodes.add({LeftoverKind::RegistryKey, key.text, {}}), kTicked);
+    const int state = key.owner.empty() ? kTicked : kUnticked;
+    HTREEITEM node = tree.add(ShownText(key.text, key.owner, sharedNote), nullptr,
+                              nodes.add(FoundKeyItem(key)), state);
     if (!node) continue;
-    for (size_t i = 0; i < key.values.size(); ++i) {
-      LeftoverItem value{LeftoverKind::RegistryValue, key.values[i], {}};
-      if (i < key.valueNames.size()) value.valueName = key.valueNames[i];
-      tree.add(key.values[i], node, nodes.add(std::move(value)), kTicked);
-    }
+    for (size_t i = 0; i < key.values.size(); ++i)
+      tree.add(key.values[i], node, nodes.add(FoundValueItem(key, i)), state);
   }
 }
 
 void AddFileNodes(tk::TickTreeView& tree, LeftoverNodes& nodes,
-                  const std::vector<FileEntry>& entries) {
-  for (const FileEntry& entry : entries) AddFileNode(tree, nodes, entry, nullptr);
+                  const std::vector<FileEntry>& entries, const std::string& sharedNote) {
+  for (const FileEntry& entry : entries)
+    AddFileNode(tree, nodes, entry, nullptr, false, sharedNote);
+  RecomputeParentStates(tree);
+}
+
+void UntickAll(tk::TickTreeView& tree) {
+  for (HTREEITEM node : tree.descendants(nullptr))
+    if (tree.state(node) != kUnticked) tree.setState(node, kUnticked);
 }
 
 LeftoverItem NodeItem(const tk::TickTreeView& tree, const LeftoverNodes& nodes, HTREEITEM node) {
   if (const LeftoverItem* item = nodes.find(tree.data(node))) return *item;
-  return {NodeKind(tree, node), tree.text(node), {}};
+  return {NodeKind(tree, node), tree.text(node), {}, {}};
 }
 
 LeftoverKind NodeKind(const tk::TickTreeView& tree, HTREEITEM node) {

@@ -30,12 +30,23 @@ class LeftoverNodes {
   std::vector<LeftoverItem> items_;
 };
 
-// One ticked top-level node per key, one ticked child per value.
+// The exact item a found key, or its value at `index`, stands for: its root, view and
+// path, never a reading of its text.
+LeftoverItem FoundKeyItem(const FoundKey& key);
+LeftoverItem FoundValueItem(const FoundKey& key, size_t index);
+
+// One top-level node per key, one child per value. A key that another program owns
+// and its values start unticked, its text followed by `sharedNote` ("%s" is the
+// owner's name); every other node starts ticked.
 void AddRegistryNodes(tk::TickTreeView& tree, LeftoverNodes& nodes,
-                      const std::vector<FoundKey>& found);
-// The install folder's node and everything below it, ticked, nested as on disk.
+                      const std::vector<FoundKey>& found, const std::string& sharedNote = {});
+// The install folder's node and everything below it, nested as on disk; what another
+// program owns starts unticked (with `sharedNote`), its parents partly ticked.
 void AddFileNodes(tk::TickTreeView& tree, LeftoverNodes& nodes,
-                  const std::vector<FileEntry>& entries);
+                  const std::vector<FileEntry>& entries, const std::string& sharedNote = {});
+
+// Unticks every node, for findings that are offered without a recommendation.
+void UntickAll(tk::TickTreeView& tree);
 
 // What a node names, by its data.
 LeftoverKind NodeKind(const tk::TickTreeView& tree, HTREEITEM node);
@@ -52,8 +63,9 @@ void RecomputeParentStates(tk::TickTreeView& tree);
 // included); of a partly ticked key only its ticked values.
 std::vector<LeftoverItem> TickedRegistryItems(const tk::TickTreeView& tree,
                                               const LeftoverNodes& nodes);
-// The file tree's ticked items: a ticked folder as a whole, a ticked file or link on
-// its own; partly ticked folders are looked into.
+// The file tree's ticked items, each listed node on its own: files, links, and
+// folders (which go only once what they hold has gone); a folder's contents are
+// never handed over as a whole.
 std::vector<LeftoverItem> TickedFileItems(const tk::TickTreeView& tree, const LeftoverNodes& nodes);
 
 // Takes out every node whose key, value, file or folder no longer exists (with its

@@ -1,12 +1,13 @@
-// Runs a program's uninstall command on a worker thread, waits until it (or the copy
-// it hands over to) has ended, and then reports to a window by WM_UNINSTALL_FINISHED.
+// Runs a program's uninstall command on a worker thread, waits until it and every
+// process of its hand-over chain have ended (see ProcessChain.h), checks whether the
+// program's uninstall entry went, and then reports to a window by WM_UNINSTALL_FINISHED.
 #pragma once
 
 #include <windows.h>
 
 #include <string>
 
-#include "sys/Handles.h"
+#include "uninstall/UninstallTarget.h"
 
 namespace uninstall {
 
@@ -18,29 +19,26 @@ namespace uninstall {
 //             a handler that needs the data later copies it.
 inline constexpr UINT WM_UNINSTALL_FINISHED = WM_USER + 100;
 
-// The program being uninstalled, captured when the uninstall started, so that the
-// leftover scan looks for that program whatever is selected when the report arrives.
-struct UninstallTarget {
-  std::string keyName;     // the uninstall entry's key name
-  std::string installDir;  // its install folder; may be empty
-};
-
 struct UninstallFinished {
   bool started = false;  // equals wParam
+  // The program, with `uninstalled` false when its uninstall entry was still there
+  // once the uninstaller and everything it handed over to had ended.
   UninstallTarget target;
+  // Informative only, 0 when there was no process to wait for: the exit codes of the
+  // launched process and of the process of its hand-over chain that ended last.
+  DWORD launchedExitCode = 0;
+  DWORD exitCode = 0;
 };
 
 inline const UninstallFinished* FinishedFromLParam(LPARAM lParam) {
   return reinterpret_cast<const UninstallFinished*>(lParam);
 }
 
-// True when a fresh process snapshot lists `pid`.
-bool ProcessExists(DWORD pid);
-// The process that `pid` inherited from, or -1 when that cannot be found.
-long GetParentProcessId(DWORD pid);
-// The first process of a fresh snapshot whose parent is `pid`, opened for waiting; none
-// when there is no such process or it cannot be opened.
-sys::UniqueHandle OpenChildProcess(DWORD pid);
+// The registry path of a program's uninstall entry below its root.
+std::string UninstallEntryPath(const std::string& keyName);
+// True unless the target's uninstall entry is known to be gone: also when its key
+// cannot be read, or there is no key name to look for.
+bool UninstallEntryRemains(const UninstallTarget& target);
 
 // One uninstall run. Start() launches it on its own thread, which frees the object when
 // it ends; nobody else holds it. RunAndWait() is the thread's whole work and may also be
@@ -58,7 +56,7 @@ class TWaitingThread {
 
  private:
   static DWORD WINAPI ThreadMain(void* self);
-  void Report(bool started);
+  void Report(UninstallFinished& finished);
 
   const std::string commandLine_;
   const UninstallTarget target_;

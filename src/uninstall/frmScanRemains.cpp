@@ -10,6 +10,7 @@
 #include "ui/LanguageTable.h"
 #include "ui/TextFormat.h"
 #include "uninstall/LeftoverScan.h"
+#include "uninstall/Ownership.h"
 #include "uninstall/ScanTrees.h"
 
 namespace forms {
@@ -93,17 +94,24 @@ void TScanForm::showProgress(const std::string& path) {
 
 void TScanForm::ScanRegistryPasses() {
   lastProgress_ = GetTickCount() - kProgressIntervalMs;  // show the first key at once
-  uninstall::AddRegistryNodes(
-      tvScanRegInfo, nodes_,
-      uninstall::ScanRegistry(target_.keyName,
-                              [this](const std::string& path) { showProgress(path); }));
+  std::vector<uninstall::FoundKey> found = uninstall::ScanRegistry(
+      target_.keyName, [this](const std::string& path) { showProgress(path); });
+  uninstall::MarkOwnedKeys(found, otherPrograms());
+  uninstall::AddRegistryNodes(tvScanRegInfo, nodes_, found,
+                              LangText(ui::IDS_SCANFORM_LABEL_SharedWith));
 }
 
 void TScanForm::ScanFiles() {
-  uninstall::AddFileNodes(
-      tvScanFiles, nodes_,
-      uninstall::ScanInstallFolder(target_.installDir,
-                                   [this](const std::string& path) { showProgress(path); }));
+  std::vector<uninstall::FileEntry> tree = uninstall::ScanInstallFolder(
+      target_.installDir, [this](const std::string& path) { showProgress(path); });
+  uninstall::MarkOwnedFolders(tree, otherPrograms());
+  uninstall::AddFileNodes(tvScanFiles, nodes_, tree, LangText(ui::IDS_SCANFORM_LABEL_SharedWith));
+}
+
+const std::vector<uninstall::InstalledEntry>& TScanForm::otherPrograms() {
+  // Read once per scan: both passes judge ownership against the same entries.
+  if (!others_) others_ = uninstall::ReadOtherEntries(target_);
+  return *others_;
 }
 
 void TScanForm::StartScan() {
@@ -123,6 +131,12 @@ void TScanForm::StartScan() {
   EnableWindow(hwnd(), TRUE);
   scanning_ = false;
   scanned_ = true;
+  // When the program still seems installed, whatever was found may still be in use:
+  // it is shown, and nothing is recommended.
+  if (!target_.uninstalled) {
+    uninstall::UntickAll(tvScanRegInfo);
+    uninstall::UntickAll(tvScanFiles);
+  }
   tvScanRegInfo.expandAll();
   tvScanFiles.expandAll();
   if (tvScanRegInfo.count() == 0 && tvScanFiles.count() == 0) {
@@ -153,6 +167,7 @@ void TScanForm::btnDeleteClick() {
   for (uninstall::LeftoverItem& item : uninstall::TickedFileItems(tvScanFiles, nodes_))
     items.push_back(std::move(item));
   size_t failed = 0;
+  size_t kept = 0;
   bool interrupted = false;
   try {
     // Registry items are exported into Back up\reg\ first; without that file none
@@ -161,6 +176,7 @@ void TScanForm::btnDeleteClick() {
         uninstall::RemoveLeftovers(items, target_.keyName, app::AppPaths.RegBackupDir);
     lastBackupFile_ = outcome.backupFile;
     failed = outcome.failed();
+    kept = outcome.keptFolders();
   } catch (const std::exception&) {
     interrupted = true;  // counted below from what is really there
   }
@@ -172,11 +188,18 @@ void TScanForm::btnDeleteClick() {
       if (uninstall::LeftoverExists(item)) ++failed;
   }
   lastFailedCount_ = failed;
-  if (failed > 0) {
-    Notice(hwnd(),
-           ui::FormatText(LangText(ui::IDS_MESSAGEBOX_WARNING_CleanIncomplete),
-                          {std::to_string(failed)}),
-           MB_OK | MB_ICONWARNING);
+  lastKeptCount_ = kept;
+  std::string warning;
+  if (failed > 0)
+    warning = ui::FormatText(LangText(ui::IDS_MESSAGEBOX_WARNING_CleanIncomplete),
+                             {std::to_string(failed)});
+  if (kept > 0) {
+    if (!warning.empty()) warning += "\n";
+    warning +=
+        ui::FormatText(LangText(ui::IDS_MESSAGEBOX_WARNING_FoldersKept), {std::to_string(kept)});
+  }
+  if (!warning.empty()) {
+    Notice(hwnd(), warning, MB_OK | MB_ICONWARNING);
   } else if (!fileTreeEmpty) {
     Notice(hwnd(), LangText(ui::IDS_MESSAGEBOX_WARNING_CleanSuccess));
   }

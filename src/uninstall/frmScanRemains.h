@@ -6,11 +6,14 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "toolkit/Control.h"
 #include "toolkit/TickTreeView.h"
 #include "toolkit/Window.h"
+#include "uninstall/InstalledEntries.h"
 #include "uninstall/LeftoverRemoval.h"
 #include "uninstall/ScanTrees.h"
 #include "uninstall/WaitingThread.h"
@@ -66,6 +69,8 @@ class TScanForm : public tk::Window {
   const std::string& lastBackupFile() const { return lastBackupFile_; }
   // How many ticked items the last Delete could not remove.
   size_t lastFailedCount() const { return lastFailedCount_; }
+  // How many ticked folders the last Delete kept because they still held something.
+  size_t lastKeptCount() const { return lastKeptCount_; }
 
   tk::Control lblScaning, lblScanInfo, lblRegInfoLeft, lblFileLeft, btnDelete, btnCancel;
   tk::TickTreeView tvScanRegInfo, tvScanFiles;
@@ -79,6 +84,7 @@ class TScanForm : public tk::Window {
   void createControls();
   void applyTexts();
   void showProgress(const std::string& path);
+  const std::vector<uninstall::InstalledEntry>& otherPrograms();
 
   const uninstall::UninstallTarget target_;
   // The exact objects behind both trees' nodes.
@@ -89,6 +95,8 @@ class TScanForm : public tk::Window {
   DWORD lastProgress_ = 0;
   std::string lastBackupFile_;
   size_t lastFailedCount_ = 0;
+  size_t lastKeptCount_ = 0;
+  std::optional<std::vector<uninstall::InstalledEntry>> others_;
 };
 
 }  // namespace forms

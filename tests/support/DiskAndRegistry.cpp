@@ -14,9 +14,9 @@ namespace testing_support {
 namespace {
 
 void SnapshotKey(HKEY root, const std::string& label, const std::string& path,
-                 std::set<std::string>& out) {
+                 std::set<std::string>& out, REGSAM view = 0) {
   HKEY key = nullptr;
-  if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return;
+  if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ | view, &key) != ERROR_SUCCESS) return;
   out.insert(label + "\\" + path);
   // On the heap: the walk recurses once per key level.
   std::string name(16384, '\0');
@@ -39,7 +39,12 @@ void SnapshotKey(HKEY root, const std::string& label, const std::string& path,
     subs.push_back(name.substr(0, nameLen));
   }
   RegCloseKey(key);
-  for (const std::string& sub : subs) SnapshotKey(root, label, path + "\\" + sub, out);
+  for (const std::string& sub : subs) {
+    // The native view shows the 32-bit one as a subkey; that view has a label of its own.
+    if (view == KEY_WOW64_64KEY && path == "SOFTWARE" && _stricmp(sub.c_str(), "Wow6432Node") == 0)
+      continue;
+    SnapshotKey(root, label, path + "\\" + sub, out, view);
+  }
 }
 
 void SnapshotFolder(const std::string& folder, std::set<std::string>& out) {
@@ -63,6 +68,14 @@ std::set<std::string> SnapshotRegistry() {
   std::set<std::string> out;
   SnapshotKey(HKEY_CURRENT_USER, "HKEY_CURRENT_USER", "SOFTWARE", out);
   SnapshotKey(HKEY_LOCAL_MACHINE, "HKEY_LOCAL_MACHINE", "SOFTWARE", out);
+  return out;
+}
+
+std::set<std::string> SnapshotEveryView() {
+  std::set<std::string> out;
+  SnapshotKey(HKEY_CURRENT_USER, "HKEY_CURRENT_USER", "SOFTWARE", out);
+  SnapshotKey(HKEY_LOCAL_MACHINE, "HKLM64", "SOFTWARE", out, KEY_WOW64_64KEY);
+  SnapshotKey(HKEY_LOCAL_MACHINE, "HKLM32", "SOFTWARE", out, KEY_WOW64_32KEY);
   return out;
 }
 
@@ -214,6 +227,17 @@ bool KeyExists(HKEY root, const std::string& path) {
   if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
   RegCloseKey(key);
   return true;
+}
+
+std::string ShownKeyText(HKEY root, const std::string& path) {
+  const std::string rootName =
+      root == HKEY_CURRENT_USER ? "HKEY_CURRENT_USER" : "HKEY_LOCAL_MACHINE";
+  BOOL wow64 = FALSE;
+  IsWow64Process(GetCurrentProcess(), &wow64);
+  if (root != HKEY_LOCAL_MACHINE || !wow64 || path.size() <= 9 ||
+      _strnicmp(path.c_str(), "SOFTWARE\\", 9) != 0)
+    return rootName + "\\" + path;
+  return rootName + "\\" + path.substr(0, 9) + "WOW6432Node\\" + path.substr(9);
 }
 
 }  // namespace testing_support

@@ -13,6 +13,9 @@ namespace testing_support {
 
 // Every key and value (with type and data) below both SOFTWARE roots, one line each.
 std::set<std::string> SnapshotRegistry();
+// The same with HKLM's software key in both views of 64-bit Windows, labelled "HKLM64"
+// and "HKLM32" (on 32-bit Windows both show the one registry).
+std::set<std::string> SnapshotEveryView();
 // The folder and everything in it, one full path each; links are listed, not entered.
 std::set<std::string> SnapshotDisk(const std::string& folder);
 // What is in `a` and not in `b`.
@@ -39,5 +42,10 @@ bool RemoveDirectoryLink(const std::string& link);
 // default value).
 void CreateKey(HKEY root, const std::string& path, const std::vector<std::string>& values = {});
 bool KeyExists(HKEY root, const std::string& path);
+
+// How the leftover scan shows a key that a 32-bit program wrote at `path` below
+// `root`: "HKEY_LOCAL_MACHINE\SOFTWARE\WOW6432Node\..." for HKLM's software keys on
+// 64-bit Windows, else the root's name and the path as given.
+std::string ShownKeyText(HKEY root, const std::string& path);
 
 }  // namespace testing_support

@@ -1,5 +1,6 @@
 // The uninstall runner against the real sample uninstaller: it launches the command,
-// follows the hand-over copy and reports to a message-only window.
+// follows the whole hand-over chain, looks whether the uninstall entry went and
+// reports to a message-only window.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -42,10 +43,14 @@ struct Report {
   WPARAM wParam = 99;
   std::string keyName;
   std::string installDir;
+  bool uninstalled = true;
+  DWORD launchedExitCode = 99;
+  DWORD exitCode = 99;
   bool lParamMatchesWParam = false;
   std::string watchedFile;  // checked for while the handler runs
   bool watchedFileExisted = false;
   bool handoverCopyRunning = false;
+  bool chainStepRunning = false;
 };
 
 LRESULT CALLBACK ReceiverProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -57,10 +62,14 @@ LRESULT CALLBACK ReceiverProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     if (finished) {
       report->keyName = finished->target.keyName;
       report->installDir = finished->target.installDir;
+      report->uninstalled = finished->target.uninstalled;
+      report->launchedExitCode = finished->launchedExitCode;
+      report->exitCode = finished->exitCode;
       report->lParamMatchesWParam = finished->started == (wParam == 1);
     }
     if (!report->watchedFile.empty()) report->watchedFileExisted = PathExists(report->watchedFile);
     report->handoverCopyRunning = ProcessNamedRunning(sample::kHandoverCopyName);
+    report->chainStepRunning = ProcessNamedRunning(sample::kChainCopyName);
     return 0;
   }
   return DefWindowProcA(hwnd, msg, wParam, lParam);
@@ -105,14 +114,24 @@ std::string UninstallCommand(const InstalledSample& sample) {
   return sample::UninstallString(sample.dir(), args);
 }
 
+// The sample's entry where the 32-bit installer writes it, as the inventory reports it.
+uninstall::UninstallTarget TargetOf(const InstalledSample& sample) {
+  uninstall::UninstallTarget target;
+  target.keyName = sample.desc().name;
+  target.installDir = sample.dir();
+  target.entryRoot = HKEY_LOCAL_MACHINE;
+  target.entryView = sys::RegView::Wow32;
+  return target;
+}
+
 TEST(WaitingThread, ReportsOnlyAfterTheHandoverCopyHasEnded) {
   InstalledSample sample(Desc("RunnerHandover"));
   Receiver receiver;
   receiver.report.watchedFile = sample.dir() + "\\" + sample::kAppExe;
   ASSERT_TRUE(PathExists(receiver.report.watchedFile));
 
-  ASSERT_TRUE(uninstall::TWaitingThread::Start(UninstallCommand(sample),
-                                               {"RunnerHandover", sample.dir()}, receiver.hwnd()));
+  ASSERT_TRUE(uninstall::TWaitingThread::Start(UninstallCommand(sample), TargetOf(sample),
+                                               receiver.hwnd()));
   // The uninstaller exits at once; its copy waits a second before removing anything.
   ASSERT_TRUE(receiver.WaitForReport(30000));
   EXPECT_EQ(receiver.report.count, 1);
@@ -123,19 +142,84 @@ TEST(WaitingThread, ReportsOnlyAfterTheHandoverCopyHasEnded) {
   EXPECT_FALSE(receiver.report.watchedFileExisted) << "reported before the copy removed files";
   EXPECT_FALSE(receiver.report.handoverCopyRunning);
   EXPECT_TRUE(PathExists(sample::HandoverCopyPath("RunnerHandover")));
+  EXPECT_TRUE(receiver.report.uninstalled) << "the entry went";
+  EXPECT_EQ(receiver.report.launchedExitCode, 0u);
+  EXPECT_EQ(receiver.report.exitCode, 0u);
+}
+
+TEST(WaitingThread, ReportsOnlyAfterTheWholeHandoverChainHasEnded) {
+  // The last step of the chain waits for this event, which only the test sets.
+  const std::string goName = "PxRunnerChainGo-" + std::to_string(GetCurrentProcessId());
+  sys::UniqueHandle go(CreateEventA(nullptr, TRUE, FALSE, goName.c_str()));
+  ASSERT_TRUE(go);
+  InstalledSample sample(Desc("RunnerChain", ("/S /chain=" + goName).c_str()));
+  Receiver receiver;
+  receiver.report.watchedFile = sample.dir() + "\\" + sample::kAppExe;
+  ASSERT_TRUE(uninstall::TWaitingThread::Start(UninstallCommand(sample), TargetOf(sample),
+                                               receiver.hwnd()));
+
+  // The launched uninstaller started its copy and ended, the copy started the last step
+  // and ended too: only the last step is left, waiting.
+  ASSERT_TRUE(PumpMessagesUntil(
+      [&] {
+        return receiver.report.count > 0 || (ProcessNamedRunning(sample::kChainCopyName) &&
+                                             !ProcessNamedRunning(sample::kHandoverCopyName) &&
+                                             !ProcessNamedRunning(sample::kUninstallerExe));
+      },
+      30000));
+  EXPECT_EQ(receiver.report.count, 0) << "reported while the last step had not run";
+  ASSERT_TRUE(SetEvent(go.get()));
+
+  ASSERT_TRUE(receiver.WaitForReport(30000));
+  EXPECT_EQ(receiver.report.count, 1);
+  EXPECT_EQ(receiver.report.wParam, 1u);
+  EXPECT_FALSE(receiver.report.chainStepRunning) << "reported before the last step ended";
+  EXPECT_FALSE(receiver.report.watchedFileExisted) << "reported before the last step removed files";
+  EXPECT_TRUE(receiver.report.uninstalled);
+  EXPECT_TRUE(PathExists(sample::ChainCopyPath("RunnerChain")));
 }
 
 TEST(WaitingThread, AFailingUninstallerStillReportsStarted) {
   InstalledSample sample(Desc("RunnerFail", "/S /fail"));
   Receiver receiver;
-  ASSERT_TRUE(uninstall::TWaitingThread::Start(UninstallCommand(sample),
-                                               {"RunnerFail", sample.dir()}, receiver.hwnd()));
+  ASSERT_TRUE(uninstall::TWaitingThread::Start(UninstallCommand(sample), TargetOf(sample),
+                                               receiver.hwnd()));
   ASSERT_TRUE(receiver.WaitForReport(30000));
   EXPECT_EQ(receiver.report.wParam, 1u);
   EXPECT_EQ(receiver.report.keyName, "RunnerFail");
   EXPECT_FALSE(receiver.report.handoverCopyRunning);
-  // It removed nothing.
+  // It removed nothing, and the report says so: the entry is still there.
   EXPECT_TRUE(PathExists(sample.dir() + "\\" + sample::kAppExe));
+  EXPECT_TRUE(testing_support::KeyExists(HKEY_LOCAL_MACHINE, sample::EntryKeyPath("RunnerFail")));
+  EXPECT_FALSE(receiver.report.uninstalled);
+  // The launched one handed over fine; the copy, which ended last, failed.
+  EXPECT_EQ(receiver.report.launchedExitCode, 0u);
+  EXPECT_EQ(receiver.report.exitCode, 1u);
+}
+
+TEST(WaitingThread, TheEntryIsLookedForInItsOwnPlace) {
+  // The entry lies in HKLM's native 64-bit view only: a key of that name in another
+  // view or hive would say nothing about it.
+  uninstall::UninstallTarget target;
+  target.keyName = "PxRunnerPlaceProbe";
+  const sys::RegKey native(HKEY_LOCAL_MACHINE, uninstall::UninstallEntryPath(target.keyName),
+                           sys::RegView::Wow64);
+  ASSERT_EQ(native.writeString("DisplayName", "Probe"), ERROR_SUCCESS);
+  target.entryRoot = HKEY_LOCAL_MACHINE;
+  target.entryView = sys::RegView::Wow64;
+  EXPECT_TRUE(uninstall::UninstallEntryRemains(target));
+  target.entryView = sys::RegView::Wow32;
+  EXPECT_FALSE(uninstall::UninstallEntryRemains(target));
+  target.entryRoot = HKEY_CURRENT_USER;
+  target.entryView = sys::RegView::Default;
+  EXPECT_FALSE(uninstall::UninstallEntryRemains(target));
+  target.entryRoot = HKEY_LOCAL_MACHINE;
+  target.entryView = sys::RegView::Wow64;
+  ASSERT_EQ(native.deleteTree(), ERROR_SUCCESS);
+  EXPECT_FALSE(uninstall::UninstallEntryRemains(target));
+  // No name, nothing to tell by: the entry counts as still there.
+  target.keyName.clear();
+  EXPECT_TRUE(uninstall::UninstallEntryRemains(target));
 }
 
 TEST(WaitingThread, ACommandThatCannotStartReportsNotStarted) {
@@ -156,44 +240,19 @@ TEST(WaitingThread, ACommandThatCannotStartReportsNotStarted) {
   EXPECT_TRUE(receiver.report.lParamMatchesWParam);
   EXPECT_EQ(receiver.report.keyName, "Gone");
   EXPECT_EQ(receiver.report.installDir, "C:\\Gone");
+  EXPECT_EQ(receiver.report.exitCode, 0u) << "nothing ran";
 }
 
 TEST(WaitingThread, AnUninstallerWithoutHandoverIsWaitedForItself) {
   InstalledSample sample(Desc("RunnerDirect", "/S /nohandover /wait=1500"));
   Receiver receiver;
   receiver.report.watchedFile = sample.dir() + "\\" + sample::kAppExe;
-  ASSERT_TRUE(uninstall::TWaitingThread::Start(UninstallCommand(sample),
-                                               {"RunnerDirect", sample.dir()}, receiver.hwnd()));
+  ASSERT_TRUE(uninstall::TWaitingThread::Start(UninstallCommand(sample), TargetOf(sample),
+                                               receiver.hwnd()));
   ASSERT_TRUE(receiver.WaitForReport(30000));
   EXPECT_EQ(receiver.report.wParam, 1u);
   EXPECT_FALSE(receiver.report.watchedFileExisted);
-}
-
-TEST(ProcessHelpers, FindTheParentAndTheFirstChild) {
-  DWORD self = GetCurrentProcessId();
-  EXPECT_TRUE(uninstall::ProcessExists(self));
-  EXPECT_FALSE(uninstall::ProcessExists(0xFFFFFFF0u));
-  EXPECT_EQ(uninstall::GetParentProcessId(0xFFFFFFF0u), -1);
-
-  // A child of this process: found by its parent id, and opened so that it can be waited on.
-  STARTUPINFOA startup{};
-  startup.cb = sizeof(startup);
-  PROCESS_INFORMATION info{};
-  char command[] = "cmd.exe /c ping -n 3 127.0.0.1 >nul";
-  ASSERT_TRUE(CreateProcessA(nullptr, command, nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
-                             nullptr, &startup, &info));
-  EXPECT_EQ(uninstall::GetParentProcessId(info.dwProcessId), static_cast<long>(self));
-  EXPECT_TRUE(uninstall::ProcessExists(info.dwProcessId));
-  // Wine may have given this process a console host as well, so the first child found
-  // need not be ours; it must be a child of this process and waitable.
-  sys::UniqueHandle child = uninstall::OpenChildProcess(self);
-  ASSERT_TRUE(child);
-  EXPECT_EQ(uninstall::GetParentProcessId(GetProcessId(child.get())), static_cast<long>(self));
-  EXPECT_EQ(WaitForSingleObject(child.get(), 0),
-            static_cast<DWORD>(WAIT_TIMEOUT));  // still running
-  WaitForSingleObject(info.hProcess, 30000);
-  CloseHandle(info.hThread);
-  CloseHandle(info.hProcess);
+  EXPECT_TRUE(receiver.report.uninstalled);
 }
 
 }  // namespace

@@ -54,15 +54,16 @@ TEST_F(WideLeftovers, TheScanListsEveryNameExactly) {
 TEST_F(WideLeftovers, DeleteRemovesExactlyTheTickedNamesAndNoLookAlike) {
   const std::set<std::string> before = SnapshotFolder(app);
   ASSERT_EQ(before.size(), 8u);
-  // "日本" ticked as a whole, its two-letter sibling "de" not; two files ticked.
+  // "日本" ticked with what it holds, its two-letter sibling "de" not; two files ticked.
   const std::vector<LeftoverItem> items = {
       {LeftoverKind::Folder, app + "\\" + kJapanese, {}},
+      {LeftoverKind::File, app + "\\" + kJapanese + "\\" + kRussian, {}},
       {LeftoverKind::File, app + "\\" + kGreek, {}},
       {LeftoverKind::File, app + "\\" + kRussian, {}},
   };
   RemovalOutcome outcome = RemoveLeftovers(items, "Wide", temp.file("Back up\\reg\\"));
   EXPECT_EQ(outcome.failed(), 0u);
-  EXPECT_EQ(outcome.gone, (std::vector<bool>{true, true, true}));
+  EXPECT_EQ(outcome.gone, (std::vector<bool>{true, true, true, true}));
   EXPECT_EQ(SnapshotFolder(app),
             (std::set<std::string>{app, app + "\\de", app + "\\de\\keep.txt", app + "\\kept.txt"}));
 }

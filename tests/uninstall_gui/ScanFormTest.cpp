@@ -293,6 +293,29 @@ TEST_F(ScanForm, WhatCouldNotBeRemovedStaysListedAndIsCounted) {
   EXPECT_FALSE(form->lastBackupFile().empty());
 }
 
+TEST_F(ScanForm, WhenTheProgramSeemsStillInstalledNothingIsTickedOrRemoved) {
+  CreateKey(HKEY_CURRENT_USER, keys.sub("Vendor\\" + name), {"A"});
+  CreateDirectoryA((app + "\\sub").c_str(), nullptr);
+  WriteTextFile(app + "\\sub\\b.txt");
+  uninstall::UninstallTarget target{name, app};
+  target.uninstalled = false;
+  form = std::make_unique<forms::TScanForm>(target);
+  ASSERT_TRUE(form->Create(nullptr));
+  form->show(SW_SHOWNOACTIVATE);
+  WaitForScan();
+  ASSERT_TRUE(form->hwnd());
+  EXPECT_EQ(NodeTextSet(form->tvScanRegInfo).size(), 2u);
+  EXPECT_EQ(NodeTextSet(form->tvScanFiles).size(), 3u);
+  for (const tk::TickTreeView* tree : {&form->tvScanRegInfo, &form->tvScanFiles})
+    for (HTREEITEM node : tree->descendants(nullptr))
+      EXPECT_EQ(tree->state(node), kUnticked) << tree->text(node);
+  const auto before = SandboxLines();
+  RecordingAnswerer boxes([](const tk::MessageBoxRequest&) { return IDOK; });
+  PressDelete();
+  EXPECT_EQ(SandboxLines(), before);
+  EXPECT_TRUE(PathExists(app + "\\sub\\b.txt"));
+}
+
 TEST_F(ScanForm, NothingFoundSaysSoAndCloses) {
   RecordingAnswerer boxes([](const tk::MessageBoxRequest&) { return IDOK; });
   Open(temp.file("Missing"));

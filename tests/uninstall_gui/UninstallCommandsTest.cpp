@@ -1,15 +1,20 @@
 // The main window's removal commands and its answer to a runner's report, with the
-// real component: screen savers go into the backup folder under a free name, and the
-// prompts decide whether the scan opens and the list is read again.
+// real component: screen savers go into the backup folder under a free name, a program
+// row (whatever its name) starts its uninstaller, the prompts decide whether the scan
+// opens and the list is read again, and reports that come together are handled one
+// after the other.
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <atomic>
 #include <string>
 #include <thread>
+#include <utility>
+#include <vector>
 
 #include "app/globals.h"
 #include "fixtures/SampleLayout.h"
+#include "inventory/ProgramRowData.h"
 #include "main/ProgramListLogic.h"
 #include "main/UninstallCommands.h"
 #include "main/frmMain.h"
@@ -39,13 +44,15 @@ class RemovalCommands : public MainWindowTest {
   tk::ListView& list() { return form.programPage().lsvProgramList; }
   // The row of the screen saver whose file is `fileName`, or -1.
   int SaverRow(const std::string& fileName) {
-    for (int i = 0; i < list().count(); ++i)
-      if (forms::IsScreenSaverRow(list().itemText(i, 0)) &&
-          form.ProgramList.GetScreenSaverFileName(static_cast<ULONG>(list().itemData(i))) ==
-              fileName)
+    for (int i = 0; i < list().count(); ++i) {
+      const LPARAM data = list().itemData(i);
+      if (inventory::RowKind(data) == inventory::ProgramRowKind::ScreenSaver &&
+          form.ProgramList.GetScreenSaverFileName(inventory::RowIndex(data)) == fileName)
         return i;
+    }
     return -1;
   }
+  std::string Question(ui::LangId id) { return forms::MessageText(ui::LangText(id)); }
 
   forms::TMainForm form;
 };
@@ -167,6 +174,104 @@ TEST_F(RemovalCommands, TheRunnerIsReleasedBeforeThePromptShows) {
   runner.join();
   EXPECT_TRUE(asked);
   EXPECT_FALSE(senderStillWaiting) << "the prompt ran inside the runner's SendMessage";
+}
+
+TEST_F(RemovalCommands, ABracketedProgramNameStartsItsUninstallerWithItsEntrysPlace) {
+  // A program, not a screen saver, though its name begins with a bracket.
+  testing_support::SampleDesc beta;
+  beta.name = "[Beta] PxTool";
+  beta.perUser = true;
+  testing_support::InstalledSample betaSample(beta);
+  app::HideScreenSaver = false;  // real screen saver rows are listed as well
+  ASSERT_TRUE(form.Create());
+  std::vector<std::pair<std::string, uninstall::UninstallTarget>> started;
+  form.uninstallCommands().startRunner = [&](std::string command, uninstall::UninstallTarget target,
+                                             HWND) {
+    started.emplace_back(std::move(command), std::move(target));
+    return true;
+  };
+
+  const int row = RowOf(list(), beta.name);
+  ASSERT_GE(row, 0);
+  list().selectOnly(row);
+  {
+    RecordingAnswerer boxes([](const tk::MessageBoxRequest&) { return IDYES; });
+    ASSERT_TRUE(form.actions().ActionUninstall.execute());
+    EXPECT_TRUE(boxes.requests.empty()) << "asked " << boxes.requests[0].text;
+  }
+  ASSERT_EQ(started.size(), 1u);
+  EXPECT_EQ(started[0].first, sample::UninstallString(betaSample.dir(), "/S"));
+  const uninstall::UninstallTarget& target = started[0].second;
+  EXPECT_EQ(target.keyName, beta.name);
+  EXPECT_EQ(target.displayName, beta.name);
+  EXPECT_EQ(target.entryRoot, HKEY_CURRENT_USER);
+  EXPECT_EQ(target.entryView, sys::RegView::Default);
+  EXPECT_TRUE(FilesIn(sys::ExcludeTrailingBackslash(app::AppPaths.ScrBackupDir)).empty())
+      << "no screen saver was removed";
+}
+
+TEST(UninstallEntryPlace, FollowsTheComponentsSource) {
+  using forms::EntryPlaceOfSource;
+  using sys::RegView;
+  auto is = [](forms::UninstallEntryPlace place, HKEY root, RegView view) {
+    return place.root == root && place.view == view;
+  };
+  EXPECT_TRUE(is(EntryPlaceOfSource(0, true), HKEY_LOCAL_MACHINE, RegView::Wow64));
+  EXPECT_TRUE(is(EntryPlaceOfSource(0, false), HKEY_LOCAL_MACHINE, RegView::Default));
+  EXPECT_TRUE(is(EntryPlaceOfSource(1, true), HKEY_LOCAL_MACHINE, RegView::Wow32));
+  EXPECT_TRUE(is(EntryPlaceOfSource(2, true), HKEY_CURRENT_USER, RegView::Default));
+  EXPECT_TRUE(is(EntryPlaceOfSource(2, false), HKEY_CURRENT_USER, RegView::Default));
+  EXPECT_TRUE(is(EntryPlaceOfSource(7, true), HKEY_LOCAL_MACHINE, RegView::Default));
+}
+
+TEST_F(RemovalCommands, AReportThatComesDuringAScanWaitsUntilThatScanHasClosed) {
+  ASSERT_TRUE(form.Create());
+  const HWND window = form.hwnd();
+  std::vector<std::string> seen;  // the boxes and the scan windows, in order
+  HWND firstScan = nullptr;
+  bool scanWindowsNested = false;
+  form.uninstallCommands().onScanFormCreated = [&](forms::TScanForm& scan) {
+    seen.push_back("scan " + scan.target().keyName +
+                   (scan.target().uninstalled ? "" : " (still listed)"));
+    if (firstScan && IsWindow(firstScan)) scanWindowsNested = true;
+    if (!firstScan) firstScan = scan.hwnd();
+  };
+  uninstall::UninstallFinished first{true, {"PxQueueFirstNoSuchKey", dir.file("Missing")}};
+  uninstall::UninstallFinished second{true, {"PxQueueSecondNoSuchKey", dir.file("Missing")}};
+  second.target.uninstalled = false;  // its entry was still there
+  std::thread secondRunner;
+  std::atomic<bool> secondReleased{false};
+  {
+    RecordingAnswerer boxes([&](const tk::MessageBoxRequest& request) {
+      seen.push_back(request.text);
+      if (request.flags == kQuestion) return IDYES;
+      // The first scan's box is up (its modal loop runs): the second runner reports
+      // now, and is released at once.
+      if (!secondRunner.joinable()) {
+        secondRunner = std::thread([&, window] {
+          SendMessageA(window, uninstall::WM_UNINSTALL_FINISHED, 1,
+                       reinterpret_cast<LPARAM>(&second));
+          secondReleased = true;
+        });
+        EXPECT_TRUE(PumpMessagesUntil([&] { return secondReleased.load(); }, 30000));
+        seen.push_back("second report in");
+      }
+      return IDOK;
+    });
+    SendMessageA(window, uninstall::WM_UNINSTALL_FINISHED, 1, reinterpret_cast<LPARAM>(&first));
+  }
+  if (secondRunner.joinable()) secondRunner.join();
+  const std::string nothingLeft = "No files or registry keys left!";
+  EXPECT_EQ(seen, (std::vector<std::string>{
+                      Question(ui::IDS_MESSAGEBOX_WARNING_ScanRemains),
+                      "scan PxQueueFirstNoSuchKey",
+                      nothingLeft,
+                      "second report in",
+                      Question(ui::IDS_MESSAGEBOX_WARNING_UninstallNotDone),
+                      "scan PxQueueSecondNoSuchKey (still listed)",
+                      nothingLeft,
+                  }));
+  EXPECT_FALSE(scanWindowsNested);
 }
 
 }  // namespace

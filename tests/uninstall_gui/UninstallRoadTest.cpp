@@ -89,7 +89,7 @@ TEST_F(UninstallRoad, FromTheListThroughTheUninstallerToTheCleanedLeftovers) {
           scan->tvScanFiles.state(FindNode(scan->tvScanFiles, keep)) == uninstall::kUnticked &&
           scan->tvScanFiles.state(FindNode(scan->tvScanFiles, d + "\\data")) ==
               uninstall::kPartlyTicked &&
-          scan->tvScanFiles.state(FindNode(scan->tvScanFiles, top)) == uninstall::kPartlyTicked;
+          scan->tvScanFiles.state(FindNode(scan->tvScanFiles, d)) == uninstall::kPartlyTicked;
       PostMessageA(scan->hwnd(), WM_COMMAND, MAKEWPARAM(forms::kIdScanDelete, BN_CLICKED),
                    reinterpret_cast<LPARAM>(scan->btnDelete.hwnd()));
       stage = 1;
@@ -125,23 +125,26 @@ TEST_F(UninstallRoad, FromTheListThroughTheUninstallerToTheCleanedLeftovers) {
   EXPECT_FALSE(atPrompt.appFileThere);
   EXPECT_EQ(boxes.requests[1].text, "Clean Succeeded!");
   EXPECT_EQ(scanTarget.keyName, desc.name);
-  EXPECT_EQ(scanTarget.installDir, top);
+  EXPECT_EQ(scanTarget.installDir, d);  // one spelling: no final backslash
 
   // The trees held exactly the sample's leftovers, all ticked.
   std::set<std::string> expectedKeys;
-  std::vector<std::string> leftoverKeys;
+  std::vector<std::string> leftoverKeys;  // as the registry snapshot names them
+  std::vector<std::string> shownKeys;     // as the scan and the backup name them
   for (const auto& key : sample::ProgramKeys(desc.name, publisher, false, false)) {
     if (!key.leftover) continue;
-    std::string text =
+    const std::string path = "SOFTWARE" + key.path.substr(8);
+    leftoverKeys.push_back(
         (key.hive == sample::Hive::CurrentUser ? "HKEY_CURRENT_USER\\" : "HKEY_LOCAL_MACHINE\\") +
-        ("SOFTWARE" + key.path.substr(8));
-    leftoverKeys.push_back(text);
+        path);
+    const std::string text = testing_support::ShownKeyText(sample::RootOf(key.hive), path);
+    shownKeys.push_back(text);
     expectedKeys.insert(text);
     for (const char* value : sample::kKeyValueNames) expectedKeys.insert(text + "\\" + value);
     if (key.defaultValue) expectedKeys.insert(text + "\\");
   }
   EXPECT_EQ(regTree, expectedKeys);
-  std::set<std::string> expectedFiles = {top};
+  std::set<std::string> expectedFiles = {d};
   for (const auto& folder : sample::kProgramFolders)
     if (folder.leftover && folder.path[0] != '.') expectedFiles.insert(d + "\\" + folder.path);
   for (const auto& file : sample::kProgramFiles)
@@ -161,14 +164,14 @@ TEST_F(UninstallRoad, FromTheListThroughTheUninstallerToTheCleanedLeftovers) {
   EXPECT_TRUE(Minus(registryAfter, registryBefore).empty());
   EXPECT_EQ(diskAfter, (std::set<std::string>{d, d + "\\data", keep, d + "\\.portable",
                                               d + "\\.cache", d + "\\.cache\\index.dat"}));
-  EXPECT_EQ(treeAfterDelete, (std::set<std::string>{top, d + "\\data", keep}));
+  EXPECT_EQ(treeAfterDelete, (std::set<std::string>{d, d + "\\data", keep}));
 
   // A registry backup of what went, named after the program.
   std::vector<std::string> backups = FilesIn(dir.file("Back up\\reg"));
   ASSERT_EQ(backups.size(), 1u);
   EXPECT_EQ(backups[0].rfind(desc.name + "_", 0), 0u) << backups[0];
   const std::string text = sys::TextOfRegFile(FileText(dir.file("Back up\\reg\\") + backups[0]));
-  for (const std::string& key : leftoverKeys)
+  for (const std::string& key : shownKeys)
     EXPECT_NE(text.find("[" + key + "]"), std::string::npos) << key;
 }
 
