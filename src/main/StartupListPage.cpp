@@ -6,17 +6,35 @@
 #include "main/MenuIcons.h"
 #include "app/globals.h"
 #include "main/SidePanelLook.h"
+#include "startup/StartupApproved.h"
 #include "startup/StartupChanges.h"
 #include "startup/StartupSources.h"
 #include "startup/frmAddItem.h"
 #include "toolkit/MessageBox.h"
+#include "ui/Bounds.h"
 #include "ui/LanguageTable.h"
 #include "ui/SkinTable.h"
+#include "ui/TextFormat.h"
 
 namespace forms {
 namespace {
 
 using ui::LangText;
+
+// The line that says where a disabled entry is held: three lines of the side panel's
+// font, below what the skin gives the item information box.
+constexpr int kDisabledInHeight = 40;
+
+// The box's height as the skin places it (the page's own when the value is bad).
+int SkinGroupHeight(int fallback) {
+  ui::Bounds bounds;
+  try {
+    if (ui::ParseBounds(ui::SkinValue(ui::SK_MAINFORM_PAGE2_GROUPBOX_grbItemInfo_Pos), bounds))
+      return bounds.height;
+  } catch (const ui::BoundsError&) {
+  }
+  return fallback;
+}
 
 }  // namespace
 
@@ -89,6 +107,11 @@ void StartupListPage::createSidePanel() {
   lblDes = label(kIdDescriptionLabel, LangText(ui::IDS_SIDEBAR_GROUPBOX_LABEL_Description), 5, 125,
                  76, 13);
   lblDescription = label(kIdDescriptionValue, "", 5, 141, 121, 42);
+  // Locations hold no blanks: they break where the line ends, as in an edit field.
+  lblDisabledIn =
+      tk::Control::Create(group, "STATIC", kIdDisabledInValue, "",
+                          SS_LEFT | SS_NOPREFIX | SS_EDITCONTROL, 5, 183, 127, kDisabledInHeight);
+  lblDisabledIn.setVisible(false);
 }
 
 void StartupListPage::bindCommands() {
@@ -141,6 +164,27 @@ void StartupListPage::show(bool visible) {
 
 bool StartupListPage::itemInfoShown() const {
   return (GetWindowLongW(grbItemInfo.hwnd(), GWL_STYLE) & WS_VISIBLE) != 0;
+}
+
+bool StartupListPage::disabledSourceShown() const {
+  return lblDisabledIn.visible();
+}
+
+void StartupListPage::showDisabledSource(const startup::StartupRow& row) {
+  const std::string where = startup::DisabledSourceLocation(row);
+  const bool shown = !where.empty();
+  lblDisabledIn.setText(shown ? ui::FormatText(LangText(ui::IDS_SIDEBAR_GROUPBOX_LABEL_DisabledIn),
+                                               {startup::ShortLocation(where)})
+                              : std::string());
+  // The skin may have placed the box anew since: the line goes below its height.
+  RECT box = grbItemInfo.bounds();
+  const int height =
+      SkinGroupHeight(box.bottom - box.top - (disabledSourceShown() ? kDisabledInHeight : 0));
+  RECT line = lblDisabledIn.bounds();
+  lblDisabledIn.setBounds(line.left, height - 2, line.right - line.left, kDisabledInHeight);
+  grbItemInfo.setBounds(box.left, box.top, box.right - box.left,
+                        height + (shown ? kDisabledInHeight : 0));
+  lblDisabledIn.setVisible(shown);
 }
 
 HWND StartupListPage::ownerWindow() const {
@@ -207,14 +251,22 @@ void StartupListPage::setSelectAllCaption() {
 }
 
 void StartupListPage::ActionApplyExecute() {
+  std::vector<startup::KeptRow> kept;
   try {
     // Every row goes in; only those whose tick differs from where the entry is stored
-    // are moved. The first failure ends the run and what was written before it stays.
-    // The list is not read again.
-    startup::ApplyStartupRows(currentRows());
+    // are changed. The first failure ends the run and what was written before it
+    // stays; it is not reported. The list is not read again.
+    startup::ApplyStartupRows(currentRows(), &kept);
   } catch (const std::exception&) {
-    // Apply reports nothing.
   }
+  if (kept.empty()) return;
+  // Rows left as they were show what the system still holds, and the user is told.
+  for (const startup::KeptRow& row : kept) {
+    bool enabled = row.row.stored ? row.row.stored->enabled() : !row.row.enabled;
+    lsvStartupList.setChecked(static_cast<int>(row.index), enabled);
+  }
+  tk::ShowMessageBox(ownerWindow(), startup::KeptRowsMessage(kept), app::kAppTitle,
+                     MB_OK | MB_ICONWARNING);
 }
 
 void StartupListPage::ActionSelectAllExecute() {
@@ -256,14 +308,17 @@ void StartupListPage::lsvStartupListSelectItem(int item) {
   actions_.ActionDelete.setEnabled(true);
   if (item < 0 || item >= lsvStartupList.count()) return;
   try {
-    std::optional<startup::TFileInfo> info = startup::ReadRowFileInfo(rowAt(item));
-    if (!info) {
+    const startup::StartupRow row = rowAt(item);
+    std::optional<startup::TFileInfo> info = startup::ReadRowFileInfo(row);
+    showDisabledSource(row);
+    // A disabled entry keeps the box for where it is held, even without version texts.
+    if (!info && !disabledSourceShown()) {
       ShowWindow(grbItemInfo.hwnd(), SW_HIDE);
       return;
     }
-    lblPublisherValue.setText(info->CompanyName);
-    lblVersionValue.setText(info->FileVersion);
-    lblDescription.setText(info->FileDescription);
+    lblPublisherValue.setText(info ? info->CompanyName : std::string());
+    lblVersionValue.setText(info ? info->FileVersion : std::string());
+    lblDescription.setText(info ? info->FileDescription : std::string());
   } catch (const std::exception&) {
     // The box keeps what it showed.
   }

@@ -39,6 +39,7 @@ enum StartupPageId : int {
   kIdVersionValue,
   kIdDescriptionLabel,
   kIdDescriptionValue,
+  kIdDisabledInValue,
 };
 
 class StartupListPage {
@@ -60,6 +61,8 @@ class StartupListPage {
   bool visible() const { return lsvStartupList.control().visible(); }
   // Whether the item information box is shown (its own flag, not its parents').
   bool itemInfoShown() const;
+  // Whether the box shows where the selected entry is held disabled (lblDisabledIn).
+  bool disabledSourceShown() const;
   // After the side panel's hot spot collapsed or restored it: the list takes the
   // skin's full or normal place, and the shown flag flips. A bad skin value is
   // reported with the toolkit's error message and leaves the flag.
@@ -108,6 +111,9 @@ class StartupListPage {
   ui::TArButton btnSelectAll, btnDelete, btnApply;
   tk::Panel grbItemInfo;  // the group's labels are its children
   tk::Control lblPublisher, lblPublisherValue, lblVersion, lblVersionValue, lblDes, lblDescription;
+  // Below the description while the selected entry is disabled: where (parking key, or
+  // Windows' own start-up switch). The box grows by its height while it shows.
+  tk::Control lblDisabledIn;
   ui::Picture imgPanelS;  // the side bar's background picture
   tk::PopupMenu pmSLRightClick;
 
@@ -115,6 +121,7 @@ class StartupListPage {
   void createSidePanel();
   void bindCommands();
   void setSelectAllCaption();
+  void showDisabledSource(const startup::StartupRow& row);
   HWND ownerWindow() const;
 
   MainActions& actions_;

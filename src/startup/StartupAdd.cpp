@@ -23,6 +23,8 @@ std::string ShortcutFileNameFor(std::string_view target) {
 
 AddOutcome AddRunValue(HKEY root, const std::string& target) {
   sys::Registry reg(root, KEY_SET_VALUE);
+  // The machine's entry goes where the list shows it without WOW6432Node: the native view.
+  reg.setView(RootView(root));
   if (!reg.openKey(std::string("\\") + kRunKeyPath, false))
     return {AddStatus::SourceUnavailable, HRESULT_FROM_WIN32(reg.lastError())};
   if (!reg.writeString(RunValueNameFor(target), target))

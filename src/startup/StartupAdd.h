@@ -38,7 +38,8 @@ std::string RunValueNameFor(std::string_view target);
 // "D:\Tools\sync.exe" -> "sync.lnk"; "D:\Tools\sync" -> "sync.lnk".
 std::string ShortcutFileNameFor(std::string_view target);
 
-// Writes the Run value of `root` (HKEY_CURRENT_USER or HKEY_LOCAL_MACHINE): named
+// Writes the Run value of `root` (HKEY_CURRENT_USER, or HKEY_LOCAL_MACHINE in its
+// native view on 64-bit Windows): named
 // RunValueNameFor(target), holding `target` unchanged and unquoted, REG_SZ. The key is
 // opened, never created; an existing value of that name is overwritten.
 AddOutcome AddRunValue(HKEY root, const std::string& target);

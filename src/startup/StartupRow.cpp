@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <iterator>
 
 namespace startup {
 namespace {
@@ -14,14 +15,46 @@ std::string Upper(std::string_view text) {
 
 }  // namespace
 
-StartupRow ReadRow(std::string name, bool enabled, std::string command, std::string location) {
-  StartupRow row{std::move(name), enabled, std::move(command), std::move(location)};
-  row.stored = std::make_shared<StoredState>(StoredState{enabled});
+StartupRow ReadRow(std::string name, DisabledBy disabledBy, std::string command,
+                   std::string location) {
+  StartupRow row{std::move(name), disabledBy == DisabledBy::Nothing, std::move(command),
+                 std::move(location)};
+  row.stored = std::make_shared<StoredState>(StoredState{disabledBy});
   return row;
 }
 
 bool TickChanged(const StartupRow& row) {
-  return !row.stored || row.stored->enabled != row.enabled;
+  return !row.stored || row.stored->enabled() != row.enabled;
+}
+
+DisabledBy StoredDisabledBy(const StartupRow& row) {
+  if (row.stored) return row.stored->disabledBy;
+  return row.enabled ? DisabledBy::Nothing : DisabledBy::Parking;
+}
+
+bool HasTwoMachineViews() {
+  BOOL wow64 = FALSE;
+  return IsWow64Process(GetCurrentProcess(), &wow64) && wow64;
+}
+
+std::string Wow32KeyPath(std::string_view keyPath) {
+  constexpr std::string_view kSoftware = "SOFTWARE\\";
+  if (Upper(keyPath.substr(0, kSoftware.size())) != kSoftware) return std::string(keyPath);
+  return std::string(keyPath.substr(0, kSoftware.size())) + "WOW6432Node\\" +
+         std::string(keyPath.substr(kSoftware.size()));
+}
+
+std::vector<std::string> MachineRunKeyPaths() {
+  std::vector<std::string> paths(std::begin(kRunKeyPaths), std::end(kRunKeyPaths));
+  if (HasTwoMachineViews()) {
+    for (const char* path : kRunKeyPaths) paths.push_back(Wow32KeyPath(path));
+  }
+  return paths;
+}
+
+sys::RegView RootView(HKEY root) {
+  // 32-bit Windows ignores the flag: it has the one view.
+  return root == HKEY_LOCAL_MACHINE ? sys::RegView::Wow64 : sys::RegView::Default;
 }
 
 std::string RootAbbreviation(HKEY root) {
@@ -41,6 +74,7 @@ RowSource DecodeLocation(std::string_view location) {
   std::string_view abbreviation = location.substr(0, 4);
   if (abbreviation == "HKCU") source.root = HKEY_CURRENT_USER;
   if (abbreviation == "HKLM") source.root = HKEY_LOCAL_MACHINE;
+  source.view = RootView(source.root);
   if (location.size() > 5) source.keyPath = std::string(location.substr(5));
   return source;
 }

@@ -47,6 +47,22 @@ bool CopyFileExact(std::string_view from, std::string_view to, bool failIfExists
 // Moves one file or folder to the Recycle Bin through the shell.
 bool MoveToRecycleBin(std::string_view path);
 
+// What became of a file or folder handed to RecycleOrKeep.
+enum class RecycleResult {
+  Recycled,  // it is in the Recycle Bin
+  Missing,   // nothing was there
+  // It is where it was: the shell refused, or it would have deleted for good what its bin
+  // cannot take and that was put back, or there was no way to check (see below).
+  Kept,
+};
+// Moves one file or folder to the Recycle Bin, never deleting it for good. The shell
+// silently deletes what its bin cannot take (too large, a drive without a bin), so every
+// file is first held by a second hard link in a folder of the temporary folder; after the
+// move, a file whose other name went with nothing left beside the holding link was
+// deleted, and everything missing is put back from the holding links. A file that cannot
+// be held (another volume, a link, no rights) is not handed to the shell at all.
+RecycleResult RecycleOrKeep(std::string_view path);
+
 std::string FullPathName(std::string_view path);  // "" on failure
 std::string LongPathName(std::string_view path);  // `path` itself when it has no long form
 std::string WindowsDirectory();                   // "C:\windows" (no trailing backslash)

@@ -5,11 +5,13 @@
 #include "startup/StartupSources.h"
 #include "support/DiskAndRegistry.h"
 #include "support/Sandbox.h"
+#include "sys/FileOps.h"
 #include "sys/Files.h"
 
 using startup::StartupRow;
 using startup_test::CaptureSources;
 using startup_test::ExpandSz;
+using startup_test::kApproved;
 using startup_test::Location;
 using startup_test::ParkingStateKey;
 using startup_test::RawValues;
@@ -141,9 +143,12 @@ TEST(StartupApply, AnUntickedStartupFolderFileGoesToTheRecycleBin) {
   std::string name = testing_support::UniqueName("PxBin") + ".lnk";
   ASSERT_TRUE(sys::WriteFileBytes(user + name, "shortcut bytes"));
   ASSERT_TRUE(sys::WriteFileBytes(common + "PxBin-kept.txt", "kept"));
+  ASSERT_TRUE(sys::ForceDirectories(user + "PxBin-folder"));
+  ASSERT_TRUE(sys::WriteFileBytes(user + "PxBin-folder\\inner.txt", "inner"));
 
   std::vector<StartupRow> rows = startup::ReadStartupRows();
   RowOf(rows, name, user).enabled = false;
+  RowOf(rows, "PxBin-folder", user).enabled = false;
   // A row whose file is already gone is passed over.
   rows.push_back({"PxBin-gone.txt", false, user + "PxBin-gone.txt", user});
   ASSERT_TRUE(startup::ApplyStartupRows(rows));
@@ -156,6 +161,135 @@ TEST(StartupApply, AnUntickedStartupFolderFileGoesToTheRecycleBin) {
   std::string info;
   ASSERT_TRUE(sys::ReadFileBytes(trash + "..\\info\\" + name + ".trashinfo", info));
   EXPECT_NE(info.find("StartUp/" + name), std::string::npos) << info;
+  // A folder goes whole; nothing is left of the links that held it on the way.
+  EXPECT_FALSE(startup_test::Exists(user + "PxBin-folder"));
+  ASSERT_TRUE(sys::ReadFileBytes(trash + "PxBin-folder\\inner.txt", recycled));
+  EXPECT_EQ(recycled, "inner");
+  EXPECT_TRUE(sys::ListFolderMatching(sys::TempDirectory(), "Prunaxis recycle*").empty());
+}
+
+namespace {
+
+// The Recycle Bin's files folder replaced by a plain file, so that the bin takes
+// nothing (the shell then deletes for good); the folder comes back afterwards.
+class BinThatTakesNothing {
+ public:
+  BinThatTakesNothing() {
+    if (startup_test::Exists(files_)) EXPECT_TRUE(sys::MoveFileExact(files_, aside_));
+    EXPECT_TRUE(sys::WriteFileBytes(files_, "not a folder"));
+  }
+  ~BinThatTakesNothing() {
+    sys::DeleteFileExact(files_);
+    if (startup_test::Exists(aside_)) sys::MoveFileExact(aside_, files_);
+  }
+
+ private:
+  const std::string files_ = sys::ExcludeTrailingBackslash(startup_test::TrashFilesFolder());
+  const std::string aside_ = files_ + ".aside";
+};
+
+}  // namespace
+
+TEST(StartupApply, WhatTheRecycleBinCannotTakeStaysWhereItIsAndIsReported) {
+  SourcesGuard guard;
+  ASSERT_FALSE(startup_test::TrashFilesFolder().empty()) << "XDG_DATA_HOME is not set";
+  std::string user = startup_test::UserStartupFolder();
+  ASSERT_TRUE(sys::WriteFileBytes(user + "PxKeep.lnk", "shortcut bytes"));
+  ASSERT_TRUE(sys::ForceDirectories(user + "PxKeep-folder"));
+  ASSERT_TRUE(sys::WriteFileBytes(user + "PxKeep-folder\\inner.txt", "inner"));
+  const SourceState before = CaptureSources();
+  BinThatTakesNothing bin;
+  // The shell alone deletes such a file for good.
+  const std::string probe = startup_test::TrashFilesFolder() + "..\\PxKeep-probe.txt";
+  ASSERT_TRUE(sys::WriteFileBytes(probe, "probe"));
+  sys::MoveToRecycleBin(probe);
+  ASSERT_FALSE(startup_test::Exists(probe));
+
+  std::vector<StartupRow> rows = startup::ReadStartupRows();
+  RowOf(rows, "PxKeep.lnk", user).enabled = false;
+  RowOf(rows, "PxKeep-folder", user).enabled = false;
+  std::vector<startup::KeptRow> kept;
+  ASSERT_TRUE(startup::ApplyStartupRows(rows, &kept));
+
+  EXPECT_EQ(CaptureSources(), before);
+  std::string bytes;
+  ASSERT_TRUE(sys::ReadFileBytes(user + "PxKeep.lnk", bytes));
+  EXPECT_EQ(bytes, "shortcut bytes");
+  ASSERT_TRUE(sys::ReadFileBytes(user + "PxKeep-folder\\inner.txt", bytes));
+  EXPECT_EQ(bytes, "inner");
+  ASSERT_EQ(kept.size(), 2u);
+  for (const startup::KeptRow& row : kept) {
+    EXPECT_EQ(row.why, startup::ApplyOutcome::KeptNotRecycled) << row.row.name;
+    EXPECT_EQ(rows[row.index].command, row.row.command);
+  }
+  EXPECT_NE(
+      startup::KeptRowsMessage(kept).find(
+          "PxKeep.lnk (" + user + "): the Recycle Bin cannot take it, so it was not deleted."),
+      std::string::npos);
+  EXPECT_TRUE(sys::ListFolderMatching(sys::TempDirectory(), "Prunaxis recycle*").empty());
+}
+
+TEST(StartupApply, ParkingAndRestoringNeverOverwriteAnotherEntryOfTheName) {
+  SourcesGuard guard;
+  SetText(HKEY_CURRENT_USER, kRun, "PxTwin", "new.exe");
+  SetText(HKEY_CURRENT_USER, kRun + "\\Run_Disable", "PxTwin", "old.exe");
+  SetText(HKEY_CURRENT_USER, kRun, "PxTwin-free", "free.exe");
+  const SourceState before = CaptureSources();
+
+  std::vector<StartupRow> rows = startup::ReadStartupRows();
+  for (StartupRow& row : rows) {
+    if (row.name == "PxTwin") row.enabled = !row.enabled;
+  }
+  RowOf(rows, "PxTwin-free", Location(HKEY_CURRENT_USER, kRun)).enabled = false;
+  for (int round = 0; round < 2; ++round) {
+    SCOPED_TRACE(round);
+    std::vector<startup::KeptRow> kept;
+    ASSERT_TRUE(startup::ApplyStartupRows(rows, &kept));
+    // Both entries of the name stay as they were; the rest is applied.
+    SourceState expected = before;
+    Values(expected, StateKey(HKEY_CURRENT_USER, kRun)).erase("PxTwin-free");
+    Values(expected, ParkingStateKey(HKEY_CURRENT_USER, kRun))["PxTwin-free"] = Sz("free.exe");
+    EXPECT_EQ(CaptureSources(), expected);
+    ASSERT_EQ(kept.size(), 2u);
+    const std::string where = " (HKCU\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run): ";
+    EXPECT_EQ(startup::KeptRowsMessage(kept),
+              "These start-up entries were left as they are:\r\n"
+              "\r\nPxTwin" +
+                  where +
+                  "its parking key already holds a disabled entry of that name with another "
+                  "command."
+                  "\r\nPxTwin" +
+                  where +
+                  "its Run key already holds an enabled entry of that name with another command.");
+  }
+}
+
+TEST(StartupApply, ApplyActsInTheRowsOwnView) {
+  if (!startup_test::TwoViews()) GTEST_SKIP() << "not a 64-bit system: HKLM has one view";
+  SourcesGuard guard;
+  const std::string wow = startup_test::Wow32(kRun);
+  SetText(HKEY_LOCAL_MACHINE, kRun, "PxOwn", "native.exe");
+  SetText(HKEY_LOCAL_MACHINE, wow, "PxOwn", "wow.exe");
+  SetText(HKEY_LOCAL_MACHINE, wow, "PxOwn-gone", "gone.exe");
+  const SourceState before = CaptureSources();
+
+  std::vector<StartupRow> rows = startup::ReadStartupRows();
+  StartupRow& row = RowOf(rows, "PxOwn", Location(HKEY_LOCAL_MACHINE, wow));
+  row.enabled = false;
+  ASSERT_TRUE(startup::ApplyStartupRows(rows));
+  EXPECT_TRUE(
+      startup::DeleteStartupEntry(RowOf(rows, "PxOwn-gone", Location(HKEY_LOCAL_MACHINE, wow))));
+  SourceState expected = before;
+  Values(expected, StateKey(HKEY_LOCAL_MACHINE, wow)).erase("PxOwn");
+  Values(expected, StateKey(HKEY_LOCAL_MACHINE, wow)).erase("PxOwn-gone");
+  Values(expected, ParkingStateKey(HKEY_LOCAL_MACHINE, wow))["PxOwn"] = Sz("wow.exe");
+  EXPECT_EQ(CaptureSources(), expected);
+
+  row.enabled = true;
+  ASSERT_TRUE(startup::ApplyStartupRows(rows));
+  Values(expected, ParkingStateKey(HKEY_LOCAL_MACHINE, wow)).erase("PxOwn");
+  Values(expected, StateKey(HKEY_LOCAL_MACHINE, wow))["PxOwn"] = Sz("wow.exe");
+  EXPECT_EQ(CaptureSources(), expected);
 }
 
 TEST(StartupApply, RowsWithoutAWritableRunKeyAreLeftAlone) {
@@ -210,11 +344,14 @@ TEST(StartupApply, AFailureStopsApplyAndNeverLosesTheEntry) {
   EXPECT_EQ(CaptureSources(), expected);
 }
 
-TEST(StartupDelete, DeleteEntryRemovesTheValueFromBothPlacesAndFilesForGood) {
+TEST(StartupDelete, DeleteEntryRemovesExactlyTheRowsOwnValueOrFileForGood) {
   SourcesGuard guard;
   SetText(HKEY_CURRENT_USER, kRun, "PxDel-x", "enabled.exe");
   SetText(HKEY_CURRENT_USER, kRun + "\\Run_Disable", "PxDel-x", "parked.exe");
   SetText(HKEY_CURRENT_USER, kRun + "\\Run_Disable", "PxDel-y", "stays.exe");
+  SetText(HKEY_CURRENT_USER, kRun, "PxDel-w", "switched off.exe");
+  startup_test::SetWideRaw(HKEY_CURRENT_USER, kApproved + "\\Run", "PxDel-w", REG_BINARY,
+                           startup_test::Switch(3).data);
   SetText(HKEY_LOCAL_MACHINE, kRunOnceEx, "PxDel-z", "z.exe", REG_EXPAND_SZ);
   SetText(HKEY_LOCAL_MACHINE, kRunOnceEx, "PxDel-keep", "keep.exe");
   std::string user = startup_test::UserStartupFolder();
@@ -224,13 +361,20 @@ TEST(StartupDelete, DeleteEntryRemovesTheValueFromBothPlacesAndFilesForGood) {
 
   std::vector<StartupRow> rows = startup::ReadStartupRows();
   std::string userRun = Location(HKEY_CURRENT_USER, kRun);
-  // The parked row of PxDel-x: its enabled twin goes as well.
   StartupRow parked = RowOf(rows, "PxDel-x", userRun);
+  StartupRow enabled = parked;
   for (const StartupRow& row : rows) {
-    if (row.name == "PxDel-x" && !row.enabled) parked = row;
+    if (row.name == "PxDel-x") (row.enabled ? enabled : parked) = row;
   }
   ASSERT_FALSE(parked.enabled);
+  ASSERT_TRUE(enabled.enabled);
+  // The parked row's value goes; its enabled twin stays.
   EXPECT_TRUE(startup::DeleteStartupEntry(parked));
+  // A row whose value now holds another command names no value of its own.
+  enabled.command = "replaced.exe";
+  EXPECT_TRUE(startup::DeleteStartupEntry(enabled));
+  // A row switched off by Windows goes with its switch.
+  EXPECT_TRUE(startup::DeleteStartupEntry(RowOf(rows, "PxDel-w", userRun)));
   EXPECT_TRUE(startup::DeleteStartupEntry(
       RowOf(rows, "PxDel-z", Location(HKEY_LOCAL_MACHINE, kRunOnceEx))));
   EXPECT_TRUE(startup::DeleteStartupEntry(RowOf(rows, name, user)));
@@ -238,8 +382,9 @@ TEST(StartupDelete, DeleteEntryRemovesTheValueFromBothPlacesAndFilesForGood) {
   EXPECT_TRUE(startup::DeleteStartupEntry(parked));
 
   SourceState expected = before;
-  Values(expected, StateKey(HKEY_CURRENT_USER, kRun)).erase("PxDel-x");
   Values(expected, ParkingStateKey(HKEY_CURRENT_USER, kRun)).erase("PxDel-x");
+  Values(expected, StateKey(HKEY_CURRENT_USER, kRun)).erase("PxDel-w");
+  Values(expected, StateKey(HKEY_CURRENT_USER, kApproved + "\\Run")).erase("PxDel-w");
   Values(expected, StateKey(HKEY_LOCAL_MACHINE, kRunOnceEx)).erase("PxDel-z");
   expected.folders[user].erase(name);
   EXPECT_EQ(CaptureSources(), expected);

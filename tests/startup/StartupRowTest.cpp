@@ -31,6 +31,15 @@ TEST(StartupRows, LocationsTellTheirSourceByThreeProperties) {
   EXPECT_EQ(folder.root, nullptr);
   EXPECT_FALSE(DecodeLocation("").registry);
 
+  // HKLM keys are named as the native view names them, the 32-bit view's with
+  // WOW6432Node, and opened there; HKCU's software key is one for both views.
+  EXPECT_EQ(hklm.view, sys::RegView::Wow64);
+  EXPECT_EQ(hkcu.view, sys::RegView::Default);
+  auto wow = DecodeLocation("HKLM\\SOFTWARE\\WOW6432Node\\Microsoft\\Windows\\CurrentVersion\\Run");
+  EXPECT_EQ(wow.view, sys::RegView::Wow64);
+  EXPECT_EQ(wow.keyPath, "SOFTWARE\\WOW6432Node\\Microsoft\\Windows\\CurrentVersion\\Run");
+  EXPECT_EQ(startup::Wow32KeyPath(startup::kRunKeyPath), wow.keyPath);
+
   // Locations written by the readers decode to where they came from.
   auto written = DecodeLocation(startup::RegistryLocation(
       HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\RunOnceEx"));

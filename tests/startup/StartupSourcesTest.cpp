@@ -133,7 +133,8 @@ TEST(StartupSources, KeysAreOpenedForReadingOnly) {
                                    KEY_SET_VALUE | KEY_CREATE_SUB_KEY);
   startup_test::ScopedDeny noRead(HKEY_CURRENT_USER, servicesOnce, KEY_QUERY_VALUE);
   HKEY probe = nullptr;
-  ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, services.c_str(), 0, KEY_ALL_ACCESS, &probe),
+  ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, services.c_str(), 0, KEY_ALL_ACCESS | KEY_WOW64_64KEY,
+                          &probe),
             ERROR_ACCESS_DENIED);
   ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, Parking(servicesOnce).c_str(), 0, KEY_READ, &probe),
             ERROR_SUCCESS);
@@ -145,24 +146,24 @@ TEST(StartupSources, KeysAreOpenedForReadingOnly) {
                                      {"PxAccess-locked-parked", false, "parked.exe", machine}}));
 }
 
-TEST(StartupSources, AThirtyTwoBitProgramReadsTheThirtyTwoBitMachineView) {
-  BOOL wow64 = FALSE;
-  IsWow64Process(GetCurrentProcess(), &wow64);
-  if (!wow64) GTEST_SKIP() << "not a 64-bit system: HKLM has one view";
+TEST(StartupSources, BothMachineViewsAreListedEachOnceUnderTheirOwnNames) {
+  if (!startup_test::TwoViews()) GTEST_SKIP() << "not a 64-bit system: HKLM has one view";
   SourcesGuard guard;
-  SetText(HKEY_LOCAL_MACHINE, kRun, "PxView-32", "thirty-two.exe");
-  HKEY native = nullptr;
-  ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, kRun.c_str(), 0, nullptr, 0,
-                            KEY_ALL_ACCESS | KEY_WOW64_64KEY, nullptr, &native, nullptr),
-            ERROR_SUCCESS);
-  ASSERT_EQ(RegSetValueExA(native, "PxView-64", 0, REG_SZ,
-                           reinterpret_cast<const BYTE*>("sixty-four.exe"), 15),
-            ERROR_SUCCESS);
-  std::vector<StartupRow> rows = RowsNamed(startup::ReadStartupRows(), "PxView-");
-  RegDeleteValueA(native, "PxView-64");
-  RegCloseKey(native);
-  EXPECT_EQ(rows, (std::vector<StartupRow>{
-                      {"PxView-32", true, "thirty-two.exe", Location(HKEY_LOCAL_MACHINE, kRun)}}));
+  const std::string wow = startup_test::Wow32(kRun);
+  // The 32-bit view is written through KEY_WOW64_32KEY, the native one through
+  // KEY_WOW64_64KEY: the same name in both is two entries.
+  SetText(HKEY_LOCAL_MACHINE, kRun, "PxView-both", "sixty-four.exe");
+  SetText(HKEY_LOCAL_MACHINE, wow, "PxView-both", "thirty-two.exe");
+  SetText(HKEY_LOCAL_MACHINE, Parking(wow), "PxView-parked", "parked32.exe");
+  SetText(HKEY_CURRENT_USER, kRun, "PxView-user", "user.exe");
+  const std::string native = "HKLM\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
+  const std::string thirtyTwo =
+      "HKLM\\SOFTWARE\\WOW6432Node\\Microsoft\\Windows\\CurrentVersion\\Run";
+  EXPECT_EQ(RowsNamed(startup::ReadStartupRows(), "PxView-"),
+            (std::vector<StartupRow>{{"PxView-user", true, "user.exe", "HKCU\\" + kRun},
+                                     {"PxView-both", true, "sixty-four.exe", native},
+                                     {"PxView-both", true, "thirty-two.exe", thirtyTwo},
+                                     {"PxView-parked", false, "parked32.exe", thirtyTwo}}));
 }
 
 TEST(StartupSources, SpecialFoldersComeWithoutAFinalBackslash) {

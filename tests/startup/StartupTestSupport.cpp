@@ -4,6 +4,8 @@
 #include <shlobj.h>
 
 #include <cstring>
+#include <iterator>
+#include <utility>
 #include <stdexcept>
 
 #include "support/Sandbox.h"
@@ -22,10 +24,49 @@ const char* Abbreviation(HKEY root) {
 using sys::Narrow;
 using sys::Widen;
 
+// The key that a SourceState name stands for: its path in its view.
+struct RawKey {
+  std::string path;
+  REGSAM view = 0;
+};
+
+RawKey Raw(HKEY root, const std::string& path) {
+  if (root != HKEY_LOCAL_MACHINE) return {path, 0};
+  const std::string wow = "SOFTWARE\\WOW6432Node\\";
+  if (_strnicmp(path.c_str(), wow.c_str(), wow.size()) == 0)
+    return {path.substr(0, 9) + path.substr(wow.size()), KEY_WOW64_32KEY};
+  return {path, KEY_WOW64_64KEY};
+}
+
+// Every key that SourceState holds, by root and name.
+std::vector<std::pair<HKEY, std::string>> Places() {
+  std::vector<std::pair<HKEY, std::string>> places;
+  for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
+    std::vector<std::string> runKeys(std::begin(startup::kRunKeyPaths),
+                                     std::end(startup::kRunKeyPaths));
+    std::vector<std::string> approved{kApproved};
+    if (root == HKEY_LOCAL_MACHINE && TwoViews()) {
+      for (const char* path : startup::kRunKeyPaths) runKeys.push_back(Wow32(path));
+      approved.push_back(Wow32(kApproved));
+    }
+    for (const std::string& path : runKeys) {
+      places.emplace_back(root, path);
+      places.emplace_back(root, path + "\\" + startup::kParkingKeyName);
+    }
+    for (const std::string& path : approved) {
+      places.emplace_back(root, path);
+      for (const char* name : {"Run", "Run32", "StartupFolder"})
+        places.emplace_back(root, path + "\\" + name);
+    }
+  }
+  return places;
+}
+
 // Wide calls throughout: names in any script must be captured and put back exactly.
-std::optional<RawValues> ReadRawKey(HKEY root, const std::string& path) {
+std::optional<RawValues> ReadRawKey(HKEY root, const std::string& name) {
+  const RawKey raw = Raw(root, name);
   HKEY key = nullptr;
-  if (RegOpenKeyExW(root, Widen(path).c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+  if (RegOpenKeyExW(root, Widen(raw.path).c_str(), 0, KEY_READ | raw.view, &key) != ERROR_SUCCESS)
     return std::nullopt;
   RawValues values;
   for (DWORD i = 0;; ++i) {
@@ -90,13 +131,14 @@ std::string Padded(const std::string& bytes) {
 }
 
 void RestoreKey(HKEY root, const std::string& path, const std::optional<RawValues>& wanted) {
+  const RawKey raw = Raw(root, path);
   if (!wanted) {
-    sys::DeleteKeyTree(root, path, 0);
+    sys::DeleteKeyTree(root, raw.path, raw.view);
     return;
   }
   HKEY key = nullptr;
-  if (RegCreateKeyExW(root, Widen(path).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
-                      nullptr) != ERROR_SUCCESS)
+  if (RegCreateKeyExW(root, Widen(raw.path).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS | raw.view,
+                      nullptr, &key, nullptr) != ERROR_SUCCESS)
     return;
   const RawValues now = ReadRawKey(root, path).value_or(RawValues{});
   for (const auto& [name, value] : now) {
@@ -158,17 +200,19 @@ RawValues& Values(SourceState& state, const std::string& key) {
 }
 
 void ParkTextValues(SourceState& state) {
-  for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
-    for (const char* path : startup::kRunKeyPaths) {
-      auto& run = state.keys[StateKey(root, path)];
-      if (!run) continue;
-      for (auto it = run->begin(); it != run->end();) {
-        if (it->second.type == REG_SZ || it->second.type == REG_EXPAND_SZ) {
-          Values(state, ParkingStateKey(root, path))[it->first] = it->second;
-          it = run->erase(it);
-        } else {
-          ++it;
-        }
+  for (const auto& [root, path] : Places()) {
+    // The Run keys themselves: not their parking keys, nor the switch keys.
+    if (path.find("CurrentVersion\\Run") == std::string::npos ||
+        path.find(startup::kParkingKeyName) != std::string::npos)
+      continue;
+    auto& run = state.keys[StateKey(root, path)];
+    if (!run) continue;
+    for (auto it = run->begin(); it != run->end();) {
+      if (it->second.type == REG_SZ || it->second.type == REG_EXPAND_SZ) {
+        Values(state, ParkingStateKey(root, path))[it->first] = it->second;
+        it = run->erase(it);
+      } else {
+        ++it;
       }
     }
   }
@@ -187,15 +231,26 @@ RawValue ExpandSz(const std::string& text) {
   return RawValue{REG_EXPAND_SZ, WideBytes(text)};
 }
 
+std::string Wow32(const std::string& path) {
+  return path.substr(0, 9) + "WOW6432Node\\" + path.substr(9);
+}
+
+bool TwoViews() {
+  BOOL wow64 = FALSE;
+  return IsWow64Process(GetCurrentProcess(), &wow64) && wow64;
+}
+
+RawValue Switch(DWORD flag, ULONGLONG time) {
+  std::string bytes(12, '\0');
+  memcpy(bytes.data(), &flag, 4);
+  memcpy(bytes.data() + 4, &time, 8);
+  return RawValue{REG_BINARY, bytes};
+}
+
 SourceState CaptureSources() {
   SourceState state;
-  for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
-    for (const char* path : startup::kRunKeyPaths) {
-      std::string parking = std::string(path) + "\\" + startup::kParkingKeyName;
-      state.keys[StateKey(root, path)] = ReadRawKey(root, path);
-      state.keys[StateKey(root, parking)] = ReadRawKey(root, parking);
-    }
-  }
+  for (const auto& [root, path] : Places())
+    state.keys[StateKey(root, path)] = ReadRawKey(root, path);
   for (const std::string& folder : {UserStartupFolder(), CommonStartupFolder()})
     state.folders[folder] = FolderNames(folder);
   return state;
@@ -266,9 +321,10 @@ std::string FixturePath(const std::string& name) {
 
 void SetRawValue(HKEY root, const std::string& path, const std::string& name, DWORD type,
                  const void* data, DWORD size) {
+  const RawKey raw = Raw(root, path);
   HKEY key = nullptr;
-  LONG rc =
-      RegCreateKeyExA(root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
+  LONG rc = RegCreateKeyExA(root, raw.path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS | raw.view,
+                            nullptr, &key, nullptr);
   if (rc != ERROR_SUCCESS) throw std::runtime_error("cannot create " + path);
   rc = RegSetValueExA(key, name.c_str(), 0, type, static_cast<const BYTE*>(data), size);
   RegCloseKey(key);
@@ -277,9 +333,10 @@ void SetRawValue(HKEY root, const std::string& path, const std::string& name, DW
 
 void SetWideRaw(HKEY root, const std::string& path, const std::string& name, DWORD type,
                 const std::string& bytes) {
+  const RawKey raw = Raw(root, path);
   HKEY key = nullptr;
-  LONG rc = RegCreateKeyExW(root, Widen(path).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
-                            nullptr);
+  LONG rc = RegCreateKeyExW(root, Widen(raw.path).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS | raw.view,
+                            nullptr, &key, nullptr);
   if (rc != ERROR_SUCCESS) throw std::runtime_error("cannot create " + path);
   std::string padded = Padded(bytes);
   rc = RegSetValueExW(key, Widen(name).c_str(), 0, type,
@@ -343,8 +400,10 @@ startup::StartupRow& RowOf(std::vector<startup::StartupRow>& rows, const std::st
 
 ScopedDeny::ScopedDeny(HKEY root, const std::string& path, DWORD deniedRights)
     : root_(root), path_(path) {
+  const RawKey raw = Raw(root, path);
   HKEY key = nullptr;
-  if (RegOpenKeyExA(root, path.c_str(), 0, READ_CONTROL | WRITE_DAC, &key) != ERROR_SUCCESS)
+  if (RegOpenKeyExA(root, raw.path.c_str(), 0, READ_CONTROL | WRITE_DAC | raw.view, &key) !=
+      ERROR_SUCCESS)
     throw std::runtime_error("cannot open " + path + " to change its rights");
   DWORD size = 0;
   RegGetKeySecurity(key, DACL_SECURITY_INFORMATION, nullptr, &size);
@@ -369,8 +428,10 @@ ScopedDeny::ScopedDeny(HKEY root, const std::string& path, DWORD deniedRights)
 }
 
 ScopedDeny::~ScopedDeny() {
+  const RawKey raw = Raw(root_, path_);
   HKEY key = nullptr;
-  if (RegOpenKeyExA(root_, path_.c_str(), 0, WRITE_DAC, &key) != ERROR_SUCCESS) return;
+  if (RegOpenKeyExA(root_, raw.path.c_str(), 0, WRITE_DAC | raw.view, &key) != ERROR_SUCCESS)
+    return;
   RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, original_.data());
   RegCloseKey(key);
 }

@@ -23,8 +23,11 @@ struct RawValue {
 };
 using RawValues = std::map<std::string, RawValue>;
 
-// Every Run-family key of both roots and its parking key, by "HKCU\<path>" (nullopt:
-// the key does not exist), and the names in both start-up folders, by folder path.
+// Every Run-family key of both roots (HKLM in both views) and its parking key, and
+// Windows' start-up switch keys, by "HKCU\<path>" (nullopt: the key does not exist),
+// and the names in both start-up folders, by folder path. A path under HKLM names the
+// native view's key; the 32-bit view's keys are named as the native view names them,
+// "SOFTWARE\WOW6432Node\..." (see Wow32), but read through the 32-bit view.
 struct SourceState {
   std::map<std::string, std::optional<RawValues>> keys;
   std::map<std::string, std::set<std::string>> folders;
@@ -35,6 +38,15 @@ std::ostream& operator<<(std::ostream& out, const RawValue& value);
 std::ostream& operator<<(std::ostream& out, const SourceState& state);
 
 SourceState CaptureSources();
+// "SOFTWARE\Microsoft\..." -> "SOFTWARE\WOW6432Node\Microsoft\...".
+std::string Wow32(const std::string& path);
+// True on 64-bit Windows (two views of HKLM\SOFTWARE).
+bool TwoViews();
+// Windows' start-up switch keys: kApproved + "\Run", "\Run32", "\StartupFolder".
+inline const std::string kApproved =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved";
+// A switch value as Windows' tools write it: the 4-byte flag, then a FILETIME.
+RawValue Switch(DWORD flag, ULONGLONG time = 0x01D9A1B2C3D4E5F6ull);
 // The key of `state` for `root`\`path` (e.g. HKEY_CURRENT_USER, kRunKeyPaths[0]).
 std::string StateKey(HKEY root, const std::string& path);
 std::string ParkingStateKey(HKEY root, const std::string& path);
@@ -76,7 +88,8 @@ std::string TrashFilesFolder();
 // build/startup-fixtures/<name>.exe, found from the test program's own path.
 std::string FixturePath(const std::string& name);
 
-// Raw registry writes for setting up a test (the key is created when missing).
+// Raw registry writes for setting up a test (the key is created when missing). HKLM
+// paths choose their view as SourceState names them.
 void SetRawValue(HKEY root, const std::string& path, const std::string& name, DWORD type,
                  const void* data, DWORD size);
 // The same through the wide API: `name` in any script, `bytes` stored as given.

@@ -205,8 +205,8 @@ TEST_F(StartupPage, DeleteEntryAsksOnceThenRemovesTheSelectedEntriesForGood) {
   const std::string location = Location(HKEY_CURRENT_USER, kRun);
   const int count = list().count();
 
-  // The parked row and the file are selected; the enabled value of the same name goes
-  // with the parked one.
+  // The parked row and the file are selected; the enabled value of the same name is
+  // another entry and stays.
   int parkedRow = -1;
   for (int i = 0; i < list().count(); ++i) {
     if (list().itemText(i, 0) == "PxDel" && !list().checked(i)) parkedRow = i;
@@ -235,7 +235,6 @@ TEST_F(StartupPage, DeleteEntryAsksOnceThenRemovesTheSelectedEntriesForGood) {
     EXPECT_EQ(boxes.count(), 1u);
   }
   SourceState expected = before;
-  Values(expected, StateKey(HKEY_CURRENT_USER, kRun)).erase("PxDel");
   Values(expected, ParkingStateKey(HKEY_CURRENT_USER, kRun)).erase("PxDel");
   expected.folders[user].erase("PxDel-file.txt");
   EXPECT_EQ(CaptureSources(), expected);
@@ -243,7 +242,10 @@ TEST_F(StartupPage, DeleteEntryAsksOnceThenRemovesTheSelectedEntriesForGood) {
   EXPECT_FALSE(startup_test::Exists(startup_test::TrashFilesFolder() + "PxDel-file.txt"));
   EXPECT_EQ(list().count(), count - 2);
   EXPECT_EQ(ItemOf(list(), "PxDel-file.txt", user), -1);
-  EXPECT_GE(ItemOf(list(), "PxDel", location), 0);  // the enabled row is still listed
+  const int twin = ItemOf(list(), "PxDel", location);  // the enabled row is still listed
+  ASSERT_GE(twin, 0);
+  EXPECT_TRUE(list().checked(twin));
+  EXPECT_EQ(list().itemText(twin, 1), "enabled.exe");
   EXPECT_GE(ItemOf(list(), "PxDel-kept", location), 0);
 }
 
@@ -296,6 +298,80 @@ TEST_F(StartupPage, TheItemInfoBoxShowsTheSelectedProgramsVersionTexts) {
   list().selectOnly(item("PxInfo-english", location));
   EXPECT_TRUE(page().itemInfoShown());
   EXPECT_EQ(page().lblVersionValue.text(), "1.2.3.4");
+}
+
+TEST_F(StartupPage, TheItemInfoBoxSaysWhereADisabledEntryIsHeld) {
+  const std::string english = startup_test::FixturePath("VersionEnUs");
+  SetText(HKEY_CURRENT_USER, kRun, "PxWhere-off", "\"" + english + "\" /tray");
+  startup_test::SetWideRaw(HKEY_CURRENT_USER, startup_test::kApproved + "\\Run", "PxWhere-off",
+                           REG_BINARY, startup_test::Switch(3).data);
+  SetText(HKEY_CURRENT_USER, kRun + "\\Run_Disable", "PxWhere-parked", "C:\\Px\\none.exe");
+  SetText(HKEY_CURRENT_USER, kRun, "PxWhere-on", "\"" + english + "\"");
+  page().RefreshStartupList();
+  const std::string location = Location(HKEY_CURRENT_USER, kRun);
+  const RECT plain = page().grbItemInfo.bounds();
+
+  // Switched off in Windows' own settings: unticked, with its version texts and where.
+  const int off = item("PxWhere-off", location);
+  EXPECT_FALSE(list().checked(off));
+  list().selectOnly(off);
+  EXPECT_TRUE(page().itemInfoShown());
+  EXPECT_TRUE(page().disabledSourceShown());
+  EXPECT_EQ(page().lblDisabledIn.text(), "Disabled in: HKCU\\...\\Explorer\\StartupApproved\\Run");
+  EXPECT_EQ(page().lblVersionValue.text(), "1.2.3.4");
+  const RECT grown = page().grbItemInfo.bounds();
+  EXPECT_GT(grown.bottom - grown.top, plain.bottom - plain.top);
+  EXPECT_LE(page().lblDisabledIn.bounds().bottom, grown.bottom - grown.top);
+
+  // Parked, and no version texts: the box stays for where it is held.
+  list().selectOnly(item("PxWhere-parked", location));
+  EXPECT_TRUE(page().itemInfoShown());
+  EXPECT_EQ(page().lblDisabledIn.text(),
+            "Disabled in: HKCU\\...\\CurrentVersion\\Run\\Run_Disable");
+  EXPECT_EQ(page().lblVersionValue.text(), "");
+
+  // Enabled: the line goes and the box takes the skin's size again.
+  list().selectOnly(item("PxWhere-on", location));
+  EXPECT_FALSE(page().disabledSourceShown());
+  const RECT back = page().grbItemInfo.bounds();
+  EXPECT_EQ(back.bottom - back.top, plain.bottom - plain.top);
+}
+
+TEST_F(StartupPage, ApplyTellsWhichEntriesItLeftAndShowsTheirTicksAsTheyAre) {
+  SetText(HKEY_CURRENT_USER, kRun, "PxTwin", "new.exe");
+  SetText(HKEY_CURRENT_USER, kRun + "\\Run_Disable", "PxTwin", "old.exe");
+  SetText(HKEY_CURRENT_USER, kRun, "PxTwin-free", "free.exe");
+  page().RefreshStartupList();
+  const SourceState before = CaptureSources();
+  const std::string location = Location(HKEY_CURRENT_USER, kRun);
+  std::vector<int> twins;
+  for (int i = 0; i < list().count(); ++i) {
+    if (list().itemText(i, 0) == "PxTwin") twins.push_back(i);
+  }
+  ASSERT_EQ(twins.size(), 2u);
+  for (int twin : twins) list().setChecked(twin, !list().checked(twin));
+  list().setChecked(item("PxTwin-free", location), false);
+
+  testing_support::ScriptedMessageBoxes boxes({IDOK});
+  Click(page().btnApply.hwnd());
+  ASSERT_EQ(boxes.count(), 1u);
+  EXPECT_EQ(boxes.request(0).caption, app::kAppTitle);
+  EXPECT_EQ(boxes.request(0).flags, static_cast<UINT>(MB_OK | MB_ICONWARNING));
+  EXPECT_EQ(boxes.request(0).text,
+            "These start-up entries were left as they are:\r\n"
+            "\r\nPxTwin (" +
+                location +
+                "): its parking key already holds a disabled entry of that name with another "
+                "command.\r\nPxTwin (" +
+                location +
+                "): its Run key already holds an enabled entry of that name with another command.");
+  SourceState expected = before;
+  Values(expected, StateKey(HKEY_CURRENT_USER, kRun)).erase("PxTwin-free");
+  Values(expected, ParkingStateKey(HKEY_CURRENT_USER, kRun))["PxTwin-free"] = Sz("free.exe");
+  EXPECT_EQ(CaptureSources(), expected);
+  // Each twin shows where the system still holds it.
+  for (int twin : twins) EXPECT_EQ(list().checked(twin), list().itemText(twin, 1) == "new.exe");
+  EXPECT_FALSE(list().checked(item("PxTwin-free", location)));
 }
 
 TEST_F(StartupPage, TheContextMenuOffersItsCommandsAndDeleteFollowsTheSelection) {
