@@ -65,8 +65,8 @@ std::vector<ProgramBoxEntry> ProgramBoxEntries(const std::vector<ListedRow>& row
   std::vector<ProgramBoxEntry> entries;
   entries.reserve(rows.size());
   for (const ListedRow& row : rows) {
-    if (!row.caption.empty() && row.caption[0] == '[') continue;  // a screen saver
-    entries.push_back({row.caption, row.data, row.image});
+    if (RowKind(row.data) != ProgramRowKind::Program) continue;
+    entries.push_back({row.caption, static_cast<LPARAM>(RowIndex(row.data)), row.image});
   }
   return entries;
 }

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "inventory/ProgramRowData.h"
 #include "inventory/RostrelLib_TLB.h"
 
 namespace inventory {
@@ -44,11 +45,11 @@ struct ProgramBoxEntry {
   int image = -1;   // system image list index
 };
 
-// The program rows of the main list in list order; screen saver rows (captions
-// beginning with "[") are left out.
+// The program rows of the main list in list order; screen saver rows (by the kind
+// their data holds, see ProgramRowData.h) are left out.
 struct ListedRow {
   std::string caption;
-  LPARAM data = 0;
+  LPARAM data = 0;  // the row's data: kind and index
   int image = -1;
 };
 std::vector<ProgramBoxEntry> ProgramBoxEntries(const std::vector<ListedRow>& rows);

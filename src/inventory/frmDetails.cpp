@@ -104,6 +104,7 @@ void TDetailsForm::FormShow() {
 
 int TDetailsForm::ShowModalFor(HWND owner) {
   if (!hwnd()) return -1;
+  takePendingPrograms();
   FormShow();
   tk::CentreOver(hwnd(), owner);
   return showModal(owner);
@@ -122,11 +123,17 @@ int TDetailsForm::activePage() const {
 }
 
 void TDetailsForm::SetPrograms(const std::vector<inventory::ProgramBoxEntry>& entries) {
+  pendingPrograms_.reset();
+  putPrograms(entries);
+}
+
+void TDetailsForm::putPrograms(const std::vector<inventory::ProgramBoxEntry>& entries) const {
   if (!cmbPrograms) return;
   auto hold = tk::RedrawGuard(cmbPrograms.hwnd());
   cmbPrograms.send(CB_RESETCONTENT);
   for (const inventory::ProgramBoxEntry& entry : entries) {
-    tk::InsertComboBoxExItem(cmbPrograms.hwnd(), -1, entry.text, entry.image, entry.data);
+    tk::InsertComboBoxExItem(cmbPrograms.hwnd(), -1, entry.text,
+                             entry.image >= 0 ? entry.image : I_IMAGECALLBACK, entry.data);
   }
 }
 
@@ -137,19 +144,29 @@ void TDetailsForm::SetProgramsFrom(const tk::ListView& mainList) {
   for (int i = 0; i < count; ++i) {
     rows.push_back({mainList.itemText(i, 0), mainList.itemData(i), mainList.itemImage(i)});
   }
-  SetPrograms(inventory::ProgramBoxEntries(rows));
+  pendingPrograms_ = inventory::ProgramBoxEntries(rows);
+}
+
+void TDetailsForm::takePendingPrograms() const {
+  if (!pendingPrograms_) return;
+  const std::vector<inventory::ProgramBoxEntry> entries = std::move(*pendingPrograms_);
+  pendingPrograms_.reset();
+  putPrograms(entries);
 }
 
 int TDetailsForm::programCount() const {
+  takePendingPrograms();
   LRESULT n = cmbPrograms.send(CB_GETCOUNT);
   return n == CB_ERR ? 0 : static_cast<int>(n);
 }
 
 std::string TDetailsForm::programText(int position) const {
+  takePendingPrograms();
   return tk::ComboBoxExItemText(cmbPrograms.hwnd(), position);
 }
 
 LPARAM TDetailsForm::programData(int position) const {
+  takePendingPrograms();
   COMBOBOXEXITEMW item{};
   item.mask = CBEIF_LPARAM;
   item.iItem = position;
@@ -158,6 +175,7 @@ LPARAM TDetailsForm::programData(int position) const {
 }
 
 int TDetailsForm::programImage(int position) const {
+  takePendingPrograms();
   COMBOBOXEXITEMW item{};
   item.mask = CBEIF_IMAGE;
   item.iItem = position;
@@ -166,6 +184,7 @@ int TDetailsForm::programImage(int position) const {
 }
 
 int TDetailsForm::selectedProgram() const {
+  takePendingPrograms();
   LRESULT selected = cmbPrograms.send(CB_GETCURSEL);
   return selected == CB_ERR ? -1 : static_cast<int>(selected);
 }
@@ -243,6 +262,17 @@ LRESULT TDetailsForm::onNotify(NMHDR* header, bool* handled) {
   *handled = false;
   if (header->hwndFrom == pcProgramDetails.hwnd() && header->code == TCN_SELCHANGE) {
     ShowPage(activePage());
+    *handled = true;
+  }
+  if (header->hwndFrom == cmbPrograms.hwnd() && header->code == CBEN_GETDISPINFOW) {
+    COMBOBOXEXITEMW& item = reinterpret_cast<NMCOMBOBOXEXW*>(header)->ceItem;
+    if (item.mask & (CBEIF_IMAGE | CBEIF_SELECTEDIMAGE)) {
+      int image = programImageOf && item.lParam >= 0
+                      ? programImageOf(static_cast<ULONG>(item.lParam))
+                      : I_IMAGENONE;
+      item.iImage = item.iSelectedImage = image >= 0 ? image : I_IMAGENONE;
+      item.mask |= CBEIF_DI_SETITEM;
+    }
     *handled = true;
   }
   return 0;

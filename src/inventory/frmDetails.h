@@ -9,6 +9,8 @@
 
 #include <windows.h>
 
+#include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -44,9 +46,13 @@ class TDetailsForm : public tk::Window {
   // the shell's small icon list for the program box.
   bool Create(HWND owner);
 
-  // The program box: emptied and refilled with the main list's program rows.
+  // The program box: emptied and refilled with the main list's program rows. An
+  // entry without an image yet gets it from programImageOf when it is drawn.
   void SetPrograms(const std::vector<inventory::ProgramBoxEntry>& entries);
-  // The program rows of `mainList` (in its order) into the program box.
+  std::function<int(ULONG programIndex)> programImageOf;
+  // The program rows of `mainList` (in its order) for the program box. The box
+  // takes them when it is next used: filling the control costs more than the main
+  // list's whole fill, and the window is seldom opened between two refills.
   void SetProgramsFrom(const tk::ListView& mainList);
   int programCount() const;
   std::string programText(int position) const;
@@ -84,7 +90,12 @@ class TDetailsForm : public tk::Window {
   void createPages();
   static void PutRows(tk::ListView& list, const std::vector<inventory::DetailRow>& rows);
 
+  void putPrograms(const std::vector<inventory::ProgramBoxEntry>& entries) const;
+  // Puts the rows that SetProgramsFrom kept into the box, once.
+  void takePendingPrograms() const;
+
   inventory::TProgramList& programs_;
+  mutable std::optional<std::vector<inventory::ProgramBoxEntry>> pendingPrograms_;
 };
 
 }  // namespace forms

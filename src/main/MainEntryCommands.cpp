@@ -19,6 +19,9 @@ void TMainForm::bindEntryCommands() {
   programPage_.onProgramListRefilled = [this] {
     DetailsForm.SetProgramsFrom(programPage_.lsvProgramList);
   };
+  DetailsForm.programImageOf = [this](ULONG index) {
+    return RowImage(ProgramList, inventory::MakeRowData(inventory::ProgramRowKind::Program, index));
+  };
   MainActions& a = actions_;
   a.ActionShowDetails.setOnExecute([this] {
     const int index = SelectedProgramIndex();

@@ -21,10 +21,6 @@ std::string UpperAscii(const std::string& text) {
 
 }  // namespace
 
-bool IsScreenSaverRow(const std::string& caption) {
-  return !caption.empty() && caption[0] == '[';
-}
-
 std::string ScreenSaverCaption(const std::string& word, const std::string& fileName,
                                const std::string& description) {
   if (fileName.empty()) return std::string();
@@ -48,8 +44,7 @@ void FillProgramRows(inventory::TProgramList& programs, const FillOptions& optio
     if (row.caption.empty()) row.caption = item.GetRegistryKeyName();
     row.publisher = item.GetPublisher();
     row.directory = item.GetInstallLocation();
-    row.data = static_cast<LPARAM>(i);
-    row.image = item.GetIconIndex();
+    row.data = inventory::MakeRowData(inventory::ProgramRowKind::Program, i);
     append(row);
   }
   programs.LoadScreenSavers();
@@ -62,14 +57,26 @@ void FillProgramRows(inventory::TProgramList& programs, const FillOptions& optio
         row.caption = ScreenSaverCaption(options.screenSaverWord,
                                          programs.GetScreenSaverFileName(j), description);
       }
-      row.data = static_cast<LPARAM>(j);
-      row.image = programs.GetScreenSaverIconIndex(j);
+      row.data = inventory::MakeRowData(inventory::ProgramRowKind::ScreenSaver, j);
       row.publisher = programs.GetScreenSaverPublisher(j);
       row.directory = programs.GetScreenSaverDirectory(j);
       append(row);
     }
   }
   result.complete = true;
+}
+
+int RowImage(inventory::TProgramList& programs, LPARAM data) {
+  try {
+    const ULONG index = inventory::RowIndex(data);
+    if (inventory::RowKind(data) == inventory::ProgramRowKind::ScreenSaver) {
+      return programs.GetScreenSaverIconIndex(index);
+    }
+    inventory::TProgramItem item = programs.GetProgram(index);
+    return item ? item.GetIconIndex() : -1;
+  } catch (const std::exception&) {
+    return -1;  // the row is drawn without an icon
+  }
 }
 
 std::string ProgramCountsText(ULONG total, ULONG sysPatches, ULONG screenSavers,
@@ -162,10 +169,10 @@ std::string ScreenSaverTipText(ULONG sizeBytes, const std::string& fileName,
          ui::FormatText(ui::LangText(ui::IDS_LISTVIEW_TIPS_LastUsed), {lastUsed}) + "\r\n";
 }
 
-std::string RowTipText(inventory::TProgramList& programs, const std::string& caption, LPARAM data) {
+std::string RowTipText(inventory::TProgramList& programs, LPARAM data) {
   try {
-    auto index = static_cast<ULONG>(data);
-    if (IsScreenSaverRow(caption)) {
+    const ULONG index = inventory::RowIndex(data);
+    if (inventory::RowKind(data) == inventory::ProgramRowKind::ScreenSaver) {
       return ScreenSaverTipText(programs.GetScreenSaverSize(index),
                                 programs.GetScreenSaverFileName(index),
                                 programs.GetScreenSaverLastUsed(index), UserDecimalSeparator());

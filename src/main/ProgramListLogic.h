@@ -9,21 +9,22 @@
 #include <string>
 #include <vector>
 
+#include "inventory/ProgramRowData.h"
 #include "inventory/RostrelLib_TLB.h"
 
 namespace forms {
 
-// One row of the program list. A caption that begins with "[" marks a screen
-// saver row; `data` is the index in the component's programs or screen savers.
+// One row of the program list. `data` holds the row's kind and its index in the
+// component's programs or screen savers (inventory::MakeRowData); the caption is
+// only shown, never read back for either. A row carries no icon: looking one up
+// costs the shell a read of the icon's file, so the list asks for it (RowImage)
+// when it draws the row.
 struct ProgramRow {
   std::string caption;
   std::string publisher;
   std::string directory;
-  int image = -1;
   LPARAM data = 0;
 };
-
-bool IsScreenSaverRow(const std::string& caption);
 
 // "[" + word + "]" + description, or + file name when the description is empty;
 // an empty caption when the file name is empty.
@@ -53,6 +54,10 @@ struct FillResult {
 void FillProgramRows(inventory::TProgramList& programs, const FillOptions& options,
                      FillResult& result, const std::function<void()>& loaded,
                      const std::function<void(const ProgramRow&)>& append);
+
+// The system image list index of the icon of the row whose data is `data`, asked
+// from the component; -1 when the program is gone or the component fails.
+int RowImage(inventory::TProgramList& programs, LPARAM data);
 
 // "123 (Windows Updates: 7, Screen Saver: 3)".
 std::string ProgramCountsText(ULONG total, ULONG sysPatches, ULONG screenSavers,
@@ -88,8 +93,8 @@ std::string ProgramTipText(ULONG usedFrequency, const std::string& lastUsed,
 // Three lines, each ending with CR LF.
 std::string ScreenSaverTipText(ULONG sizeBytes, const std::string& fileName,
                                const std::string& lastUsed, const std::string& decimalSeparator);
-// The tip of a row, asked from the component; empty when the program is gone or
-// the component fails.
-std::string RowTipText(inventory::TProgramList& programs, const std::string& caption, LPARAM data);
+// The tip of the row whose data is `data`, asked from the component; empty when the
+// program is gone or the component fails.
+std::string RowTipText(inventory::TProgramList& programs, LPARAM data);
 
 }  // namespace forms

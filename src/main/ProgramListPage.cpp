@@ -6,6 +6,7 @@
 
 #include "app/Config.h"
 #include "app/globals.h"
+#include "toolkit/ImageLists.h"
 #include "toolkit/MessageBox.h"
 #include "main/MenuIcons.h"
 #include "main/SidePanelLook.h"
@@ -43,6 +44,11 @@ bool ProgramListPage::create(HWND page, HWND statusHost) {
   RECT listBounds{kSidePanelWidth, 0, kSidePanelWidth + kListWidth, kPageHeight};
   if (!lsvProgramList.create(page, kIdProgramList, listBounds, options)) return false;
   lsvProgramList.attachSystemImageLists();
+  // Icons come when their rows are drawn: the list shows every name at once, and
+  // only the rows that the user sees wait for the shell to read their icon files.
+  lsvProgramList.setImagesOnDemand(
+      [this](int item) { return RowImage(programs_, lsvProgramList.itemData(item)); },
+      tk::SystemIconIndex("program.exe"));
   lsvProgramList.addColumn(LangText(ui::IDS_LISTVIEW_COLUMNS_Descriptions), 200);
   lsvProgramList.addColumn(LangText(ui::IDS_LISTVIEW_COLUMNS_Publisher), 160);
   lsvProgramList.addColumn(LangText(ui::IDS_LISTVIEW_COLUMNS_Directory), 360);
@@ -199,7 +205,8 @@ void ProgramListPage::RefreshProgramList() {
     FillProgramRows(
         programs_, options, result, [this] { lsvProgramList.deleteAll(); },
         [&rows](const ProgramRow& row) {
-          rows.push_back({row.caption, {row.publisher, row.directory}, row.image, row.data});
+          rows.push_back(
+              {row.caption, {row.publisher, row.directory}, tk::kImageOnDemand, row.data});
         });
   } catch (...) {
     lsvProgramList.appendRows(std::move(rows));
@@ -228,7 +235,8 @@ void ProgramListPage::RefreshShowingErrors() {
 
 bool ProgramListPage::selectedIsScreenSaver() const {
   int item = lsvProgramList.selectedIndex();
-  return item >= 0 && IsScreenSaverRow(lsvProgramList.itemText(item, 0));
+  return item >= 0 && inventory::RowKind(lsvProgramList.itemData(item)) ==
+                          inventory::ProgramRowKind::ScreenSaver;
 }
 
 void ProgramListPage::lsvProgramListSelectItem(int item) {
@@ -237,7 +245,8 @@ void ProgramListPage::lsvProgramListSelectItem(int item) {
   a.ActionDeleteScr.setEnabled(true);
   lblProgramURL.setCaption("");
   if (item < 0 || item >= lsvProgramList.count()) return;
-  if (IsScreenSaverRow(lsvProgramList.itemText(item, 0))) {
+  const LPARAM data = lsvProgramList.itemData(item);
+  if (inventory::RowKind(data) == inventory::ProgramRowKind::ScreenSaver) {
     ShowWindow(lblProgramURL.hwnd(), SW_HIDE);
     lblRegName.setVisible(false);
     lblRegistryName.setVisible(false);
@@ -248,23 +257,15 @@ void ProgramListPage::lsvProgramListSelectItem(int item) {
   setEntryCommandsEnabled(true);
   bindUninstallTo(a.ActionUninstall);
   try {
-    inventory::TProgramItem program =
-        programs_.GetProgram(static_cast<ULONG>(lsvProgramList.itemData(item)));
+    inventory::TProgramItem program = programs_.GetProgram(inventory::RowIndex(data));
     if (!program) return;
     ShowWindow(lblProgramURL.hwnd(), SW_SHOW);
     lblRegName.setVisible(true);
     lblRegistryName.setVisible(true);
-    lblProgramCounts.placeAfter(lblPrograms.hwnd(), 5);
-    lblRegName.placeAfter(lblProgramCounts.hwnd(), 10);
     std::string keyName = program.GetRegistryKeyName();
     lblRegistryName.setText(keyName);
     lblRegistryName.setHint(keyName);
-    lblRegistryName.placeAfter(lblRegName.hwnd(), 5);
-    RECT name = lblRegistryName.bounds();
-    RECT url{};
-    GetWindowRect(lblProgramURL.hwnd(), &url);
-    MoveWindow(lblProgramURL.hwnd(), name.right + 10, name.top, url.right - url.left,
-               url.bottom - url.top, TRUE);
+    layoutStatusLine();
     std::string link =
         FirstLink(program.GetAboutLink(), program.GetHelpLink(), program.GetUpdateLink());
     if (!link.empty()) {
@@ -277,9 +278,20 @@ void ProgramListPage::lsvProgramListSelectItem(int item) {
   }
 }
 
+void ProgramListPage::layoutStatusLine() {
+  lblProgramCounts.placeAfter(lblPrograms.hwnd(), 5);
+  lblRegName.placeAfter(lblProgramCounts.hwnd(), 10);
+  lblRegistryName.placeAfter(lblRegName.hwnd(), 5);
+  RECT name = lblRegistryName.bounds();
+  RECT url{};
+  GetWindowRect(lblProgramURL.hwnd(), &url);
+  MoveWindow(lblProgramURL.hwnd(), name.right + 10, name.top, url.right - url.left,
+             url.bottom - url.top, TRUE);
+}
+
 std::string ProgramListPage::lsvProgramListInfoTip(int item) {
   if (item < 0 || item >= lsvProgramList.count()) return std::string();
-  return RowTipText(programs_, lsvProgramList.itemText(item, 0), lsvProgramList.itemData(item));
+  return RowTipText(programs_, lsvProgramList.itemData(item));
 }
 
 void ProgramListPage::lsvProgramListColumnClick(int column) {

@@ -84,8 +84,13 @@ class ProgramListPage {
   bool handleCommand(WORD id, WORD code, HWND control);
   // The page's texts for the main window's labelling.
   void addTextTargets(ui::TMainWindowTextTargets& texts);
+  // Lays the status line out from left to right, each label after the right edge
+  // of the one before: the counts 5 pixels after "Programs:", the registry name's
+  // label 10 after the counts, the name 5 after its label, the address 10 after
+  // the name. Run when a selection or new texts change the labels' widths.
+  void layoutStatusLine();
 
-  // The caption's row test, and what the selected row is.
+  // Whether the selected row is a screen saver's, by the kind its data holds.
   bool selectedIsScreenSaver() const;
 
   // Opens a folder with the shell; tests replace it.

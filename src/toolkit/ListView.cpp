@@ -61,6 +61,8 @@ void ListView::detach() {
   }
   tip_.destroy();  // an owned popup of the control: it goes with it
   rows_.clear();
+  wantedImages_.clear();
+  imagesPosted_ = false;
   trackingLeave_ = false;
   tipItem_ = -1;
   hwnd_ = nullptr;
@@ -320,6 +322,7 @@ void ListView::deleteAll() {
   if (!hwnd_) return;
   cancelTip();
   rows_.clear();
+  wantedImages_.clear();
   SendMessageW(hwnd_, LVM_DELETEALLITEMS, 0, 0);
 }
 

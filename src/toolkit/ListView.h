@@ -65,11 +65,15 @@ struct ListViewStyles {
 };
 ListViewStyles ListViewStylesFor(const ListViewOptions& options);
 
+// The image of a row that the list asks for when it has drawn the row (lists that
+// keep their rows; see ListView::setImagesOnDemand). Elsewhere it means none.
+inline constexpr int kImageOnDemand = -2;
+
 // One row as the program hands it over and reads it back.
 struct ListRow {
   std::string caption;
   std::vector<std::string> subItems;  // the texts of columns 1, 2, ...
-  int image = -1;                     // index in the image lists; -1 for none
+  int image = -1;                     // index in the image lists; -1 for none; or kImageOnDemand
   LPARAM data = 0;
   bool checked = false;  // lists with tick boxes only
 };
@@ -117,8 +121,21 @@ class ListView : private NotifyHandler {
   bool setItemText(int item, int column, const std::string& text);
   LPARAM itemData(int item) const;
   bool setItemData(int item, LPARAM data);
+  // The row's image as far as it is known: -1 for none and for an image on demand
+  // that has not been asked for yet.
   int itemImage(int item) const;
   bool setItemImage(int item, int image);
+
+  // Images on demand, for lists that keep their rows: a row whose image is
+  // kImageOnDemand is drawn with `placeholder` (-1: none) at first; right after,
+  // while the row is still in view, `source` is asked once for its image and the row
+  // is drawn again with it. So a long list shows at once, and only the rows that
+  // are seen pay for their images. The answer stays with the row (below 0: none);
+  // `source` gets the row's current index and must not change the rows.
+  using ImageSource = std::function<int(int item)>;
+  void setImagesOnDemand(ImageSource source, int placeholder = -1);
+  // Whether the row still waits for its image.
+  bool imagePending(int item) const;
   int findData(LPARAM data) const;  // the first row with this data, or -1
   bool deleteRow(int item);
   void deleteAll();
@@ -222,6 +239,12 @@ class ListView : private NotifyHandler {
   const ListRow* ownRow(int item) const;
   ListRow* ownRow(int item);
   static std::string OwnRowText(const ListRow& row, int column);
+  // Images on demand (ListViewImages.cpp): what the control is shown for a row
+  // meanwhile, and the rows it drew so, whose images are asked for in a message
+  // posted to the control after the drawing.
+  int shownImage(int item, const ListRow& row);
+  void resolveWantedImages();
+  static UINT ResolveImagesMessage();
   void rebuildLinkFont();
   void trackTip(POINT client);
   void showTip();
@@ -232,6 +255,10 @@ class ListView : private NotifyHandler {
   bool ownerData_ = false;
   std::vector<ListRow> rows_;  // the rows of a list that keeps them
   bool quiet_ = false;         // item changes that the callbacks must not see
+  ImageSource imageSource_;
+  int imagePlaceholder_ = -1;
+  std::vector<int> wantedImages_;
+  bool imagesPosted_ = false;
   int linkColumn_ = -1;
   COLORREF linkColour_ = RGB(0, 0, 255);
   sys::UniqueFont linkFont_;

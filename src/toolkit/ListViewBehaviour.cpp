@@ -180,6 +180,11 @@ LRESULT CALLBACK ListView::SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPAR
 }
 
 LRESULT ListView::onSubclassMessage(UINT msg, WPARAM wParam, LPARAM lParam, bool* handled) {
+  if (msg == ResolveImagesMessage()) {
+    resolveWantedImages();
+    *handled = true;
+    return 0;
+  }
   switch (msg) {
     case WM_SETCURSOR:
       if (reinterpret_cast<HWND>(wParam) == hwnd_ && LOWORD(lParam) == HTCLIENT) {

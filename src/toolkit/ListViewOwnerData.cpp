@@ -57,10 +57,10 @@ void CopyText(const std::string& text, wchar_t* buffer, int capacity) {
   buffer[length] = L'\0';
 }
 
-// Answers the control's question about one row.
-void AnswerDisplayInfo(const ListRow* row, LVITEMW& item, const std::string& text) {
+// Answers the control's question about one row; `image` is the one to show now.
+void AnswerDisplayInfo(const ListRow* row, LVITEMW& item, const std::string& text, int image) {
   if (item.mask & LVIF_TEXT) CopyText(row ? text : std::string(), item.pszText, item.cchTextMax);
-  if (item.mask & LVIF_IMAGE) item.iImage = row && row->image >= 0 ? row->image : I_IMAGENONE;
+  if (item.mask & LVIF_IMAGE) item.iImage = row && image >= 0 ? image : I_IMAGENONE;
   if (item.mask & LVIF_PARAM) item.lParam = row ? row->data : 0;
   if (item.mask & LVIF_INDENT) item.iIndent = 0;
 }
@@ -90,7 +90,11 @@ bool ListView::answerOwnerData(NMHDR* header, LRESULT* result) {
     case LVN_GETDISPINFOW: {
       LVITEMW& item = reinterpret_cast<NMLVDISPINFOW*>(header)->item;
       const ListRow* row = ownRow(item.iItem);
-      AnswerDisplayInfo(row, item, row ? OwnRowText(*row, item.iSubItem) : std::string());
+      int image = -1;
+      if (row && (item.mask & LVIF_IMAGE)) {
+        image = item.iSubItem == 0 ? shownImage(item.iItem, *row) : row->image;
+      }
+      AnswerDisplayInfo(row, item, row ? OwnRowText(*row, item.iSubItem) : std::string(), image);
       *result = 0;
       return true;
     }

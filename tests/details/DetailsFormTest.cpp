@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "details/DetailsFixture.h"
+#include "inventory/ProgramRowData.h"
 #include "inventory/frmDetails.h"
 #include "support/MessagePump.h"
 #include "sys/ComInit.h"
@@ -157,6 +158,7 @@ TEST_F(DetailsForm, IndexWithoutProgramKeepsThePreviousOne) {
 }
 
 TEST_F(DetailsForm, ProgramBoxFollowsTheMainListWithPatchesShownAndHidden) {
+  const LPARAM kSaverRow = inventory::MakeRowData(inventory::ProgramRowKind::ScreenSaver, 0);
   TestEntry patch = NamedEntry("DetailsPatch", "Details Patch KB1");
   patch.strings["ParentKeyName"] = "OperatingSystem";
   load({sized, bare, patch});
@@ -170,7 +172,7 @@ TEST_F(DetailsForm, ProgramBoxFollowsTheMainListWithPatchesShownAndHidden) {
   // (listed between them) never.
   FillMainList(mainList, {{"Details Sized Program", sizedIndex, 3},
                           {"Details Patch KB1", patchIndex, 5},
-                          {"[Screen Saver]Bubbles", 0, 2},
+                          {"[Screen Saver]Bubbles", kSaverRow, 2},
                           {"Details Bare Program", bareIndex, 4}});
   form.SetProgramsFrom(mainList);
   auto same = [](const std::vector<MainRow>& got, const std::vector<MainRow>& want) {
@@ -192,7 +194,7 @@ TEST_F(DetailsForm, ProgramBoxFollowsTheMainListWithPatchesShownAndHidden) {
 
   // Patches hidden: the next fill leaves the patch out, and the box follows.
   FillMainList(mainList, {{"Details Sized Program", sizedIndex, 3},
-                          {"[Screen Saver]Bubbles", 0, 2},
+                          {"[Screen Saver]Bubbles", kSaverRow, 2},
                           {"Details Bare Program", bareIndex, 4}});
   form.SetProgramsFrom(mainList);
   same(BoxEntries(),

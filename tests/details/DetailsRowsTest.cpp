@@ -26,16 +26,25 @@ TEST(DetailsRows, UsedFrequencyWords) {
 }
 
 TEST(DetailsRows, ProgramBoxHoldsTheProgramRowsOnly) {
+  using inventory::MakeRowData;
+  using inventory::ProgramRowKind;
+  // The rows' kinds come from their data, not from their captions.
   std::vector<ListedRow> rows = {
-      {"Alpha", 0, 3}, {"", 2, 4}, {"[Screen Saver]Bubbles", 0, 7}, {"Gamma", 5, 1}};
+      {"Alpha", MakeRowData(ProgramRowKind::Program, 0), 3},
+      {"", MakeRowData(ProgramRowKind::Program, 2), 4},
+      {"[Screen Saver]Bubbles", MakeRowData(ProgramRowKind::ScreenSaver, 0), 7},
+      {"[Beta] Tool", MakeRowData(ProgramRowKind::Program, 4), 2},
+      {"Gamma", MakeRowData(ProgramRowKind::Program, 5), 1}};
   auto entries = ProgramBoxEntries(rows);
-  ASSERT_EQ(entries.size(), 3u);
+  ASSERT_EQ(entries.size(), 4u);
   EXPECT_EQ(entries[0].text, "Alpha");
   EXPECT_EQ(entries[1].text, "");  // an empty caption is a program row
   EXPECT_EQ(entries[1].data, 2);
-  EXPECT_EQ(entries[2].text, "Gamma");
-  EXPECT_EQ(entries[2].data, 5);
-  EXPECT_EQ(entries[2].image, 1);
+  EXPECT_EQ(entries[2].text, "[Beta] Tool");
+  EXPECT_EQ(entries[2].data, 4);
+  EXPECT_EQ(entries[3].text, "Gamma");
+  EXPECT_EQ(entries[3].data, 5);
+  EXPECT_EQ(entries[3].image, 1);
 }
 
 TEST(DetailsRows, BoxPositionComesFromTheEntriesData) {

@@ -20,6 +20,7 @@ class FakeProgramList final
   ULONG programCount = 0;
   std::wstring saverName = L"fake.scr";
   int loads = 0;
+  int iconQuestions = 0;  // GetScreenSaverIconIndex calls
 
   HRESULT STDMETHODCALLTYPE GetProgram(ULONG, rostrel::IProgramItem** item) override {
     *item = nullptr;
@@ -48,6 +49,7 @@ class FakeProgramList final
     return failure ? failure : index == 0 ? S_OK : E_INVALIDARG;
   }
   HRESULT STDMETHODCALLTYPE GetScreenSaverIconIndex(ULONG, LONG* icon) override {
+    ++iconQuestions;
     *icon = 3;
     return failure;
   }

@@ -89,6 +89,7 @@ void FillUninstallKeys(const std::vector<TestProgram>& programs) {
     SetString(key.get(), L"Publisher", p.publisher);
     SetString(key.get(), L"InstallLocation", p.location);
     if (!p.helpLink.empty()) SetString(key.get(), L"HelpLink", p.helpLink);
+    if (!p.displayIcon.empty()) SetString(key.get(), L"DisplayIcon", p.displayIcon);
     if (p.patch) SetString(key.get(), L"ParentKeyName", "OperatingSystem");
   }
 }

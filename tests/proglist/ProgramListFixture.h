@@ -23,6 +23,7 @@ struct TestProgram {
   std::string location;
   bool patch = false;
   std::string helpLink;
+  std::string displayIcon;  // written when not empty
 };
 
 // 120 programs, 7 of them system patches; publishers "0" to "12" and folders

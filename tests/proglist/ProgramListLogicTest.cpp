@@ -6,17 +6,30 @@
 
 using namespace forms;
 
-TEST(ProgramListLogic, ScreenSaverCaptionsAndTheRowTest) {
+TEST(ProgramListLogic, ScreenSaverCaptionsAndCounts) {
   EXPECT_EQ(ScreenSaverCaption("Screen Saver", "bubbles.scr", "Bubbles"), "[Screen Saver]Bubbles");
   EXPECT_EQ(ScreenSaverCaption("Screen Saver", "bubbles.scr", ""), "[Screen Saver]bubbles.scr");
   EXPECT_EQ(ScreenSaverCaption("Screen Saver", "", "Bubbles"), "");
-  EXPECT_TRUE(IsScreenSaverRow("[Screen Saver]Bubbles"));
-  EXPECT_FALSE(IsScreenSaverRow(""));
-  EXPECT_FALSE(IsScreenSaverRow(" [x]"));
   EXPECT_EQ(ProgramCountsText(123, 7, 3, "Windows Updates", "Screen Saver"),
             "123 (Windows Updates: 7, Screen Saver: 3)");
   // Words are values, never patterns.
   EXPECT_EQ(ProgramCountsText(1, 0, 0, "%s%d", "%n"), "1 (%s%d: 0, %n: 0)");
+}
+
+TEST(ProgramListLogic, ARowsDataHoldsItsKindAndIndex) {
+  using inventory::ProgramRowKind;
+  const LPARAM program = inventory::MakeRowData(ProgramRowKind::Program, 5);
+  const LPARAM saver = inventory::MakeRowData(ProgramRowKind::ScreenSaver, 5);
+  EXPECT_NE(program, saver);
+  EXPECT_EQ(inventory::RowKind(program), ProgramRowKind::Program);
+  EXPECT_EQ(inventory::RowKind(saver), ProgramRowKind::ScreenSaver);
+  EXPECT_EQ(inventory::RowIndex(program), 5u);
+  EXPECT_EQ(inventory::RowIndex(saver), 5u);
+  EXPECT_EQ(inventory::RowIndex(inventory::MakeRowData(ProgramRowKind::ScreenSaver, 0)), 0u);
+  // Program rows hold the plain index, as the details window's box expects; no row's
+  // data is negative.
+  EXPECT_EQ(program, 5);
+  EXPECT_GT(inventory::MakeRowData(ProgramRowKind::ScreenSaver, 0x3FFFFFFFu), 0);
 }
 
 TEST(ProgramListLogic, SortKeysArePaddedToTenAndIgnoreAsciiCaseOnly) {
@@ -109,7 +122,9 @@ TEST(ProgramListLogic, FillStopsAtAMissingProgramAndListsSaversByFileName) {
   ASSERT_EQ(filled.rows.size(), 1u);
   EXPECT_EQ(filled.rows[0].caption, "[Screen Saver]fake.scr");
   EXPECT_EQ(filled.rows[0].directory, "C:\\");
-  EXPECT_EQ(filled.rows[0].image, 3);
+  // Icons are asked for when rows are drawn, never while the list fills.
+  EXPECT_EQ(fake.iconQuestions, 0);
+  EXPECT_EQ(filled.rows[0].data, inventory::MakeRowData(inventory::ProgramRowKind::ScreenSaver, 0));
   EXPECT_EQ(filled.result.screenSaverCount, 1u);
   // Hidden screen savers are still counted.
   filled = Fill(fake, true);
@@ -128,4 +143,19 @@ TEST(ProgramListLogic, FillStopsAtAMissingProgramAndListsSaversByFileName) {
   fake.failure = E_FAIL;
   EXPECT_THROW(Fill(fake, false), inventory::InventoryError);
   EXPECT_EQ(fake.refs, 0);
+}
+
+TEST(ProgramListLogic, RowImagesComeFromTheComponentAndFailuresGiveNone) {
+  using inventory::MakeRowData;
+  using inventory::ProgramRowKind;
+  inventory_test::FakeProgramList fake;
+  fake.AddRef();  // the client adopts this reference
+  inventory::TProgramList programs{sys::ComPtr<rostrel::IProgramList>(&fake)};
+  EXPECT_EQ(RowImage(programs, MakeRowData(ProgramRowKind::ScreenSaver, 0)), 3);
+  EXPECT_EQ(fake.iconQuestions, 1);
+  // The fake has no program items: a program that is gone has no icon.
+  EXPECT_EQ(RowImage(programs, MakeRowData(ProgramRowKind::Program, 0)), -1);
+  fake.failure = E_FAIL;
+  EXPECT_EQ(RowImage(programs, MakeRowData(ProgramRowKind::ScreenSaver, 0)), -1);
+  EXPECT_EQ(RowImage(programs, MakeRowData(ProgramRowKind::Program, 0)), -1);
 }

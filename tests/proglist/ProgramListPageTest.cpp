@@ -8,6 +8,7 @@
 #include <cstdlib>
 
 #include "app/globals.h"
+#include "inventory/ProgramRowData.h"
 #include "main/frmMain.h"
 #include "proglist/ProgramListFixture.h"
 #include "support/ListViewText.h"
@@ -61,7 +62,6 @@ TEST_F(ProgramPage, FillsProgramsCountsAndTheHideOptions) {
   ASSERT_GE(first, 0);
   EXPECT_EQ(list().itemText(first, 1), "0");
   EXPECT_EQ(list().itemText(first, 2), "C:\\Apps\\Program 000\\");
-  EXPECT_GE(list().itemImage(first), 0);
   // Nothing is selected yet: the entry commands wait.
   EXPECT_FALSE(IsWindowEnabled(page().btnUninstall.hwnd()));
   EXPECT_FALSE(IsWindowEnabled(page().btnShowDetails.hwnd()));
@@ -178,6 +178,7 @@ TEST_F(ProgramPage, SearchInAnEmptyListFindsNothing) {
 TEST_F(ProgramPage, SelectionSwitchesBetweenUninstallAndDelete) {
   std::vector<TestProgram> programs = StandardPrograms();
   programs[7].helpLink = "https://help.example/7";
+  programs[9].displayName = "[Beta] Tool";  // a program, whatever its name looks like
   FillUninstallKeys(programs);
   InstallOnlyTestSavers();
   app::HideScreenSaver = false;
@@ -229,6 +230,26 @@ TEST_F(ProgramPage, SelectionSwitchesBetweenUninstallAndDelete) {
   SendMessageA(form.hwnd(), WM_COMMAND, MAKEWPARAM(actions.ActionDeleteScr.id(), 0), 0);
   EXPECT_EQ(deletes, 2);
   EXPECT_EQ(uninstalls, 2);
+
+  // A program whose name begins with a bracket is a program row, also after a sort
+  // has moved the rows (and their data) around.
+  page().lsvProgramListColumnClick(0);
+  const int beta = rowOf("[Beta] Tool");
+  ASSERT_GE(beta, 0);
+  list().selectOnly(beta);
+  EXPECT_EQ(page().btnUninstall.text(), "Uninstall");
+  EXPECT_TRUE(actions.ActionUninstall.isBoundTo(page().btnUninstall.hwnd()));
+  EXPECT_TRUE(IsWindowEnabled(page().btnShowDetails.hwnd()));
+  EXPECT_EQ(page().lblRegistryName.text(), programs[9].keyName);
+  EXPECT_EQ(page().lsvProgramListInfoTip(beta).rfind("Used Frequency: ", 0), 0u);
+  page().lsvProgramListMouseDown(NM_DBLCLK, beta);
+  EXPECT_EQ(uninstalls, 3);
+  EXPECT_EQ(deletes, 2);
+  for (int row = 0; row < list().count(); ++row) {
+    if (list().itemText(row, 0).rfind("[Screen Saver]", 0) != 0) continue;
+    list().selectOnly(row);
+    EXPECT_EQ(page().btnUninstall.text(), "Delete") << list().itemText(row, 0);
+  }
 }
 
 TEST_F(ProgramPage, InfoTipsOfProgramsAndScreenSavers) {
@@ -246,7 +267,7 @@ TEST_F(ProgramPage, InfoTipsOfProgramsAndScreenSavers) {
 
   int saver = list().count() - 1;
   std::string saverTip = page().lsvProgramListInfoTip(saver);
-  ULONG index = static_cast<ULONG>(list().itemData(saver));
+  ULONG index = inventory::RowIndex(list().itemData(saver));
   std::string name = form.ProgramList.GetScreenSaverFileName(index);
   std::string path = form.ProgramList.GetScreenSaverPath(index);
   WIN32_FILE_ATTRIBUTE_DATA data{};

@@ -50,4 +50,13 @@ ULONGLONG FolderSize(const std::wstring& folder) {
   return total;
 }
 
+std::optional<ULONGLONG> FolderWriteTime(const std::wstring& folder) {
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  if (!GetFileAttributesExW(folder.c_str(), GetFileExInfoStandard, &data) ||
+      !(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+    return std::nullopt;
+  return (static_cast<ULONGLONG>(data.ftLastWriteTime.dwHighDateTime) << 32) |
+         data.ftLastWriteTime.dwLowDateTime;
+}
+
 }  // namespace rostrel

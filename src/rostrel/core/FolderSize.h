@@ -18,4 +18,8 @@ std::optional<std::wstring> ProgramFolder(std::wstring_view installLocation);
 // folders (junctions, symbolic links) are not followed. 0 for a missing folder.
 ULONGLONG FolderSize(const std::wstring& folder);
 
+// When the folder itself was last written (a file or folder at its top level
+// added, removed or renamed), as FILETIME ticks; nullopt for a missing folder.
+std::optional<ULONGLONG> FolderWriteTime(const std::wstring& folder);
+
 }  // namespace rostrel

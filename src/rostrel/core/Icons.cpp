@@ -144,6 +144,10 @@ std::optional<int> IconCache::indexOf(const IconLocation& location) {
   return result;
 }
 
+void IconCache::forgetMisses() {
+  std::erase_if(known_, [](const auto& source) { return !source.second; });
+}
+
 int IconCache::generic() {
   if (!generic_) {
     SHFILEINFOW info{};

@@ -26,13 +26,18 @@ std::wstring ExpandEnvironment(const std::wstring& text);
 // (bare names are looked up along the search path, ".exe" added). "" when none.
 std::wstring CommandFile(std::wstring_view commandLine);
 
-// System image list indexes, each icon source looked up once.
+// System image list indexes, each icon source looked up once. The program list
+// keeps one cache for all its loadings: an icon file that did not change keeps its
+// index, and every look-up costs the shell a read of the file.
 class IconCache {
  public:
   // The index of the icon at `location`; nullopt when the file has no such icon.
   std::optional<int> indexOf(const IconLocation& location);
   // The shell's icon for applications in general.
   int generic();
+  // Forgets the sources that had no icon: a program installed since may have
+  // brought the file.
+  void forgetMisses();
 
  private:
   std::map<std::wstring, std::optional<int>> known_;

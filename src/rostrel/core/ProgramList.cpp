@@ -21,7 +21,9 @@ HRESULT CreateProgramList(REFIID riid, void** out) {
   });
 }
 
-ProgramList::ProgramList() : inventory_(std::make_shared<Inventory>()) {}
+ProgramList::ProgramList()
+    : icons_(std::make_shared<IconCache>()),
+      inventory_(std::make_shared<Inventory>(std::vector<UninstallSource>(), icons_)) {}
 
 const ProgramEntry* ProgramList::entryAt(ULONG index) const {
   const auto& entries = inventory_->entries();
@@ -116,7 +118,8 @@ HRESULT ProgramList::GetScreenSaverActive(ULONG index, LONG* active) {
 
 HRESULT ProgramList::LoadPrograms() {
   return Guarded([&] {
-    inventory_ = std::make_shared<Inventory>(UninstallSources());
+    icons_->forgetMisses();
+    inventory_ = std::make_shared<Inventory>(UninstallSources(), icons_, inventory_.get());
     return S_OK;
   });
 }

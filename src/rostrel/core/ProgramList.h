@@ -45,6 +45,8 @@ class ProgramList final : public DispatchObject<IProgramList, IID_IProgramList> 
   template <typename Field>
   HRESULT saverText(ULONG index, BSTR* out, Field field);
 
+  // The programs' icons outlive each loading: a refresh looks up only new sources.
+  std::shared_ptr<IconCache> icons_;
   std::shared_ptr<Inventory> inventory_;
   std::vector<ScreenSaver> savers_;
   IconCache saverIcons_;

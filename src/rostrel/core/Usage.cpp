@@ -104,6 +104,26 @@ std::vector<UsageRecord> ReadUserAssist() {
   return records;
 }
 
+UserAssistStamp ReadUserAssistStamp() {
+  UserAssistStamp stamp;
+  sys::Registry reg(HKEY_CURRENT_USER, KEY_READ);
+  if (!reg.openKeyReadOnly("\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\UserAssist"))
+    return stamp;
+  for (const auto& guid : reg.keyNames()) {
+    sys::UniqueKey count;
+    std::wstring sub(guid.begin(), guid.end());  // "{...}": plain ASCII
+    if (OpenForReading(reg.currentKey(), sub + L"\\Count", 0, count.put()) != ERROR_SUCCESS)
+      continue;
+    FILETIME written{};
+    if (RegQueryInfoKeyW(count.get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                         nullptr, nullptr, nullptr, &written) != ERROR_SUCCESS)
+      continue;
+    stamp.emplace_back(
+        sub, (static_cast<ULONGLONG>(written.dwHighDateTime) << 32) | written.dwLowDateTime);
+  }
+  return stamp;
+}
+
 Usage UsageInFolder(const std::vector<UsageRecord>& records, const std::wstring& folder) {
   Usage usage;
   if (folder.empty()) return usage;

@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace rostrel {
@@ -34,6 +35,11 @@ std::optional<UsageRecord> DecodeUserAssist(std::wstring_view valueName, const s
 
 // Every file record of the current user.
 std::vector<UsageRecord> ReadUserAssist();
+
+// Each record key's name and last write time, in listing order: while the stamp
+// stays the same, so do the records.
+using UserAssistStamp = std::vector<std::pair<std::wstring, ULONGLONG>>;
+UserAssistStamp ReadUserAssistStamp();
 
 struct Usage {
   ULONG runs = 0;
