@@ -21,6 +21,7 @@ packages=(
   googletest libz-mingw-w64-dev
   clang-format zip unzip
   fp-utils  # chmcmd, the compiler of the help file
+  nsis      # makensis, the compiler of the setup program
   locales   # en_US.UTF-8, below
 )
 

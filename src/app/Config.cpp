@@ -1,5 +1,8 @@
 #include "app/Config.h"
 
+#include <windows.h>
+#include <shlobj.h>
+
 #include <exception>
 #include <string_view>
 
@@ -7,6 +10,7 @@
 #include "sys/Files.h"
 #include "sys/IniEncoding.h"
 #include "sys/IniFile.h"
+#include "sys/Shell.h"
 #include "sys/Text.h"
 #include "toolkit/MessageBox.h"
 
@@ -19,6 +23,9 @@ constexpr char kHideScreenSaverKey[] = "HideScreenSaver";
 constexpr char kHideSysPatchKey[] = "HideSysPatch";
 constexpr char kDefaultSkinFile[] = "Default.ini";
 constexpr char kDefaultLanguageFile[] = "English.ini";
+
+// The setup program puts this file beside the exe of the copy it installs.
+constexpr char kInstalledMarker[] = "Installed.ini";
 
 // Shown before any language file is read, so always in English.
 constexpr char kSaveFileFailed[] = "Save file %s failed!";
@@ -43,6 +50,17 @@ std::string FormatSaveFailed(const std::string& path) {
   return std::string(text.substr(0, at)) + path + std::string(text.substr(at + 2));
 }
 
+// Where Config.ini and the backups live. A portable copy keeps them beside
+// itself. An installed copy lives in a folder that only administrators may write
+// (Program Files), so it keeps them in the profile of the user who runs it, where
+// a standard user can write too.
+std::string SettingsDir(const std::string& programDir) {
+  if (!sys::FileExists(programDir + kInstalledMarker)) return programDir;
+  std::string appData = sys::SpecialFolderPath(CSIDL_APPDATA);
+  if (appData.empty()) return programDir;
+  return appData + "\\" + kAppTitle + "\\";
+}
+
 }  // namespace
 
 bool WriteDefaultConfig() {
@@ -57,8 +75,12 @@ bool WriteDefaultConfig() {
 bool LoadStartupConfig(const std::string& exePath) {
   AppPaths = TAppPaths{};
   AppPaths.ProgramDir = sys::ExtractFilePath(exePath);
-  AppPaths.ConfigFile = AppPaths.ProgramDir + "Config.ini";
+  const std::string settingsDir = SettingsDir(AppPaths.ProgramDir);
+  AppPaths.ConfigFile = settingsDir + "Config.ini";
 
+  // A folder that cannot be made shows as the file that cannot be written, below.
+  if (settingsDir != AppPaths.ProgramDir && !sys::DirectoryExists(settingsDir))
+    sys::ForceDirectories(settingsDir);
   if (!sys::FileExists(AppPaths.ConfigFile) && !WriteDefaultConfig()) {
     tk::ShowMessageBox(nullptr, FormatSaveFailed(AppPaths.ConfigFile), kAppTitle,
                        MB_OK | MB_ICONERROR);
@@ -74,8 +96,8 @@ bool LoadStartupConfig(const std::string& exePath) {
     AppPaths.SkinsDir = AppPaths.ProgramDir + "Skins\\";
     AppPaths.SkinFilePath =
         AppPaths.SkinsDir + ini.readString(kConfigSection, kSkinFileKey, kDefaultSkinFile);
-    AppPaths.RegBackupDir = AppPaths.ProgramDir + "Back up\\reg\\";
-    AppPaths.ScrBackupDir = AppPaths.ProgramDir + "Back up\\scr\\";
+    AppPaths.RegBackupDir = settingsDir + "Back up\\reg\\";
+    AppPaths.ScrBackupDir = settingsDir + "Back up\\scr\\";
     HideScreenSaver = ini.readBool(kConfigSection, kHideScreenSaverKey, kDefaultHideScreenSaver);
     HideSysPatch = ini.readBool(kConfigSection, kHideSysPatchKey, kDefaultHideSysPatch);
     // A folder that cannot be created is not fatal: the language and skin loaders

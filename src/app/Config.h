@@ -1,5 +1,7 @@
-// Config.ini beside the executable: one section "config" with SkinFile,
-// LanguageFile, HideScreenSaver and HideSysPatch.
+// Config.ini: one section "config" with SkinFile, LanguageFile, HideScreenSaver
+// and HideSysPatch. It lies beside the executable, or, for a copy that the setup
+// program installed (marked by Installed.ini beside the executable), in
+// %APPDATA%\Prunaxis\ together with the backups.
 #pragma once
 
 #include <string>

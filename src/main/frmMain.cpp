@@ -190,6 +190,8 @@ void TMainForm::ApplyMainWindowTexts() {
   programPage_.addTextTargets(texts);
   startupPage_.addTextTargets(texts);
   ui::ApplyMainWindowTexts(texts);
+  // The status line's labels are as wide as their new texts: line them up again.
+  programPage_.layoutStatusLine();
   buildMenus();  // the menus take their item texts from the table as they are built
 }
 

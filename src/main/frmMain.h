@@ -62,7 +62,8 @@ class TMainForm : public tk::Window {
   // The Exit command: writes both list options back, then closes the window.
   void Exit();
 
-  // Labels the window's controls and menus from the language table.
+  // Labels the window's controls and menus from the language table, and re-flows
+  // the status line for the labels' new widths.
   void ApplyMainWindowTexts();
 
   MainActions& actions() { return actions_; }

@@ -209,49 +209,4 @@ void ApplyMainWindowTexts(const TMainWindowTextTargets& t) {
   Apply(t.lblDes, IDS_SIDEBAR_GROUPBOX_LABEL_Description);
 }
 
-std::vector<int> FlowLefts(int firstLeft, const std::vector<int>& widths,
-                           const std::vector<int>& gaps) {
-  std::vector<int> lefts;
-  if (widths.empty()) return lefts;
-  lefts.push_back(firstLeft);
-  for (size_t i = 1; i < widths.size(); ++i) {
-    int gap = i - 1 < gaps.size() ? gaps[i - 1] : 0;
-    lefts.push_back(lefts.back() + widths[i - 1] + gap);
-  }
-  return lefts;
-}
-
-void ReflowLabels(const std::vector<HWND>& labels, const std::vector<int>& gaps) {
-  std::vector<HWND> present;
-  std::vector<int> presentGaps;
-  for (size_t i = 0; i < labels.size(); ++i) {
-    if (!labels[i]) continue;
-    if (!present.empty()) presentGaps.push_back(i - 1 < gaps.size() ? gaps[i - 1] : 0);
-    present.push_back(labels[i]);
-  }
-  if (present.empty()) return;
-
-  std::vector<int> widths;
-  std::vector<RECT> rects;
-  for (HWND label : present) {
-    RECT r{};
-    GetWindowRect(label, &r);
-    MapWindowPoints(nullptr, GetParent(label), reinterpret_cast<POINT*>(&r), 2);
-    rects.push_back(r);
-    // Sized to the text in the label's own font, as an auto-sized label is.
-    std::string text = toolkit::GetWindowTextUtf8(label);
-    HDC dc = GetDC(label);
-    auto font = reinterpret_cast<HFONT>(SendMessageW(label, WM_GETFONT, 0, 0));
-    HGDIOBJ old = font ? SelectObject(dc, font) : nullptr;
-    SIZE size = toolkit::TextExtentUtf8(dc, text);
-    if (old) SelectObject(dc, old);
-    ReleaseDC(label, dc);
-    widths.push_back(size.cx);
-  }
-  std::vector<int> lefts = FlowLefts(rects[0].left, widths, presentGaps);
-  for (size_t i = 0; i < present.size(); ++i)
-    SetWindowPos(present[i], nullptr, lefts[i], rects[i].top, widths[i],
-                 rects[i].bottom - rects[i].top, SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
 }  // namespace ui

@@ -108,12 +108,4 @@ struct TMainWindowTextTargets {
 // Labels the main window from the table, control by control in a fixed order.
 void ApplyMainWindowTexts(const TMainWindowTextTargets& targets);
 
-// Left edges for labels laid out left to right: the first stays at `firstLeft`,
-// each next one starts `gaps[i]` pixels after the right edge of the one before.
-std::vector<int> FlowLefts(int firstLeft, const std::vector<int>& widths,
-                           const std::vector<int>& gaps);
-// Sizes each label (those that exist) to its text and re-flows them from the
-// first one's left edge with the gaps between them (one gap per later label).
-void ReflowLabels(const std::vector<HWND>& labels, const std::vector<int>& gaps);
-
 }  // namespace ui

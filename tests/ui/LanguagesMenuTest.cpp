@@ -291,37 +291,3 @@ TEST_F(LanguagesMenuTest, TextSettersReachRealControls) {
   EXPECT_STREQ(text, "Programs:");
   DestroyWindow(parent);
 }
-
-TEST(FlowLefts, EachLabelFollowsTheRightEdgeOfTheOneBefore) {
-  EXPECT_EQ(FlowLefts(16, {50, 30, 80, 40, 100}, {5, 10, 5, 10}),
-            (std::vector<int>{16, 71, 111, 196, 246}));
-  EXPECT_EQ(FlowLefts(3, {}, {5}), (std::vector<int>{}));
-  EXPECT_EQ(FlowLefts(3, {10, 10}, {}), (std::vector<int>{3, 13}));
-}
-
-TEST(ReflowLabels, SizesLabelsToTheirTextsAndLinesThemUp) {
-  HWND parent = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 800, 100, nullptr, nullptr,
-                                nullptr, nullptr);
-  std::vector<HWND> labels;
-  for (const char* text : {"Programme:", "42", "Registrierungsname:", "", "http://example"})
-    labels.push_back(CreateWindowExA(0, "STATIC", text, WS_CHILD, 16, 4, 10, 13, parent, nullptr,
-                                     nullptr, nullptr));
-  ReflowLabels({labels[0], labels[1], nullptr, labels[2], labels[3], labels[4]},
-               {5, 10, 99, 5, 10});
-  std::vector<RECT> r;
-  for (HWND l : labels) {
-    RECT rc;
-    GetWindowRect(l, &rc);
-    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rc), 2);
-    r.push_back(rc);
-  }
-  EXPECT_EQ(r[0].left, 16);
-  EXPECT_GT(r[0].right - r[0].left, 30);  // sized to "Programme:"
-  EXPECT_EQ(r[1].left, r[0].right + 5);
-  EXPECT_EQ(r[2].left, r[1].right + 99);  // a missing label takes no room
-  EXPECT_EQ(r[3].left, r[2].right + 5);
-  EXPECT_EQ(r[3].right - r[3].left, 0);  // an empty label takes no room
-  EXPECT_EQ(r[4].left, r[3].right + 10);
-  for (const RECT& rc : r) EXPECT_EQ(rc.top, 4);
-  DestroyWindow(parent);
-}
