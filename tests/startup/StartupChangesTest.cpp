@@ -175,6 +175,9 @@ namespace {
 class BinThatTakesNothing {
  public:
   BinThatTakesNothing() {
+    // The bin's own folder exists only once something went to the bin: make it, so
+    // that this test does not depend on one that ran before it.
+    EXPECT_TRUE(sys::ForceDirectories(files_.substr(0, files_.rfind('\\'))));
     if (startup_test::Exists(files_)) EXPECT_TRUE(sys::MoveFileExact(files_, aside_));
     EXPECT_TRUE(sys::WriteFileBytes(files_, "not a folder"));
   }
