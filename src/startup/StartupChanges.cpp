@@ -108,8 +108,7 @@ ApplyOutcome ApplyFolderRow(const StartupRow& row) {
 std::string Reason(const KeptRow& kept) {
   if (kept.why == ApplyOutcome::KeptNotRecycled)
     return ui::LangText(ui::IDS_MESSAGEBOX_WARNING_StartupKeptRecycle);
-  if (kept.row.enabled)
-    return ui::LangText(ui::IDS_MESSAGEBOX_WARNING_StartupKeptEnabled);
+  if (kept.row.enabled) return ui::LangText(ui::IDS_MESSAGEBOX_WARNING_StartupKeptEnabled);
   return ui::LangText(ui::IDS_MESSAGEBOX_WARNING_StartupKeptParked);
 }
 

@@ -26,9 +26,9 @@ bool SameSource(const EntrySource& source, const UninstallTarget& target) {
   if (source.root != target.entryRoot) return false;
   // A target captured without a view came from the one view this process sees.
   if (source.root != HKEY_LOCAL_MACHINE) return true;
-  const sys::RegView targetView = target.entryView == sys::RegView::Default && sys::RunningUnderWow64()
-                                      ? sys::RegView::Wow32
-                                      : target.entryView;
+  const sys::RegView targetView =
+      target.entryView == sys::RegView::Default && sys::RunningUnderWow64() ? sys::RegView::Wow32
+                                                                            : target.entryView;
   return source.view == targetView;
 }
 

@@ -268,9 +268,8 @@ std::vector<RegPlace> KeysOf(SharedPlace place) {
       }
       break;
     case SharedPlace::StartupSources:
-      for (const wchar_t* path :
-           {L"Run", L"RunOnce", L"RunOnceEx", L"RunServices", L"RunServicesOnce",
-            L"Explorer\\StartupApproved"}) {
+      for (const wchar_t* path : {L"Run", L"RunOnce", L"RunOnceEx", L"RunServices",
+                                  L"RunServicesOnce", L"Explorer\\StartupApproved"}) {
         for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER})
           both(root, std::wstring(L"Software\\Microsoft\\Windows\\CurrentVersion\\") + path);
       }
