@@ -1,6 +1,8 @@
-# What ships beside the exe besides code: the default skin's pictures, drawn at
-# build time by tools/skin from the built-in skin table, and the language files
-# we translate ourselves (English.ini is written by the program on first start).
+# What ships beside the exe besides code: the pictures of both skins, drawn at
+# build time by tools/skin from the built-in skin table (the default skin's in
+# Skins\, the dark skin's in Skins\Dark\ with Skins\Dark.ini naming them), and the
+# language files we translate ourselves (English.ini and the default skin's
+# Default.ini are written by the program when they are missing).
 find_package(Python3 REQUIRED COMPONENTS Interpreter)
 
 set(_skin_table "${CMAKE_SOURCE_DIR}/src/ui/SkinEntries.h")
@@ -12,15 +14,17 @@ foreach(_line IN LISTS _skin_lines)
   list(APPEND _skin_pictures "${CMAKE_MATCH_1}")
 endforeach()
 list(REMOVE_DUPLICATES _skin_pictures)
-list(TRANSFORM _skin_pictures PREPEND "${PRUNAXIS_BIN_DIR}/Skins/" OUTPUT_VARIABLE _skin_outputs)
+list(TRANSFORM _skin_pictures PREPEND "${PRUNAXIS_BIN_DIR}/Skins/" OUTPUT_VARIABLE _default_outputs)
+list(TRANSFORM _skin_pictures PREPEND "${PRUNAXIS_BIN_DIR}/Skins/Dark/" OUTPUT_VARIABLE _dark_outputs)
+set(_skin_outputs ${_default_outputs} ${_dark_outputs} "${PRUNAXIS_BIN_DIR}/Skins/Dark.ini")
 
 file(GLOB _skin_tool CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/tools/skin/*.py")
 add_custom_command(
   OUTPUT ${_skin_outputs}
-  COMMAND Python3::Interpreter "${CMAKE_SOURCE_DIR}/tools/skin/make_default_skin.py"
+  COMMAND Python3::Interpreter "${CMAKE_SOURCE_DIR}/tools/skin/make_skins.py"
           "${_skin_table}" "${PRUNAXIS_BIN_DIR}/Skins"
   DEPENDS ${_skin_tool} "${_skin_table}"
-  COMMENT "Drawing the default skin's pictures"
+  COMMENT "Drawing the pictures of the default and the dark skin"
   VERBATIM)
 add_custom_target(prunaxis_skin ALL DEPENDS ${_skin_outputs})
 

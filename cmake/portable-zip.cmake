@@ -1,6 +1,7 @@
 # Packs the program folder as it ships into one zip (cmake -P, run by the
 # `portable` target). Only what ships goes in: the exe, the component, the
-# translations and the help file in Langs\, the default skin's pictures in Skins\.
+# translations and the help file in Langs\, the default skin's pictures in Skins\,
+# and the dark skin: Skins\Dark.ini and its pictures in Skins\Dark\.
 # Whatever a run left in the build's program folder (Config.ini, backups, the
 # language and skin files the program writes itself when they are missing) stays
 # out, so the zip is the same whatever was run from that folder before.
@@ -14,7 +15,7 @@ endforeach()
 
 set(_root "${STAGE_DIR}/${FOLDER_NAME}")
 file(REMOVE_RECURSE "${STAGE_DIR}")
-file(MAKE_DIRECTORY "${_root}/Langs" "${_root}/Skins")
+file(MAKE_DIRECTORY "${_root}/Langs" "${_root}/Skins/Dark")
 
 function(ship source destination)
   if(NOT EXISTS "${source}")
@@ -36,6 +37,14 @@ if(NOT _pictures)
 endif()
 foreach(_file IN LISTS _pictures)
   ship("${_file}" "${_root}/Skins")
+endforeach()
+ship("${BIN_DIR}/Skins/Dark.ini" "${_root}/Skins")
+file(GLOB _dark_pictures "${BIN_DIR}/Skins/Dark/*.png")
+if(NOT _dark_pictures)
+  message(FATAL_ERROR "portable zip: no dark skin pictures in ${BIN_DIR}/Skins/Dark")
+endif()
+foreach(_file IN LISTS _dark_pictures)
+  ship("${_file}" "${_root}/Skins/Dark")
 endforeach()
 
 get_filename_component(_zip_dir "${ZIP_FILE}" DIRECTORY)

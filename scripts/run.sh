@@ -2,8 +2,10 @@
 # The README's run command: installs what is missing, builds, prepares a demo Wine
 # prefix with sample programs and starts Prunaxis in it.
 #   With $DISPLAY: Prunaxis runs on that display; the script ends when the program does.
-#   Without:       it runs on an Xvfb of its own; the script waits for the main window,
-#                  saves a screenshot to BUILD/screenshots/demo.png and ends everything.
+#   Without:       it runs on an Xvfb of its own, twice: once in the default skin and
+#                  once in the dark one. Each time it waits for the main window, saves
+#                  screenshots of its windows to BUILD/screenshots/ (demo.png, menu.png,
+#                  ...; the dark skin's as dark-demo.png, ...) and ends everything.
 # The build folder is $PRUNAXIS_BUILD_DIR or build/; the prefix is BUILD/demo-prefix,
 # with a wineserver session of its own (the tests use BUILD/wineprefix).
 set -euo pipefail
@@ -95,37 +97,92 @@ if [ "$headless" = 0 ]; then
   exit 0
 fi
 
-wine "$program" >"$build/demo-prunaxis.log" 2>&1 &
-app_pid=$!
 shots="$build/screenshots"
 demo() { wine "$build/tools/SeedDemo.exe" "$@"; }
 shoot() { sleep "${2:-1}"; import -window root "$shots/$1.png"; echo "Screenshot: $shots/$1.png"; }
 
-# The splash shows for a second and a half before the main window.
-if demo wait-window TSplashForm 120000; then shoot splash 0.3; fi
-if ! demo wait-window TMainForm 120000; then
-  import -window root "$shots/demo-failed.png" || true
-  log "the main window did not appear; the screen is in $shots/demo-failed.png"
-  exit 1
-fi
-shoot demo 2
-# The File menu under its button (control id 102), closed again with Escape.
-demo post-click TMainForm 102 && shoot menu 1
-demo post-key '#32768' 0x1B || true
-sleep 0.5
-# Help > About (command 229), then the startup page (command 231).
-demo post-command TMainForm 229 && demo wait-window TAboutForm 10000 && shoot about 1
-demo close-window TAboutForm || true
-sleep 0.5
-demo post-command TMainForm 231 && shoot startup 2
+# The skin is the one Config.ini names, as View > Skins writes it. The user's own
+# choice is put back when the script ends.
+config="$build/bin/Config.ini"
+skin_in_config() { [ -f "$config" ] && sed -n 's/^SkinFile=\([^\r]*\)\r\{0,1\}$/\1/p' "$config" | head -n 1; }
+use_skin() {
+  if [ ! -f "$config" ]; then
+    printf '[config]\r\nSkinFile=%s\r\n' "$1" >"$config"
+  elif [ "$(head -c 2 "$config" | od -An -tx1 | tr -d ' ')" = fffe ]; then
+    return 1  # a UTF-16 file (a language named in another script): left alone
+  elif grep -q '^SkinFile=' "$config"; then
+    sed -i "s/^SkinFile=[^\r]*/SkinFile=$1/" "$config"
+  else
+    sed -i "s/^\[config\]\r\{0,1\}$/&\nSkinFile=$1\r/" "$config"
+  fi
+}
+users_skin=$(skin_in_config || true)
+restore_skin() { if [ -n "$users_skin" ]; then use_skin "$users_skin" || true; fi; }
+trap 'restore_skin; finish' EXIT
 
-wine "$build/tools/SeedDemo.exe" close-window TMainForm || true
-for _ in $(seq 1 150); do
-  kill -0 "$app_pid" >/dev/null 2>&1 || break
-  sleep 0.2
-done
-if kill -0 "$app_pid" >/dev/null 2>&1; then
-  log "Prunaxis did not end; stopping it"
-else
+# One run of the program: splash, both pages, a menu, the View menu's Skins
+# submenu, the about window and the print page; the screenshots' names start with
+# $1.
+tour() {
+  local p="$1"
+  wine "$program" >"$build/demo-prunaxis.log" 2>&1 &
+  app_pid=$!
+  # The splash shows for a second and a half before the main window.
+  if demo wait-window TSplashForm 120000; then shoot "${p}splash" 0.3; fi
+  if ! demo wait-window TMainForm 120000; then
+    import -window root "$shots/${p}demo-failed.png" || true
+    log "the main window did not appear; the screen is in $shots/${p}demo-failed.png"
+    return 1
+  fi
+  shoot "${p}demo" 2
+  # The File menu under its button (control id 102), closed again with Escape.
+  demo post-click TMainForm 102 && shoot "${p}menu" 1
+  demo post-key '#32768' 0x1B || true
+  sleep 0.5
+  # The View menu (103) with its last item, Skins, opened (End, then Right).
+  if demo post-click TMainForm 103; then
+    sleep 1
+    demo post-key '#32768' 0x23 || true
+    sleep 0.3
+    demo post-key '#32768' 0x27 || true
+    shoot "${p}skins-menu" 1
+  fi
+  for _ in 1 2 3; do demo post-key '#32768' 0x1B || true; sleep 0.3; done
+  # Help > About (command 229), then the startup page (command 231).
+  demo post-command TMainForm 229 && demo wait-window TAboutForm 10000 && shoot "${p}about" 1
+  demo close-window TAboutForm || true
+  sleep 0.5
+  demo post-command TMainForm 231 && shoot "${p}startup" 2
+  # Back on the program page (230), File > Export Program List (217): the print page.
+  demo post-command TMainForm 230 || true
+  sleep 1
+  if demo post-command TMainForm 217 && demo wait-window PrunaxisPrintListForm 10000; then
+    shoot "${p}print" 1
+  fi
+  demo close-window PrunaxisPrintListForm || true
+  sleep 0.5
+
+  wine "$build/tools/SeedDemo.exe" close-window TMainForm || true
+  for _ in $(seq 1 150); do
+    kill -0 "$app_pid" >/dev/null 2>&1 || break
+    sleep 0.2
+  done
+  if kill -0 "$app_pid" >/dev/null 2>&1; then
+    log "Prunaxis did not end; stopping it"
+    kill "$app_pid" >/dev/null 2>&1 || true
+    wait "$app_pid" 2>/dev/null || true
+  fi
   app_pid=""
+}
+
+status=0
+if use_skin Default.ini; then
+  tour "" || status=1
+  if [ -f "$build/bin/Skins/Dark.ini" ] && use_skin Dark.ini; then
+    tour dark- || status=1
+  fi
+else
+  log "Config.ini is not in the code page; showing the skin it names"
+  tour "" || status=1
 fi
+exit "$status"

@@ -10,6 +10,7 @@
 #include "sys/Files.h"
 #include "sys/IniEncoding.h"
 #include "sys/IniFile.h"
+#include "sys/Registry.h"
 #include "sys/Shell.h"
 #include "sys/Text.h"
 #include "toolkit/MessageBox.h"
@@ -22,6 +23,11 @@ constexpr char kLanguageFileKey[] = "LanguageFile";
 constexpr char kHideScreenSaverKey[] = "HideScreenSaver";
 constexpr char kHideSysPatchKey[] = "HideSysPatch";
 constexpr char kDefaultSkinFile[] = "Default.ini";
+constexpr char kDarkSkinFile[] = "Dark.ini";
+// Where Windows 10 and later keep the user's choice of light or dark apps.
+constexpr char kPersonalizeKey[] =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Themes\\Personalize";
+constexpr char kAppsUseLightTheme[] = "AppsUseLightTheme";
 constexpr char kDefaultLanguageFile[] = "English.ini";
 
 // The setup program puts this file beside the exe of the copy it installs.
@@ -63,9 +69,17 @@ std::string SettingsDir(const std::string& programDir) {
 
 }  // namespace
 
+std::string FirstStartSkinFile(const std::string& skinsDir) {
+  sys::Registry theme(HKEY_CURRENT_USER, KEY_READ);
+  const bool dark = theme.openKeyReadOnly(kPersonalizeKey) &&
+                    theme.readDword(kAppsUseLightTheme).value_or(1) == 0;
+  return dark && sys::FileExists(skinsDir + kDarkSkinFile) ? kDarkSkinFile : kDefaultSkinFile;
+}
+
 bool WriteDefaultConfig() {
   sys::IniFile ini = ConfigIni();
-  bool ok = ini.writeString(kConfigSection, kSkinFileKey, kDefaultSkinFile);
+  bool ok = ini.writeString(kConfigSection, kSkinFileKey,
+                            FirstStartSkinFile(AppPaths.ProgramDir + "Skins\\"));
   ok = ok && ini.writeString(kConfigSection, kLanguageFileKey, kDefaultLanguageFile);
   ok = ok && ini.writeBool(kConfigSection, kHideScreenSaverKey, HideScreenSaver);
   ok = ok && ini.writeBool(kConfigSection, kHideSysPatchKey, HideSysPatch);
@@ -124,6 +138,10 @@ bool WriteHideSysPatch(bool hide) {
 
 bool WriteLanguageFile(const std::string& fileName) {
   return WriteConfigString(kLanguageFileKey, fileName);
+}
+
+bool WriteSkinFile(const std::string& fileName) {
+  return WriteConfigString(kSkinFileKey, fileName);
 }
 
 }  // namespace app

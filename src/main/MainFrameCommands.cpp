@@ -1,5 +1,5 @@
 // The commands that belong to the frame itself: window, tabs, view options, the
-// Windows tools, help and the maker's addresses.
+// skin switch, the Windows tools, help and the maker's addresses.
 #include "main/frmMain.h"
 
 #include "app/globals.h"
@@ -80,6 +80,17 @@ void TMainForm::bindFrameCommands() {
     // Failures of the dialog are not the user's concern.
     sys::ShowRunDialog(owner, icon, title, kRunDialogFlags);
   };
+}
+
+void TMainForm::bindSkinsMenu() {
+  skinsSubmenu_.reset(CreatePopupMenu());
+  skinsMenu_.onSkinSwitched = [this] {
+    applySkin();
+    // Every control shows the new pictures and colours now, not when it next paints.
+    RedrawWindow(hwnd(), nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
+  };
+  skinsMenu_.BuildSkinsMenu(skinsSubmenu_.get());
 }
 
 void TMainForm::ActionTabProgramListExecute() {

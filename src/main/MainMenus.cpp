@@ -38,6 +38,7 @@ void TMainForm::buildMenus() {
   pmView.addAction(a.ActionRefresh, LangText(ui::IDS_MAINFORM_MENU_VIEW_Refresh), kIconRefresh);
   pmView.addSubmenu(LangText(ui::IDS_MAINFORM_MENU_VIEW_Languages), languagesSubmenu_.get(),
                     kIconGlobe);
+  pmView.addSubmenu(LangText(ui::IDS_MAINFORM_MENU_VIEW_Skins), skinsSubmenu_.get(), kIconViewIcon);
 
   pmTools.clear();
   pmTools.addAction(a.ActionComment, LangText(ui::IDS_MAINFORM_MENU_TOOLS_CommentEntry),

@@ -52,7 +52,7 @@ bool ProgramListPage::create(HWND page, HWND statusHost) {
   lsvProgramList.addColumn(LangText(ui::IDS_LISTVIEW_COLUMNS_Descriptions), 200);
   lsvProgramList.addColumn(LangText(ui::IDS_LISTVIEW_COLUMNS_Publisher), 160);
   lsvProgramList.addColumn(LangText(ui::IDS_LISTVIEW_COLUMNS_Directory), 360);
-  lsvProgramList.setLinkColumn(2, RGB(0, 0, 255));
+  lsvProgramList.setLinkColumn(2, kLinkColour);
   lsvProgramList.setItemTips([this](int item) { return lsvProgramListInfoTip(item); });
   lsvProgramList.setItemTipsEnabled(true);
   lsvProgramList.onItemChanged = [this](const tk::ListItemChange& change) {

@@ -48,6 +48,9 @@ enum ProgramPageId : int {
 
 class ProgramListPage {
  public:
+  // The design colour of the list's address column (a skin may give another).
+  static constexpr COLORREF kLinkColour = RGB(0, 0, 255);
+
   ProgramListPage(inventory::TProgramList& programs, MainActions& actions);
   ProgramListPage(const ProgramListPage&) = delete;
   ProgramListPage& operator=(const ProgramListPage&) = delete;

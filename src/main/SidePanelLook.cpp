@@ -6,6 +6,7 @@
 #include "toolkit/WinText.h"
 #include "ui/Bounds.h"
 #include "ui/PictureBox.h"
+#include "ui/SkinColours.h"
 
 namespace forms {
 namespace {
@@ -73,7 +74,10 @@ void StyleWindowButton(ui::TArButton& button) {
 }
 
 void PaintPanelPicture(HDC dc, const RECT& client, const ui::Picture& picture, HWND offsetFrom) {
-  FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
+  // Where the picture does not reach, the skin's panel colour (or the design's).
+  sys::UniqueBrush face(
+      CreateSolidBrush(ui::SkinColourOr(ui::SK_COLOR_PanelBack, GetSysColor(COLOR_BTNFACE))));
+  FillRect(dc, &client, face.get());
   POINT offset{0, 0};
   if (offsetFrom) MapWindowPoints(offsetFrom, GetParent(offsetFrom), &offset, 1);
   ui::DrawPicture(dc, picture, -offset.x, -offset.y);
@@ -85,14 +89,26 @@ void PaintGroupFrame(HDC dc, const RECT& client, const std::string& title) {
   GetTextMetricsW(dc, &metrics);
   RECT frame = client;
   frame.top += metrics.tmHeight / 2;
-  DrawEdge(dc, &frame, EDGE_ETCHED, BF_RECT);
+  const COLORREF back = ui::SkinColourOr(ui::SK_COLOR_PanelBack, GetSysColor(COLOR_BTNFACE));
+  const COLORREF fore = ui::SkinColourOr(ui::SK_COLOR_PanelText, GetSysColor(COLOR_WINDOWTEXT));
+  if (ui::ParseSkinColour(ui::SkinValue(ui::SK_COLOR_PanelBack))) {
+    // On a skin's own panel colour the etched edge's white line would glare: a
+    // hairline between the panel and its text instead.
+    sys::UniqueBrush line(CreateSolidBrush(RGB((GetRValue(back) * 3 + GetRValue(fore)) / 4,
+                                               (GetGValue(back) * 3 + GetGValue(fore)) / 4,
+                                               (GetBValue(back) * 3 + GetBValue(fore)) / 4)));
+    FrameRect(dc, &frame, line.get());
+  } else {
+    DrawEdge(dc, &frame, EDGE_ETCHED, BF_RECT);
+  }
   if (!title.empty()) {
     const SIZE extent = toolkit::TextExtentUtf8(dc, title);
     RECT text{client.left + 8, client.top, client.left + 12 + extent.cx, client.top + extent.cy};
     SetBkMode(dc, TRANSPARENT);
     // The title stands in a gap of the frame, as a group box draws it.
-    FillRect(dc, &text, GetSysColorBrush(COLOR_BTNFACE));
-    SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+    sys::UniqueBrush gap(CreateSolidBrush(back));
+    FillRect(dc, &text, gap.get());
+    SetTextColor(dc, fore);
     toolkit::TextOutUtf8(dc, text.left + 2, text.top, title);
   }
   SelectObject(dc, oldFont);

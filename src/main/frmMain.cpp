@@ -10,9 +10,11 @@
 namespace forms {
 namespace {
 
-// Command ids of the Languages submenu's items.
+// Command ids of the Languages and the Skins submenus' items.
 constexpr WORD kIdFirstLanguage = 1000;
 constexpr WORD kLanguageIdCount = 200;
+constexpr WORD kIdFirstSkin = 1200;
+constexpr WORD kSkinIdCount = 200;
 
 // Design bounds: left, top, width, height.
 constexpr RECT Bounds(int left, int top, int width, int height) {
@@ -21,7 +23,8 @@ constexpr RECT Bounds(int left, int top, int width, int height) {
 
 }  // namespace
 
-TMainForm::TMainForm() : languagesMenu_(kIdFirstLanguage, kLanguageIdCount) {
+TMainForm::TMainForm()
+    : languagesMenu_(kIdFirstLanguage, kLanguageIdCount), skinsMenu_(kIdFirstSkin, kSkinIdCount) {
   openMenu = [this](tk::PopupMenu& menu, POINT screen) { menu.showAt(hwnd(), screen.x, screen.y); };
   startMove = [this] { SendMessageW(hwnd(), WM_SYSCOMMAND, kMoveByCaption, 0); };
   shellOpen = [](HWND owner, const std::string& file, const std::string& parameters) {
@@ -67,6 +70,7 @@ bool TMainForm::Create() {
   languagesSubmenu_.reset(CreatePopupMenu());
   languagesMenu_.onLanguageSwitched = [this] { ApplyMainWindowTexts(); };
   languagesMenu_.BuildLanguagesMenu(languagesSubmenu_.get());
+  bindSkinsMenu();
   applySkin();
   ApplyMainWindowTexts();
   programPage_.RefreshShowingErrors();
@@ -141,6 +145,7 @@ void TMainForm::createButtons() {
 void TMainForm::applySkin() {
   ui::TMainSkinTargets skin;
   skin.MainForm = nullptr;  // the frame keeps its design size and centred place
+  skin.StatusPanel = StatusPanel.hwnd();
   skin.imgBackGround.setPicture = [this](ui::Picture&& picture) {
     background_ = std::move(picture);
     InvalidateRect(hwnd(), nullptr, TRUE);
@@ -162,6 +167,9 @@ void TMainForm::applySkin() {
   skin.tsProgramList = tsProgramList->hwnd();
   ProgramListPage& p = programPage_;
   skin.lsvProgramList = p.lsvProgramList.hwnd();
+  skin.programListLinkColour = [&p](std::optional<COLORREF> colour) {
+    p.lsvProgramList.setLinkColumn(2, colour.value_or(ProgramListPage::kLinkColour));
+  };
   skin.SizePanelPL = p.sidePanel.hwnd();
   skin.imgPanelP.window = p.sidePanel.content().hwnd();
   skin.imgPanelP.setPicture = [&p](ui::Picture&& picture) { p.imgPanelP = std::move(picture); };
@@ -236,7 +244,7 @@ void TMainForm::Exit() {
 bool TMainForm::onCommand(WORD id, WORD code, HWND control) {
   if (programPage_.handleCommand(id, code, control)) return true;
   if (actionList_.onCommand(id, code, control)) return true;
-  return languagesMenu_.handleCommand(id);
+  return languagesMenu_.handleCommand(id) || skinsMenu_.handleCommand(id);
 }
 
 bool TMainForm::preTranslateMessage(MSG& msg) {

@@ -25,6 +25,7 @@
 #include "ui/Picture.h"
 #include "ui/PictureBox.h"
 #include "ui/multiLangs.h"
+#include "ui/multiSkins.h"
 
 namespace forms {
 
@@ -114,6 +115,8 @@ class TMainForm : public tk::Window {
   bool createControls();
   void createButtons();
   void applySkin();
+  // View > Skins: built once; a choice re-skins the window at once.
+  void bindSkinsMenu();
   void buildMenus();
   void bindFrameCommands();
   void bindEntryCommands();
@@ -130,7 +133,9 @@ class TMainForm : public tk::Window {
   UninstallCommands uninstallCommands_{ProgramList, programPage_, actions_};
   ui::TLanguagesMenu languagesMenu_;
   sys::UniqueMenu languagesSubmenu_;  // lent to pmView
-  ui::Picture background_;            // the skin's background picture, drawn at its own size
+  ui::TSkinsMenu skinsMenu_;
+  sys::UniqueMenu skinsSubmenu_;  // lent to pmView
+  ui::Picture background_;        // the skin's background picture, drawn at its own size
   sys::UniqueIcon smallIcon_;
   tk::UniqueImageList menuIcons_ = LoadMenuIcons();  // the menus' pictures
 };

@@ -56,14 +56,25 @@ void SidePanel::onSize(int width, int height) {
   InvalidateRect(hwnd(), nullptr, TRUE);
 }
 
+void SidePanel::setBarColours(std::optional<BarColours> colours) {
+  barColours_ = colours;
+  if (hwnd()) InvalidateRect(hwnd(), nullptr, TRUE);
+}
+
 void SidePanel::paintBar(HDC dc) {
   const RECT bar = barRect();
-  FillRect(dc, &bar, GetSysColorBrush(COLOR_BTNFACE));
+  sys::UniqueBrush face, spotBrush, arrowBrush;
+  if (barColours_) {
+    face.reset(CreateSolidBrush(barColours_->face));
+    spotBrush.reset(CreateSolidBrush(barColours_->spot));
+    arrowBrush.reset(CreateSolidBrush(barColours_->arrow));
+  }
+  FillRect(dc, &bar, face ? face.get() : GetSysColorBrush(COLOR_BTNFACE));
   RECT edge = bar;
-  DrawEdge(dc, &edge, EDGE_RAISED, BF_LEFT | BF_RIGHT);
+  if (!barColours_) DrawEdge(dc, &edge, EDGE_RAISED, BF_LEFT | BF_RIGHT);
   // The hot spot: a darker band with an arrow pointing where the panel will go.
   const RECT spot = hotSpotRect();
-  FillRect(dc, &spot, GetSysColorBrush(COLOR_BTNSHADOW));
+  FillRect(dc, &spot, spotBrush ? spotBrush.get() : GetSysColorBrush(COLOR_BTNSHADOW));
   const int cx = (spot.left + spot.right) / 2, cy = (spot.top + spot.bottom) / 2;
   const int half = std::max(1, barWidth_ / 2 - 1);
   POINT arrow[3];
@@ -76,7 +87,8 @@ void SidePanel::paintBar(HDC dc) {
     arrow[1] = {cx + half / 2, cy + half};
     arrow[2] = {cx - half / 2 - 1, cy};
   }
-  HGDIOBJ oldBrush = SelectObject(dc, GetSysColorBrush(COLOR_BTNHIGHLIGHT));
+  HGDIOBJ oldBrush =
+      SelectObject(dc, arrowBrush ? arrowBrush.get() : GetSysColorBrush(COLOR_BTNHIGHLIGHT));
   HGDIOBJ oldPen = SelectObject(dc, GetStockObject(NULL_PEN));
   Polygon(dc, arrow, 3);
   SelectObject(dc, oldPen);

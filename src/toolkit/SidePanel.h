@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <optional>
 
 #include "toolkit/Panel.h"
 
@@ -40,6 +41,14 @@ class SidePanel : public Panel {
   // After every collapse or restore, with the new state.
   std::function<void(bool collapsed)> onToggle;
 
+  // The bar's own colours (a skin's): its face, the hot spot and the arrow. None
+  // paints it in the system's 3D colours with a raised edge.
+  struct BarColours {
+    COLORREF face, spot, arrow;
+  };
+  void setBarColours(std::optional<BarColours> colours);
+  const std::optional<BarColours>& barColours() const { return barColours_; }
+
  protected:
   LRESULT handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
   void onSize(int width, int height) override;
@@ -52,6 +61,7 @@ class SidePanel : public Panel {
   int expandedWidth_ = 0;
   bool collapsed_ = false;
   bool pressed_ = false;
+  std::optional<BarColours> barColours_;
 };
 
 }  // namespace tk

@@ -145,6 +145,11 @@ void TArCustomButton::SetFontDisabled(const ArFont& font) {
   invalidate();
 }
 
+void TArCustomButton::SetSkinCaptionColor(ButtonState state, std::optional<COLORREF> color) {
+  skinCaptionColors_[static_cast<size_t>(state)] = color;
+  invalidate();
+}
+
 void TArCustomButton::SetFont(const ArFont& font) {
   font_ = font;
   invalidate();

@@ -13,7 +13,9 @@
 
 #include <windows.h>
 
+#include <array>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "toolkit/Window.h"
@@ -72,6 +74,11 @@ class TArCustomButton : public tk::Window {
   void SetFontMouseDown(const ArFont& font);
   const ArFont& FontDisabled() const { return fontDisabled_; }
   void SetFontDisabled(const ArFont& font);
+  // A caption colour that a skin lays over the font colour of one state; none
+  // gives that state its font's own colour again.
+  void SetSkinCaptionColor(ButtonState state, std::optional<COLORREF> color);
+  // The colour the caption is drawn in while the button is in `state` (RGB).
+  COLORREF CaptionColor(ButtonState state) const;
 
   bool Cancel() const { return cancel_; }
   void SetCancel(bool cancel) { cancel_ = cancel; }
@@ -178,6 +185,7 @@ class TArCustomButton : public tk::Window {
   void fillWithColor(HDC canvas, SIZE size);
   void paintPictureLayer(HDC canvas, SIZE size, const Picture& picture);
   const ArFont& stateFont() const;
+  const ArFont& fontOf(ButtonState state) const;
 
   std::string caption_;
   bool cancel_ = false;
@@ -199,6 +207,7 @@ class TArCustomButton : public tk::Window {
   ArFont fontMouseHover_;
   ArFont fontMouseDown_;
   ArFont fontDisabled_;
+  std::array<std::optional<COLORREF>, 4> skinCaptionColors_;  // by ButtonState
   bool stretch_ = false;
   bool drawFocused_ = true;
   bool drawBorder_ = false;

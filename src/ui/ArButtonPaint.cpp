@@ -99,8 +99,8 @@ bool TArCustomButton::SelectStatePicture(const Picture*& /*picture*/) {
   return false;  // the base button has no pictures of its own
 }
 
-const ArFont& TArCustomButton::stateFont() const {
-  switch (State()) {
+const ArFont& TArCustomButton::fontOf(ButtonState state) const {
+  switch (state) {
     case ButtonState::Disabled:
       return fontDisabled_;
     case ButtonState::MouseDown:
@@ -113,10 +113,19 @@ const ArFont& TArCustomButton::stateFont() const {
   return font_;
 }
 
+const ArFont& TArCustomButton::stateFont() const {
+  return fontOf(State());
+}
+
+COLORREF TArCustomButton::CaptionColor(ButtonState state) const {
+  const auto& skin = skinCaptionColors_[static_cast<size_t>(state)];
+  return skin ? *skin : ResolveColor(fontOf(state).color());
+}
+
 void TArCustomButton::DrawCaption(HDC canvas, const std::string& caption) {
   const ArFont& font = stateFont();
   SetBkMode(canvas, TRANSPARENT);
-  SetTextColor(canvas, ResolveColor(font.color()));
+  SetTextColor(canvas, CaptionColor(State()));
   SelectScope select(canvas, font.handle());
   RECT rect = CaptionRect(textAlign_, clientSize(), POINT{textX_, textY_},
                           State() == ButtonState::MouseDown);

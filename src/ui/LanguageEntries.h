@@ -159,5 +159,6 @@
   LANG(IDS_MESSAGEBOX_WARNING_StartupKept, "IDS_MESSAGEBOX_WARNING_StartupKept", "These start-up entries were left as they are:") \
   LANG(IDS_MESSAGEBOX_WARNING_StartupKeptRecycle, "IDS_MESSAGEBOX_WARNING_StartupKeptRecycle", "the Recycle Bin cannot take it, so it was not deleted.") \
   LANG(IDS_MESSAGEBOX_WARNING_StartupKeptEnabled, "IDS_MESSAGEBOX_WARNING_StartupKeptEnabled", "its Run key already holds an enabled entry of that name with another command.") \
-  LANG(IDS_MESSAGEBOX_WARNING_StartupKeptParked, "IDS_MESSAGEBOX_WARNING_StartupKeptParked", "its parking key already holds a disabled entry of that name with another command.")
+  LANG(IDS_MESSAGEBOX_WARNING_StartupKeptParked, "IDS_MESSAGEBOX_WARNING_StartupKeptParked", "its parking key already holds a disabled entry of that name with another command.") \
+  LANG(IDS_MAINFORM_MENU_VIEW_Skins, "IDS_MAINFORM_MENU_VIEW_Skins", "Skins")
 // clang-format on

@@ -3,7 +3,9 @@
 // The skin table as data, in the order of the skin file. One line per entry:
 //   SKIN(id, section, default value)
 // The key is the id's own spelling. Bounds are "left, top, width, height";
-// pictures are file names inside Skins\. The includer defines the macro.
+// pictures are file names inside Skins\ (or a folder of it); colours are
+// "#RRGGBB", where empty leaves the program's own design colour. The includer
+// defines the macro.
 // clang-format off
 #define PRUNAXIS_SKIN_ENTRIES(SKIN) \
   SKIN(SK_MAINFORM_Pos, kMainForm, "0, 0, 763, 538") \
@@ -126,5 +128,13 @@
   SKIN(SK_ABOUTFORM_PANEL_AboutH3_Pos, kRegistryForm, "12,308,452,2") \
   SKIN(SK_ABOUTFORM_BUTTON_Ok_Pos, kRegistryForm, "344,316,98,25") \
   SKIN(SK_SPLASHFORM_LABEL_CopyrightInfo_Pos, kRegistryForm, "20, 176, 340, 57") \
-  SKIN(SK_SPLASHFORM_IMAGE_CHARGE, kRegistryForm, "img_Splash.png")
+  SKIN(SK_SPLASHFORM_IMAGE_CHARGE, kRegistryForm, "img_Splash.png") \
+  SKIN(SK_COLOR_PanelBack, kColors, "") \
+  SKIN(SK_COLOR_PanelText, kColors, "") \
+  SKIN(SK_COLOR_ListBack, kColors, "") \
+  SKIN(SK_COLOR_ListText, kColors, "") \
+  SKIN(SK_COLOR_Link, kColors, "") \
+  SKIN(SK_COLOR_TabText, kColors, "") \
+  SKIN(SK_COLOR_TabSelectedText, kColors, "") \
+  SKIN(SK_COLOR_ButtonDisabledText, kColors, "")
 // clang-format on

@@ -1,5 +1,6 @@
 // The process-wide skin table: the bounds and picture names of the main window's
-// controls (and a few of other windows) by their SK_ key, with built-in defaults.
+// controls (and a few of other windows) and the colours of its texts, by their SK_
+// key, with built-in defaults.
 // Loading, writing and applying live in multiSkins.h.
 #pragma once
 
@@ -13,6 +14,8 @@ namespace ui {
 
 constexpr char kMainForm[] = "MainForm";
 constexpr char kRegistryForm[] = "RegistryForm";
+// The text colours of the main window's controls (SkinColours.h).
+constexpr char kColors[] = "Colors";
 
 // The entries' ids, in file order; kSkinEntryCount ends the list.
 enum SkinId : int {

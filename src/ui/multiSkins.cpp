@@ -1,10 +1,13 @@
 #include "ui/multiSkins.h"
 
 #include <exception>
+#include <initializer_list>
+#include <optional>
 
 #include "app/globals.h"
 #include "sys/Files.h"
 #include "toolkit/MessageBox.h"
+#include "toolkit/SidePanel.h"
 #include "ui/LanguageTable.h"
 #include "ui/PngImage.h"
 #include "ui/SkinFile.h"
@@ -21,12 +24,14 @@ void Place(HWND control, SkinId row) {
   if (control) SetBoundsFromText(control, SkinValue(row));
 }
 
+// A picture the skin names but does not have leaves the design-time one (none),
+// also in place of what an earlier skin gave.
 void ImagePicture(const TSkinImage& image, const std::string& fileName) {
+  if (!image.setPicture) return;
   Picture picture;
-  if (image.setPicture && LoadSkinPicture(fileName, picture)) {
-    image.setPicture(std::move(picture));
-    if (image.window) InvalidateRect(image.window, nullptr, TRUE);
-  }
+  LoadSkinPicture(fileName, picture);
+  image.setPicture(std::move(picture));
+  if (image.window) InvalidateRect(image.window, nullptr, TRUE);
 }
 
 void Image(const TSkinImage& image, SkinId boundsRow, SkinId pictureRow) {
@@ -34,22 +39,26 @@ void Image(const TSkinImage& image, SkinId boundsRow, SkinId pictureRow) {
   ImagePicture(image, SkinValue(pictureRow));
 }
 
+void StatePicture(TArButton& button, ButtonState state, SkinId row) {
+  if (!LoadButtonPicture(button, state, SkinValue(row))) button.SetStatePicture(state, Picture{});
+}
+
 void Button(TArButton* button, const ButtonRows& rows) {
   if (!button) return;
   SetBoundsFromText(button->hwnd(), SkinValue(rows.pos));
-  LoadButtonPicture(*button, ButtonState::Normal, SkinValue(rows.normal));
-  LoadButtonPicture(*button, ButtonState::MouseHover, SkinValue(rows.hover));
-  LoadButtonPicture(*button, ButtonState::MouseDown, SkinValue(rows.down));
-  LoadButtonPicture(*button, ButtonState::Disabled, SkinValue(rows.disabled));
+  StatePicture(*button, ButtonState::Normal, rows.normal);
+  StatePicture(*button, ButtonState::MouseHover, rows.hover);
+  StatePicture(*button, ButtonState::MouseDown, rows.down);
+  StatePicture(*button, ButtonState::Disabled, rows.disabled);
 }
 
 // The tab buttons take no pressed picture; their disabled one shows the selected tab.
 void TabButton(TArButton* button, SkinId pos, SkinId normal, SkinId hover, SkinId disabled) {
   if (!button) return;
   SetBoundsFromText(button->hwnd(), SkinValue(pos));
-  LoadButtonPicture(*button, ButtonState::Normal, SkinValue(normal));
-  LoadButtonPicture(*button, ButtonState::MouseHover, SkinValue(hover));
-  LoadButtonPicture(*button, ButtonState::Disabled, SkinValue(disabled));
+  StatePicture(*button, ButtonState::Normal, normal);
+  StatePicture(*button, ButtonState::MouseHover, hover);
+  StatePicture(*button, ButtonState::Disabled, disabled);
 }
 
 void ApplyInOrder(const TMainSkinTargets& t) {
@@ -58,7 +67,7 @@ void ApplyInOrder(const TMainSkinTargets& t) {
   ImagePicture(t.imgBackGround, SkinValue(SK_MAINFORM_PicBackGround));
   // The title's place and picture are built in.
   if (t.ImgTitle.window) SetBoundsFromText(t.ImgTitle.window, kTitleBounds);
-  ImagePicture(t.ImgTitle, kTitlePicture);
+  ImagePicture(t.ImgTitle, TitlePictureName());
 
   Button(t.btnMin, {SK_MAINFORM_BUTTON_Min_Pos, SK_MAINFORM_BUTTON_Min_PicNormal,
                     SK_MAINFORM_BUTTON_Min_PicMouseHover, SK_MAINFORM_BUTTON_Min_PicMouseDown,
@@ -153,7 +162,45 @@ void ApplyInOrder(const TMainSkinTargets& t) {
           SK_MAINFORM_PAGE2_BUTTON_Apply_PicDisabled});
 }
 
+void CaptionColours(TArButton* button, std::initializer_list<ButtonState> states,
+                    std::optional<COLORREF> colour) {
+  if (!button) return;
+  for (ButtonState state : states) button->SetSkinCaptionColor(state, colour);
+}
+
+void ApplyColours(const TMainSkinTargets& t) {
+  const TSkinColours c = CurrentSkinColours();
+  for (HWND container : {t.imgPanelP.window, t.imgPanelS.window, t.StatusPanel})
+    SetContainerColours(container, c);
+  SetListColours(t.lsvProgramList, c);
+  SetListColours(t.lsvStartupList, c);
+  // The page control and its pages show only in the seams between what they hold.
+  for (HWND page : {t.PageControl, t.tsProgramList, t.tsStartupItems}) {
+    if (auto* panel = dynamic_cast<tk::Panel*>(tk::Window::FromHandle(page)))
+      panel->setBackground(c.PanelBack.value_or(GetSysColor(COLOR_BTNFACE)));
+  }
+  for (HWND bar : {t.SizePanelPL, t.SizePanelSI}) {
+    if (auto* panel = dynamic_cast<tk::SidePanel*>(tk::Window::FromHandle(bar)))
+      panel->setBarColours(SidePanelBarColours(c));
+  }
+  if (t.programListLinkColour) t.programListLinkColour(c.Link);
+  for (TArButton* tab : {t.btnProgramList, t.btnStartupItemList}) {
+    CaptionColours(tab, {ButtonState::Normal, ButtonState::MouseHover, ButtonState::MouseDown},
+                   c.TabText);
+    CaptionColours(tab, {ButtonState::Disabled}, c.TabSelectedText);
+  }
+  for (TArButton* side : {t.btnUninstall, t.btnShowDetails, t.btnRefresh, t.btnSearch,
+                          t.btnSelectAll, t.btnDelete, t.btnApply})
+    CaptionColours(side, {ButtonState::Disabled}, c.ButtonDisabledText);
+}
+
 }  // namespace
+
+std::string TitlePictureName() {
+  const std::string beside =
+      sys::ExtractFilePath(SkinValue(SK_MAINFORM_PicBackGround)) + kTitlePicture;
+  return sys::FileExists(app::AppPaths.SkinsDir + beside) ? beside : kTitlePicture;
+}
 
 bool WriteSkinDefaults() {
   return WriteSkinToFile(SkinTable(), app::AppPaths.SkinFilePath);
@@ -184,13 +231,15 @@ bool LoadButtonPicture(TArButton& button, ButtonState state, const std::string& 
 }
 
 bool ApplySkin(const TMainSkinTargets& targets) {
+  bool complete = true;
   try {
     ApplyInOrder(targets);
-    return true;
   } catch (const std::exception&) {
-    // A bad value stops the skinning here; the window keeps what it has.
-    return false;
+    // A bad value stops the pictures here; the window keeps what it has.
+    complete = false;
   }
+  ApplyColours(targets);
+  return complete;
 }
 
 }  // namespace ui

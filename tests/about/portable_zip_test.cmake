@@ -4,7 +4,8 @@
 set(_fake_bin "${WORK_DIR}/bin")
 file(REMOVE_RECURSE "${WORK_DIR}")
 file(MAKE_DIRECTORY "${_fake_bin}/Langs" "${_fake_bin}/Skins" "${_fake_bin}/Back up/reg")
-foreach(_file Prunaxis.exe Rostrel.dll Langs/Help.Chm Skins/img_Splash.png Skins/img_About.png)
+foreach(_file Prunaxis.exe Rostrel.dll Langs/Help.Chm Skins/img_Splash.png Skins/img_About.png
+              Skins/Dark.ini Skins/Dark/img_Main.png)
   if(NOT EXISTS "${BIN_DIR}/${_file}")
     message(FATAL_ERROR "not built: ${BIN_DIR}/${_file}")
   endif()
@@ -37,7 +38,8 @@ list(FILTER _entries EXCLUDE REGEX "/$|^$")  # folders
 list(SORT _entries)
 file(GLOB _translations RELATIVE "${SOURCE_DIR}/Langs" "${SOURCE_DIR}/Langs/*.ini")
 set(_expected Prunaxis-9.8.7/Prunaxis.exe Prunaxis-9.8.7/Rostrel.dll Prunaxis-9.8.7/Langs/Help.Chm
-              Prunaxis-9.8.7/Skins/img_About.png Prunaxis-9.8.7/Skins/img_Splash.png)
+              Prunaxis-9.8.7/Skins/img_About.png Prunaxis-9.8.7/Skins/img_Splash.png
+              Prunaxis-9.8.7/Skins/Dark.ini Prunaxis-9.8.7/Skins/Dark/img_Main.png)
 foreach(_name IN LISTS _translations)
   list(APPEND _expected "Prunaxis-9.8.7/Langs/${_name}")
 endforeach()
@@ -50,7 +52,7 @@ endif()
 file(MAKE_DIRECTORY "${WORK_DIR}/unpacked")
 execute_process(COMMAND "${CMAKE_COMMAND}" -E tar xf "${_zip}"
                 WORKING_DIRECTORY "${WORK_DIR}/unpacked")
-foreach(_file Prunaxis.exe Rostrel.dll Langs/Help.Chm)
+foreach(_file Prunaxis.exe Rostrel.dll Langs/Help.Chm Skins/Dark.ini)
   file(SHA256 "${BIN_DIR}/${_file}" _built)
   file(SHA256 "${WORK_DIR}/unpacked/Prunaxis-9.8.7/${_file}" _packed)
   if(NOT _built STREQUAL _packed)

@@ -134,11 +134,12 @@ TEST_F(MainForm, MenusHoldTheirCommandsInOrder) {
             (std::vector<UINT>{a.ActionHelpContent.id(), 0, a.ActionOnlineRes.id(),
                                a.ActionContact.id(), 0, a.ActionAbout.id()}));
   std::vector<UINT> view = itemIds(form.pmView);
-  ASSERT_EQ(view.size(), 9u);
+  ASSERT_EQ(view.size(), 10u);
   EXPECT_EQ(view[0], a.ActionGrid.id());
   EXPECT_EQ(view[3], a.ActionViewIcon.id());
   EXPECT_EQ(view[7], a.ActionRefresh.id());
   EXPECT_NE(GetSubMenu(form.pmView.handle(), 8), nullptr);  // Languages
+  EXPECT_NE(GetSubMenu(form.pmView.handle(), 9), nullptr);  // Skins
   // Until a program is selected, its commands wait.
   EXPECT_FALSE(a.ActionExportReg.enabled());
   EXPECT_FALSE(a.ActionComment.enabled());

@@ -24,7 +24,7 @@ class SkinTableTest : public ui_test::ProgramFolderTest {};
 
 TEST(SkinEntries, HoldTheTableInFileOrderWithTheirSections) {
   const auto& entries = SkinEntries();
-  ASSERT_EQ(entries.size(), 121u);
+  ASSERT_EQ(entries.size(), 129u);
   EXPECT_STREQ(entries[0].key, "SK_MAINFORM_Pos");
   EXPECT_STREQ(entries[0].defaultValue, "0, 0, 763, 538");
   EXPECT_STREQ(entries[SK_MAINFORM_BUTTON_ProgramList_PicMouseDown].defaultValue,
@@ -34,8 +34,15 @@ TEST(SkinEntries, HoldTheTableInFileOrderWithTheirSections) {
   EXPECT_STREQ(entries[SK_ABOUTFORM_LABEL_ProductTitle_Pos].defaultValue, "152,11, 312, 33");
   EXPECT_STREQ(entries[120].key, "SK_SPLASHFORM_IMAGE_CHARGE");
   EXPECT_STREQ(entries[120].defaultValue, "img_Splash.png");
-  for (size_t i = 0; i < entries.size(); ++i)
-    EXPECT_STREQ(entries[i].section, i < 108 ? "MainForm" : "RegistryForm") << entries[i].key;
+  for (size_t i = 0; i < entries.size(); ++i) {
+    EXPECT_STREQ(entries[i].section, i < 108   ? "MainForm"
+                                     : i < 121 ? "RegistryForm"
+                                               : "Colors")
+        << entries[i].key;
+  }
+  // The colours come last, and none of them by default: the design colours stand.
+  EXPECT_STREQ(entries[121].key, "SK_COLOR_PanelBack");
+  for (size_t i = 121; i < entries.size(); ++i) EXPECT_STREQ(entries[i].defaultValue, "");
   std::set<std::string> unique;
   for (const auto& e : entries) unique.insert(e.key);
   EXPECT_EQ(unique.size(), entries.size());
