@@ -1,8 +1,9 @@
-// Times what the program list asks of the inventory component for one fill -
-// LoadPrograms, then per program GetProgram, GetSystemPatch (twice), GetDisplayName,
-// GetPublisher, GetInstallLocation, GetIconIndex, then the screen savers - against
-// reading the same values straight from the registry (and the same icons straight
-// from the shell) in the same run.
+// Times what the program list asks of the inventory component for one fill and one
+// scroll through every row - LoadPrograms, then per program GetProgram,
+// GetSystemPatch (twice), GetDisplayName, GetPublisher, GetInstallLocation, and
+// GetIconIndex (which the list asks only when a row is drawn), then the screen
+// savers - against reading the same values straight from the registry (and the same
+// icons straight from the shell) in the same run.
 //
 //   inventory_bench [entries]      (default 1000)
 //

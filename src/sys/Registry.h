@@ -26,9 +26,9 @@ REGSAM ViewFlags(RegView view);
 // (native first), the one registry otherwise.
 std::vector<RegView> MachineSoftwareViews();
 
-// The name the system gives an open key's object ("\REGISTRY\MACHINE\SOFTWARE\
-// WOW6432Node\Vendor"), which names one key whatever view or spelling opened it; ""
-// when the system does not say.
+// The name the system gives an open key's object
+// ("\REGISTRY\MACHINE\SOFTWARE\WOW6432Node\Vendor"), which names one key whatever
+// view or spelling opened it; "" when the system does not say.
 std::string KeyObjectName(HKEY key);
 // KeyObjectName as a registry path: "HKEY_LOCAL_MACHINE\..." for machine keys, ""
 // for anything else (per-user keys are named by the user's SID there).

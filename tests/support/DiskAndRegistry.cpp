@@ -43,6 +43,11 @@ void SnapshotKey(HKEY root, const std::string& label, const std::string& path,
     // The native view shows the 32-bit one as a subkey; that view has a label of its own.
     if (view == KEY_WOW64_64KEY && path == "SOFTWARE" && _stricmp(sub.c_str(), "Wow6432Node") == 0)
       continue;
+    // Wine caches system parameters here whenever a window asks for them (the mouse
+    // settings, say): its own bookkeeping, which no program's action changes.
+    if (root == HKEY_CURRENT_USER && _stricmp(path.c_str(), "SOFTWARE\\Wine") == 0 &&
+        _stricmp(sub.c_str(), "Temporary System Parameters") == 0)
+      continue;
     SnapshotKey(root, label, path + "\\" + sub, out, view);
   }
 }
