@@ -14,4 +14,10 @@ namespace sys {
 HRESULT CreateShellLink(std::string_view linkPath, std::string_view target,
                         std::string_view workingFolder);
 
+// The path a shortcut at `linkPath` starts, as stored (never searched for when it has
+// moved); "" when the file is no shortcut, cannot be read or names no file system
+// path (a shell folder, an installer's advertised shortcut). COM must be initialised
+// on the calling thread.
+std::string ShellLinkTarget(std::string_view linkPath);
+
 }  // namespace sys

@@ -48,6 +48,7 @@ InstalledEntry ReadEntry(const sys::RegKey& key, const EntrySource& source,
     if (value.type != REG_SZ && value.type != REG_EXPAND_SZ && value.type != REG_MULTI_SZ) continue;
     const std::string text = value.text();
     if (sys::SameFileName(value.name, "DisplayName")) entry.displayName = text;
+    if (sys::SameFileName(value.name, "Publisher")) entry.publisher = text;
     if (sys::SameFileName(value.name, "InstallLocation")) AddFolder(entry.folders, text);
     if (sys::SameFileName(value.name, "DisplayIcon") ||
         sys::SameFileName(value.name, "UninstallString") ||

@@ -21,6 +21,7 @@ struct InstalledEntry {
   sys::RegView view = sys::RegView::Default;
   std::string keyName;
   std::string displayName;  // the key name when the entry has none
+  std::string publisher;
   // The entry's key as one name, whatever view opened it (see KeyIdentity).
   std::string keyIdentity;
   // Folders the program claims (normalised, upper case): its install folder and the

@@ -41,6 +41,10 @@ std::string KeyText(const sys::RegKey& key, const std::string& rootName,
   return rootName + "\\" + path;
 }
 
+bool Cancelled(ScanCancel cancel) {
+  return cancel && cancel->load();
+}
+
 FoundKey FoundKeyAt(const sys::RegKey& key, const std::string& rootName) {
   FoundKey match;
   match.root = key.root();
@@ -60,8 +64,25 @@ FoundKey FoundKeyAt(const sys::RegKey& key, const std::string& rootName) {
 
 }  // namespace
 
+FoundKey FoundKeyOf(const sys::RegKey& key) {
+  return FoundKeyAt(key, sys::RootKeyName(key.root()));
+}
+
+FoundKey FoundValuesOf(const sys::RegKey& key, const std::vector<std::string>& valueNames) {
+  FoundKey match = FoundKeyOf(key);
+  match.values.clear();
+  match.valueNames.clear();
+  for (const std::string& name : valueNames) {
+    match.values.push_back(match.text + "\\" + name);
+    match.valueNames.push_back(name);
+  }
+  match.valuesOnly = true;
+  return match;
+}
+
 void ScanRegistryKey(const sys::RegKey& start, const std::string& searchName,
-                     std::vector<FoundKey>& found, const ScanProgress& progress) {
+                     std::vector<FoundKey>& found, const ScanProgress& progress,
+                     ScanCancel cancel) {
   const std::string& path = start.path();
   for (const char* excluded : kExcludedPaths)
     if (path == excluded) return;
@@ -73,27 +94,34 @@ void ScanRegistryKey(const sys::RegKey& start, const std::string& searchName,
   // walk of its own.
   const bool skipWowNode = start.view() == sys::RegView::Wow64 &&
                            start.root() == HKEY_LOCAL_MACHINE && sys::UpperCase(path) == "SOFTWARE";
-  for (const std::string& sub : sys::SubKeyNames(key.get())) {
+  const std::vector<std::string> subKeys = sys::SubKeyNames(key.get());
+  key.reset();  // one handle open at a time, however deep the walk goes
+  for (const std::string& sub : subKeys) {
+    if (Cancelled(cancel)) return;
     if (skipWowNode && sys::UpperCase(sub) == "WOW6432NODE") continue;
     const sys::RegKey child = start.child(sub);
     if (progress) progress(rootName + "\\" + prefix + sub);
     if (sub == searchName) found.push_back(FoundKeyAt(child, rootName));
-    ScanRegistryKey(child, searchName, found, progress);
+    ScanRegistryKey(child, searchName, found, progress, cancel);
   }
 }
 
 void ScanRegistryKey(HKEY root, const std::string& path, const std::string& searchName,
-                     std::vector<FoundKey>& found, const ScanProgress& progress) {
-  ScanRegistryKey(sys::RegKey(root, path), searchName, found, progress);
+                     std::vector<FoundKey>& found, const ScanProgress& progress,
+                     ScanCancel cancel) {
+  ScanRegistryKey(sys::RegKey(root, path), searchName, found, progress, cancel);
 }
 
-std::vector<FoundKey> ScanRegistry(const std::string& searchName, const ScanProgress& progress) {
+std::vector<FoundKey> ScanRegistry(const std::string& searchName, const ScanProgress& progress,
+                                   ScanCancel cancel) {
   std::vector<FoundKey> all;
-  ScanRegistryKey(sys::RegKey(HKEY_CLASSES_ROOT, "Installer\\Products"), searchName, all, progress);
-  ScanRegistryKey(sys::RegKey(HKEY_CURRENT_USER, "SOFTWARE"), searchName, all, progress);
+  ScanRegistryKey(sys::RegKey(HKEY_CLASSES_ROOT, "Installer\\Products"), searchName, all, progress,
+                  cancel);
+  ScanRegistryKey(sys::RegKey(HKEY_CURRENT_USER, "SOFTWARE"), searchName, all, progress, cancel);
   for (const char* start : {"SOFTWARE", "SOFTWARE\\Microsoft\\Windows"})
     for (sys::RegView view : sys::MachineSoftwareViews())
-      ScanRegistryKey(sys::RegKey(HKEY_LOCAL_MACHINE, start, view), searchName, all, progress);
+      ScanRegistryKey(sys::RegKey(HKEY_LOCAL_MACHINE, start, view), searchName, all, progress,
+                      cancel);
   // Keys that both views share, or that two passes reach, are listed once.
   std::vector<FoundKey> found;
   std::set<std::string> seen;
@@ -102,26 +130,27 @@ std::vector<FoundKey> ScanRegistry(const std::string& searchName, const ScanProg
   return found;
 }
 
-void ScanFolder(const std::string& folder, FileEntry& node, const ScanProgress& progress) {
+void ScanFolder(const std::string& folder, FileEntry& node, const ScanProgress& progress,
+                ScanCancel cancel) {
   const std::string prefix = WithBackslash(folder);
   for (const sys::FolderEntry& found : sys::ListFolder(folder)) {
+    if (Cancelled(cancel)) return;
     if (found.name.front() == '.') continue;
     FileEntry entry;
     entry.path = prefix + found.name;
     entry.folder = found.isFolder();
     entry.link = found.isLink();
+    if (progress) progress(entry.path);
     if (entry.folder) {
       if (IsProtectedFolder(entry.path)) continue;
-      if (!entry.link) ScanFolder(entry.path, entry, progress);
-    } else if (progress) {
-      progress(entry.path);
+      if (!entry.link) ScanFolder(entry.path, entry, progress, cancel);
     }
     node.children.push_back(std::move(entry));
   }
 }
 
 std::vector<FileEntry> ScanInstallFolder(const std::string& installDir,
-                                         const ScanProgress& progress) {
+                                         const ScanProgress& progress, ScanCancel cancel) {
   std::vector<FileEntry> tree;
   if (sys::UpperCase(installDir).find("\\WINDOWS\\") != std::string::npos) return tree;
   const DWORD attributes = sys::FileAttributes(installDir);
@@ -132,7 +161,7 @@ std::vector<FileEntry> ScanInstallFolder(const std::string& installDir,
   root.path = installDir;
   root.folder = true;
   root.link = (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
-  if (!root.link) ScanFolder(installDir, root, progress);
+  if (!root.link) ScanFolder(installDir, root, progress, cancel);
   tree.push_back(std::move(root));
   return tree;
 }
