@@ -32,7 +32,13 @@ TickTreeView::~TickTreeView() {
 }
 
 void TickTreeView::detach() {
-  if (hwnd_ && IsWindow(hwnd_)) RemoveWindowSubclass(hwnd_, &TickTreeView::SubclassProc, 0);
+  if (hwnd_ && IsWindow(hwnd_)) {
+    KillTimer(hwnd_, reinterpret_cast<UINT_PTR>(this));
+    RemoveWindowSubclass(hwnd_, &TickTreeView::SubclassProc, 0);
+  }
+  tip_.destroy();  // an owned popup of the control: it goes with it
+  tipNode_ = nullptr;
+  trackingLeave_ = false;
   hwnd_ = nullptr;
 }
 
@@ -54,15 +60,26 @@ bool TickTreeView::create(HWND parent, int id, const RECT& r, DWORD extraStyle) 
   if (!font) font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
   SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   SendMessageW(hwnd_, TVM_SETIMAGELIST, TVSIL_STATE, reinterpret_cast<LPARAM>(images_.get()));
+  if (nodeImages_)
+    SendMessageW(hwnd_, TVM_SETIMAGELIST, TVSIL_NORMAL,
+                 reinterpret_cast<LPARAM>(nodeImages_.get()));
   // The W forms of the notifications whatever the parent prefers, so that a node's
   // text reaches its handlers whole.
   SendMessageW(hwnd_, TVM_SETUNICODEFORMAT, TRUE, 0);
   SetWindowSubclass(hwnd_, &TickTreeView::SubclassProc, 0, reinterpret_cast<DWORD_PTR>(this));
+  if (tipText_) tip_.create(hwnd_);
   return true;
 }
 
+void TickTreeView::setNodeImages(UniqueImageList images) {
+  nodeImages_ = std::move(images);
+  if (hwnd_)
+    SendMessageW(hwnd_, TVM_SETIMAGELIST, TVSIL_NORMAL,
+                 reinterpret_cast<LPARAM>(nodeImages_.get()));
+}
+
 HTREEITEM TickTreeView::add(const std::string& caption, HTREEITEM parentNode, LPARAM value,
-                            int tick) {
+                            int tick, int picture) {
   if (!hwnd_) return nullptr;
   TVINSERTSTRUCTW insert{};
   insert.hParent = parentNode ? parentNode : TVI_ROOT;
@@ -73,6 +90,11 @@ HTREEITEM TickTreeView::add(const std::string& caption, HTREEITEM parentNode, LP
   insert.item.lParam = value;
   insert.item.stateMask = TVIS_STATEIMAGEMASK;
   insert.item.state = INDEXTOSTATEIMAGEMASK(tick);
+  if (picture >= 0) {
+    insert.item.mask |= TVIF_IMAGE | TVIF_SELECTEDIMAGE;
+    insert.item.iImage = picture;
+    insert.item.iSelectedImage = picture;
+  }
   return reinterpret_cast<HTREEITEM>(
       SendMessageW(hwnd_, TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert)));
 }
@@ -117,6 +139,15 @@ LPARAM TickTreeView::data(HTREEITEM node) const {
   item.hItem = node;
   if (!SendMessageW(hwnd_, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item))) return 0;
   return item.lParam;
+}
+
+int TickTreeView::image(HTREEITEM node) const {
+  if (!node || !hwnd_) return -1;
+  TVITEMW item{};
+  item.mask = TVIF_IMAGE | TVIF_HANDLE;
+  item.hItem = node;
+  if (!SendMessageW(hwnd_, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item))) return -1;
+  return item.iImage;
 }
 
 HTREEITEM TickTreeView::parent(HTREEITEM node) const {
@@ -187,10 +218,12 @@ void TickTreeView::select(HTREEITEM node) {
 
 bool TickTreeView::remove(HTREEITEM node) {
   if (!node || !hwnd_) return false;
+  cancelTip();  // the node under the tip may be the one that goes
   return SendMessageW(hwnd_, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(node)) != 0;
 }
 
 void TickTreeView::deleteAll() {
+  cancelTip();
   if (hwnd_) SendMessageW(hwnd_, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
 }
 
@@ -226,6 +259,54 @@ void TickTreeView::tickClicked(HTREEITEM node, UINT trigger) {
   }
 }
 
+void TickTreeView::setNodeTips(TipText text, UINT delayMs) {
+  tipText_ = std::move(text);
+  tipDelay_ = delayMs;
+  if (tipText_ && hwnd_) tip_.create(hwnd_);
+  if (!tipText_) cancelTip();
+}
+
+std::string TickTreeView::nodeTipText(HTREEITEM node) const {
+  if (!tipText_ || !node) return {};
+  try {
+    return tipText_(node);
+  } catch (...) {
+    return {};  // a tip that cannot be built shows nothing
+  }
+}
+
+void TickTreeView::cancelTip() {
+  if (hwnd_) KillTimer(hwnd_, reinterpret_cast<UINT_PTR>(this));
+  tipNode_ = nullptr;
+  tip_.hide();
+}
+
+void TickTreeView::trackTip(POINT client) {
+  if (!trackingLeave_) {
+    TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, hwnd_, 0};
+    trackingLeave_ = TrackMouseEvent(&track) != FALSE;
+  }
+  const TreeHit hit = hitTest(client);
+  // Only a node's own line counts: its picture, text or boxes, not the space after it.
+  const UINT onNode = TVHT_ONITEMICON | TVHT_ONITEMLABEL | TVHT_ONITEMSTATEICON;
+  HTREEITEM node = (hit.flags & onNode) ? hit.node : nullptr;
+  tipPoint_ = client;
+  if (node == tipNode_) return;
+  cancelTip();
+  if (!node) return;
+  tipNode_ = node;
+  SetTimer(hwnd_, reinterpret_cast<UINT_PTR>(this), tipDelay_, nullptr);
+}
+
+void TickTreeView::showTip() {
+  KillTimer(hwnd_, reinterpret_cast<UINT_PTR>(this));
+  if (!tipText_ || !tipNode_) return;
+  POINT at = tipPoint_;
+  ClientToScreen(hwnd_, &at);
+  at.y += GetSystemMetrics(SM_CYCURSOR) * 3 / 4;
+  tip_.show(nodeTipText(tipNode_), at);
+}
+
 LRESULT CALLBACK TickTreeView::SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
                                             UINT_PTR /*id*/, DWORD_PTR self) {
   auto* tree = reinterpret_cast<TickTreeView*>(self);
@@ -244,6 +325,29 @@ LRESULT CALLBACK TickTreeView::SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, 
 
 bool TickTreeView::onSubclassMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
   UINT trigger = 0;
+  switch (msg) {
+    case WM_MOUSEMOVE:
+      if (tipText_) trackTip({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+      return false;
+    case WM_MOUSELEAVE:
+      trackingLeave_ = false;
+      cancelTip();
+      return false;
+    case WM_TIMER:
+      if (wParam != reinterpret_cast<UINT_PTR>(this)) return false;
+      showTip();
+      return true;
+    case WM_MOUSEWHEEL:
+    case WM_VSCROLL:
+    case WM_HSCROLL:
+    case WM_KILLFOCUS:
+      cancelTip();
+      return false;
+    default:
+      break;
+  }
+  // A press or a key puts the tip away.
+  if ((msg >= WM_LBUTTONDOWN && msg <= WM_MBUTTONDBLCLK) || msg == WM_KEYDOWN) cancelTip();
   switch (msg) {
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:

@@ -5,8 +5,13 @@
 // when enabled) calls onTickClick, which decides what changes. Without a callback
 // the node alone takes NextTickState.
 //
+// Nodes may also carry a picture of their own (an image list set with
+// setNodeImages) and a tip of our own: a tracking tooltip whose text a callback
+// gives for the node under the resting mouse, which works where the control never
+// asks for info tips.
+//
 // The object owns the control (destroyed when the object goes, unless the parent
-// did it first) and the state pictures.
+// did it first), the state pictures, the node pictures and the tip window.
 #pragma once
 
 #include <windows.h>
@@ -19,6 +24,7 @@
 #include "toolkit/Control.h"
 #include "toolkit/ImageLists.h"
 #include "toolkit/TickImages.h"
+#include "toolkit/TrackingTip.h"
 
 namespace tk {
 
@@ -45,13 +51,19 @@ class TickTreeView {
   Control control() const { return Control(hwnd_); }
   HIMAGELIST stateImages() const { return images_.get(); }
 
-  // Adds a node as the last child of `parent` (nullptr: a top-level node).
+  // The pictures that nodes show beside their text; the tree keeps them.
+  void setNodeImages(UniqueImageList images);
+  HIMAGELIST nodeImages() const { return nodeImages_.get(); }
+
+  // Adds a node as the last child of `parent` (nullptr: a top-level node), showing
+  // picture `image` of the node images (none when negative).
   HTREEITEM add(const std::string& text, HTREEITEM parent = nullptr, LPARAM data = 0,
-                int state = kTicked);
+                int state = kTicked, int image = -1);
   int state(HTREEITEM node) const;  // 0 for no node
   bool setState(HTREEITEM node, int state);
   std::string text(HTREEITEM node) const;
   LPARAM data(HTREEITEM node) const;
+  int image(HTREEITEM node) const;  // -1 for no node
 
   HTREEITEM parent(HTREEITEM node) const;
   HTREEITEM firstChild(HTREEITEM node) const;  // nullptr: the first top-level node
@@ -81,16 +93,35 @@ class TickTreeView {
   void setSpaceToggles(bool on) { spaceToggles_ = on; }
   bool spaceToggles() const { return spaceToggles_; }
 
+  // Node tips: after the mouse rests `delayMs` on a node, the tip shows the
+  // callback's text for it (lines separated by CR LF; empty: no tip). Errors thrown
+  // while the text is built show no tip.
+  using TipText = std::function<std::string(HTREEITEM node)>;
+  void setNodeTips(TipText text, UINT delayMs = 500);
+  const TrackingTip& nodeTip() const { return tip_; }
+  // The text the tip would show for `node` ("" without tips or on an error).
+  std::string nodeTipText(HTREEITEM node) const;
+
  private:
   static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
                                        UINT_PTR id, DWORD_PTR self);
   bool onSubclassMessage(UINT msg, WPARAM wParam, LPARAM lParam);
   void tickClicked(HTREEITEM node, UINT trigger);
+  void trackTip(POINT client);
+  void showTip();
+  void cancelTip();
   void detach();
 
   HWND hwnd_ = nullptr;
   UniqueImageList images_;
+  UniqueImageList nodeImages_;
   bool spaceToggles_ = false;
+  TrackingTip tip_;
+  TipText tipText_;
+  UINT tipDelay_ = 500;
+  bool trackingLeave_ = false;
+  HTREEITEM tipNode_ = nullptr;
+  POINT tipPoint_{};
 };
 
 }  // namespace tk

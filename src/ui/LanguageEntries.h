@@ -160,5 +160,31 @@
   LANG(IDS_MESSAGEBOX_WARNING_StartupKeptRecycle, "IDS_MESSAGEBOX_WARNING_StartupKeptRecycle", "the Recycle Bin cannot take it, so it was not deleted.") \
   LANG(IDS_MESSAGEBOX_WARNING_StartupKeptEnabled, "IDS_MESSAGEBOX_WARNING_StartupKeptEnabled", "its Run key already holds an enabled entry of that name with another command.") \
   LANG(IDS_MESSAGEBOX_WARNING_StartupKeptParked, "IDS_MESSAGEBOX_WARNING_StartupKeptParked", "its parking key already holds a disabled entry of that name with another command.") \
-  LANG(IDS_MAINFORM_MENU_VIEW_Skins, "IDS_MAINFORM_MENU_VIEW_Skins", "Skins")
+  LANG(IDS_MAINFORM_MENU_VIEW_Skins, "IDS_MAINFORM_MENU_VIEW_Skins", "Skins") \
+  LANG(IDS_SCANFORM_LEGEND_Safe, "IDS_SCANFORM_LEGEND_Safe", "Safe: the program's own, ticked") \
+  LANG(IDS_SCANFORM_LEGEND_Likely, "IDS_SCANFORM_LEGEND_Likely", "Likely the program's, not ticked") \
+  LANG(IDS_SCANFORM_LEGEND_Doubtful, "IDS_SCANFORM_LEGEND_Doubtful", "Doubtful: may belong to someone else") \
+  LANG(IDS_SCANFORM_REASON_KeyNameMatch, "IDS_SCANFORM_REASON_KeyNameMatch", "It bears the name of the program's uninstall key.") \
+  LANG(IDS_SCANFORM_REASON_NameExact, "IDS_SCANFORM_REASON_NameExact", "It is named exactly as the program.") \
+  LANG(IDS_SCANFORM_REASON_NamePartial, "IDS_SCANFORM_REASON_NamePartial", "Its name is close to the program's name.") \
+  LANG(IDS_SCANFORM_REASON_PublisherMatch, "IDS_SCANFORM_REASON_PublisherMatch", "It lies under the program's publisher.") \
+  LANG(IDS_SCANFORM_REASON_InInstallFolder, "IDS_SCANFORM_REASON_InInstallFolder", "It lies in the program's install folder.") \
+  LANG(IDS_SCANFORM_REASON_PointsIntoInstall, "IDS_SCANFORM_REASON_PointsIntoInstall", "It points into the program's install folder.") \
+  LANG(IDS_SCANFORM_REASON_ProductCode, "IDS_SCANFORM_REASON_ProductCode", "It bears the program's product code.") \
+  LANG(IDS_SCANFORM_REASON_OwnedByOther, "IDS_SCANFORM_REASON_OwnedByOther", "It belongs to another installed program: %s.") \
+  LANG(IDS_SCANFORM_REASON_NamedLikeOther, "IDS_SCANFORM_REASON_NamedLikeOther", "It is named like another installed program: %s.") \
+  LANG(IDS_SCANFORM_REASON_UserData, "IDS_SCANFORM_REASON_UserData", "It is a system folder or holds your documents.") \
+  LANG(IDS_SCANFORM_REASON_OthersExecutables, "IDS_SCANFORM_REASON_OthersExecutables", "It holds program files that another installed program uses.") \
+  LANG(IDS_SCANFORM_REASON_SharedVendor, "IDS_SCANFORM_REASON_SharedVendor", "Other installed programs of the same publisher use it.") \
+  LANG(IDS_SCANFORM_REASON_NoNameMatch, "IDS_SCANFORM_REASON_NoNameMatch", "Its name does not match the program's.") \
+  LANG(IDS_SCANFORM_LABEL_Cancelled, "IDS_SCANFORM_LABEL_Cancelled", "Scan cancelled: what was found so far is listed.") \
+  LANG(IDS_MAINFORM_MENU_TOOLS_ScanRemoved, "IDS_MAINFORM_MENU_TOOLS_ScanRemoved", "Scan leftovers of removed programs") \
+  LANG(IDS_REMOVEDFORM_Title, "IDS_REMOVEDFORM_Title", "Leftovers of removed programs") \
+  LANG(IDS_REMOVEDFORM_LABEL_Info, "IDS_REMOVEDFORM_LABEL_Info", "Programs uninstalled with Prunaxis. Choose one to search again for what it left behind.") \
+  LANG(IDS_REMOVEDFORM_COLUMN_Program, "IDS_REMOVEDFORM_COLUMN_Program", "Program") \
+  LANG(IDS_REMOVEDFORM_COLUMN_Removed, "IDS_REMOVEDFORM_COLUMN_Removed", "Uninstalled") \
+  LANG(IDS_REMOVEDFORM_BUTTON_Scan, "IDS_REMOVEDFORM_BUTTON_Scan", "Scan") \
+  LANG(IDS_REMOVEDFORM_BUTTON_Forget, "IDS_REMOVEDFORM_BUTTON_Forget", "Forget") \
+  LANG(IDS_REMOVEDFORM_BUTTON_Close, "IDS_REMOVEDFORM_BUTTON_Close", "Close") \
+  LANG(IDS_MESSAGEBOX_WARNING_NoRemovedPrograms, "IDS_MESSAGEBOX_WARNING_NoRemovedPrograms", "No program uninstalled with Prunaxis is on record yet.")
 // clang-format on

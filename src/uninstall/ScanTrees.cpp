@@ -2,7 +2,7 @@
 
 #include <unordered_map>
 
-#include "ui/TextFormat.h"
+#include "uninstall/EvidenceText.h"
 #include "uninstall/TickRules.h"
 
 namespace uninstall {
@@ -13,23 +13,23 @@ namespace {
 constexpr int kKindBits = 3;
 constexpr LPARAM kKindMask = (1 << kKindBits) - 1;
 
-std::string ShownText(const std::string& text, const std::string& owner,
-                      const std::string& sharedNote) {
-  if (owner.empty() || sharedNote.empty()) return text;
-  return text + "  " + ui::FormatText(sharedNote, {owner});
+int StartState(const Evidence& evidence) {
+  return evidence.grade == Grade::Safe ? kTicked : kUnticked;
 }
 
 void AddFileNode(tk::TickTreeView& tree, LeftoverNodes& nodes, const FileEntry& entry,
-                 HTREEITEM parent, bool shared, const std::string& sharedNote) {
+                 HTREEITEM parent, const Evidence* holder) {
   const LeftoverKind kind = entry.link     ? LeftoverKind::Link
                             : entry.folder ? LeftoverKind::Folder
                                            : LeftoverKind::File;
-  shared = shared || !entry.owner.empty();
-  HTREEITEM node = tree.add(ShownText(entry.path, entry.owner, sharedNote), parent,
-                            nodes.add({kind, entry.path, {}, {}}), shared ? kUnticked : kTicked);
+  Evidence evidence = WithOwner(entry.evidence, entry.owner);
+  if (holder) evidence = InheritEvidence(*holder, std::move(evidence));
+  const int state = StartState(evidence);
+  const int image = GradeImage(evidence.grade);
+  HTREEITEM node =
+      tree.add(entry.path, parent, nodes.add({kind, entry.path, {}, {}}, evidence), state, image);
   if (!node) return;
-  for (const FileEntry& child : entry.children)
-    AddFileNode(tree, nodes, child, node, shared, sharedNote);
+  for (const FileEntry& child : entry.children) AddFileNode(tree, nodes, child, node, &evidence);
 }
 
 // One top-level branch of a tree as tick nodes, in the control's depth-first order
@@ -87,8 +87,21 @@ void CollectFileItems(const tk::TickTreeView& tree, const LeftoverNodes& nodes, 
     for (HTREEITEM child : tree.children(node)) CollectFileItems(tree, nodes, child, items);
 }
 
+bool ValuesOnly(const tk::TickTreeView& tree, const LeftoverNodes& nodes, HTREEITEM node) {
+  const NodeInfo* info = nodes.info(tree.data(node));
+  return info && info->valuesOnly && info->item.kind == LeftoverKind::RegistryKey;
+}
+
 // Removes the vanished nodes below and including `node`, children first.
 int RemoveVanished(tk::TickTreeView& tree, const LeftoverNodes& nodes, HTREEITEM node) {
+  if (ValuesOnly(tree, nodes, node)) {
+    // The node stands for its values alone: when none is left, neither is it.
+    int gone = 0;
+    for (HTREEITEM child : tree.children(node)) gone += RemoveVanished(tree, nodes, child);
+    if (tree.firstChild(node)) return gone;
+    tree.remove(node);
+    return gone + 1;
+  }
   if (!LeftoverExists(NodeItem(tree, nodes, node))) {
     const int gone = 1 + static_cast<int>(tree.descendants(node).size());
     tree.remove(node);
@@ -101,17 +114,22 @@ int RemoveVanished(tk::TickTreeView& tree, const LeftoverNodes& nodes, HTREEITEM
 
 }  // namespace
 
-LPARAM LeftoverNodes::add(LeftoverItem item) {
+LPARAM LeftoverNodes::add(LeftoverItem item, Evidence evidence, bool valuesOnly) {
   const LPARAM kind = static_cast<LPARAM>(item.kind);
-  items_.push_back(std::move(item));
+  items_.push_back({std::move(item), std::move(evidence), valuesOnly});
   return (static_cast<LPARAM>(items_.size()) << kKindBits) | kind;
 }
 
-const LeftoverItem* LeftoverNodes::find(LPARAM data) const {
+const NodeInfo* LeftoverNodes::info(LPARAM data) const {
   const size_t index = static_cast<size_t>(data >> kKindBits);
   if (index == 0 || index > items_.size()) return nullptr;
-  const LeftoverItem& item = items_[index - 1];
-  return static_cast<LPARAM>(item.kind) == (data & kKindMask) ? &item : nullptr;
+  const NodeInfo& info = items_[index - 1];
+  return static_cast<LPARAM>(info.item.kind) == (data & kKindMask) ? &info : nullptr;
+}
+
+const LeftoverItem* LeftoverNodes::find(LPARAM data) const {
+  const NodeInfo* found = info(data);
+  return found ? &found->item : nullptr;
 }
 
 LeftoverItem FoundKeyItem(const FoundKey& key) {
@@ -138,21 +156,23 @@ LeftoverItem FoundValueItem(const FoundKey& key, size_t index) {
 }
 
 void AddRegistryNodes(tk::TickTreeView& tree, LeftoverNodes& nodes,
-                      const std::vector<FoundKey>& found, const std::string& sharedNote) {
+                      const std::vector<FoundKey>& found) {
   for (const FoundKey& key : found) {
-    const int state = key.owner.empty() ? kTicked : kUnticked;
-    HTREEITEM node = tree.add(ShownText(key.text, key.owner, sharedNote), nullptr,
-                              nodes.add(FoundKeyItem(key)), state);
+    const Evidence evidence = WithOwner(key.evidence, key.owner);
+    const int state = StartState(evidence);
+    const int image = GradeImage(evidence.grade);
+    HTREEITEM node = tree.add(key.text, nullptr,
+                              nodes.add(FoundKeyItem(key), evidence, key.valuesOnly), state, image);
     if (!node) continue;
+    // A value is the key's finding as much as the key is: it shows the same.
     for (size_t i = 0; i < key.values.size(); ++i)
-      tree.add(key.values[i], node, nodes.add(FoundValueItem(key, i)), state);
+      tree.add(key.values[i], node, nodes.add(FoundValueItem(key, i), evidence), state, image);
   }
 }
 
 void AddFileNodes(tk::TickTreeView& tree, LeftoverNodes& nodes,
-                  const std::vector<FileEntry>& entries, const std::string& sharedNote) {
-  for (const FileEntry& entry : entries)
-    AddFileNode(tree, nodes, entry, nullptr, false, sharedNote);
+                  const std::vector<FileEntry>& entries) {
+  for (const FileEntry& entry : entries) AddFileNode(tree, nodes, entry, nullptr, nullptr);
   RecomputeParentStates(tree);
 }
 
@@ -164,6 +184,16 @@ void UntickAll(tk::TickTreeView& tree) {
 LeftoverItem NodeItem(const tk::TickTreeView& tree, const LeftoverNodes& nodes, HTREEITEM node) {
   if (const LeftoverItem* item = nodes.find(tree.data(node))) return *item;
   return {NodeKind(tree, node), tree.text(node), {}, {}};
+}
+
+Evidence NodeEvidence(const tk::TickTreeView& tree, const LeftoverNodes& nodes, HTREEITEM node) {
+  if (const NodeInfo* info = nodes.info(tree.data(node))) return info->evidence;
+  return {};
+}
+
+std::string NodeTip(const tk::TickTreeView& tree, const LeftoverNodes& nodes, HTREEITEM node) {
+  const NodeInfo* info = nodes.info(tree.data(node));
+  return info ? EvidenceTip(info->evidence) : std::string();
 }
 
 LeftoverKind NodeKind(const tk::TickTreeView& tree, HTREEITEM node) {
@@ -201,9 +231,9 @@ std::vector<LeftoverItem> TickedRegistryItems(const tk::TickTreeView& tree,
   std::vector<LeftoverItem> items;
   for (HTREEITEM key : tree.children(nullptr)) {
     const int state = tree.state(key);
-    if (state == kTicked) {
+    if (state == kTicked && !ValuesOnly(tree, nodes, key)) {
       items.push_back(NodeItem(tree, nodes, key));
-    } else if (state == kPartlyTicked) {
+    } else if (state == kTicked || state == kPartlyTicked) {
       for (HTREEITEM value : tree.children(key))
         if (tree.state(value) == kTicked) items.push_back(NodeItem(tree, nodes, value));
     }

@@ -13,21 +13,33 @@
 
 #include "toolkit/TickTreeView.h"
 #include "uninstall/LeftoverRemoval.h"
+#include "uninstall/Evidence.h"
 #include "uninstall/LeftoverScan.h"
 
 namespace uninstall {
+
+// What one node stands for: the exact item, how sure the scan is that it is the
+// program's, and whether a key's node stands only for its listed values.
+struct NodeInfo {
+  LeftoverItem item;
+  Evidence evidence;
+  // The key is not the program's, only the values listed below it: ticking the
+  // key's node ticks them, and the key itself is never removed.
+  bool valuesOnly = false;
+};
 
 // The exact items behind the nodes of one window's trees, for as long as the window
 // lives. Items are only added: a node's data stays valid while the store does.
 class LeftoverNodes {
  public:
   // The data for a node standing for `item`.
-  LPARAM add(LeftoverItem item);
+  LPARAM add(LeftoverItem item, Evidence evidence = {}, bool valuesOnly = false);
   // The item behind a node's data; nullptr for data that add() did not give.
   const LeftoverItem* find(LPARAM data) const;
+  const NodeInfo* info(LPARAM data) const;
 
  private:
-  std::vector<LeftoverItem> items_;
+  std::vector<NodeInfo> items_;
 };
 
 // The exact item a found key, or its value at `index`, stands for: its root, view and
@@ -35,18 +47,25 @@ class LeftoverNodes {
 LeftoverItem FoundKeyItem(const FoundKey& key);
 LeftoverItem FoundValueItem(const FoundKey& key, size_t index);
 
-// One top-level node per key, one child per value. A key that another program owns
-// and its values start unticked, its text followed by `sharedNote` ("%s" is the
-// owner's name); every other node starts ticked.
+// One top-level node per key, one child per value, each showing the key's grade as
+// its picture (GradeImage). A safe key and its values start ticked; the others,
+// and whatever another program owns, unticked.
 void AddRegistryNodes(tk::TickTreeView& tree, LeftoverNodes& nodes,
-                      const std::vector<FoundKey>& found, const std::string& sharedNote = {});
-// The install folder's node and everything below it, nested as on disk; what another
-// program owns starts unticked (with `sharedNote`), its parents partly ticked.
+                      const std::vector<FoundKey>& found);
+// The file tree's top-level entries (files or folders) and everything below them,
+// nested as on disk, each showing its grade (a node without reasons of its own
+// shows its holder's, InheritEvidence). A safe node starts ticked, the others
+// unticked, and the folders above take the state their children give them.
 void AddFileNodes(tk::TickTreeView& tree, LeftoverNodes& nodes,
-                  const std::vector<FileEntry>& entries, const std::string& sharedNote = {});
+                  const std::vector<FileEntry>& entries);
 
 // Unticks every node, for findings that are offered without a recommendation.
 void UntickAll(tk::TickTreeView& tree);
+
+// The grade and reasons a node shows (a safe, reasonless one for a node without them).
+Evidence NodeEvidence(const tk::TickTreeView& tree, const LeftoverNodes& nodes, HTREEITEM node);
+// A node's tip: its reasons, one a line.
+std::string NodeTip(const tk::TickTreeView& tree, const LeftoverNodes& nodes, HTREEITEM node);
 
 // What a node names, by its data.
 LeftoverKind NodeKind(const tk::TickTreeView& tree, HTREEITEM node);
@@ -60,7 +79,8 @@ void ToggleTreeNode(tk::TickTreeView& tree, HTREEITEM node);
 void RecomputeParentStates(tk::TickTreeView& tree);
 
 // The registry tree's ticked items: a ticked key as a whole (values and subkeys
-// included); of a partly ticked key only its ticked values.
+// included); of a partly ticked key, or of a key that stands only for its values,
+// only its ticked values.
 std::vector<LeftoverItem> TickedRegistryItems(const tk::TickTreeView& tree,
                                               const LeftoverNodes& nodes);
 // The file tree's ticked items, each listed node on its own: files, links, and
@@ -69,7 +89,8 @@ std::vector<LeftoverItem> TickedRegistryItems(const tk::TickTreeView& tree,
 std::vector<LeftoverItem> TickedFileItems(const tk::TickTreeView& tree, const LeftoverNodes& nodes);
 
 // Takes out every node whose key, value, file or folder no longer exists (with its
-// children), then recomputes the parents of what stays. Returns how many nodes went.
+// children), and the node of a values-only key none of whose values is left; then
+// recomputes the parents of what stays. Returns how many nodes went.
 int RemoveVanishedNodes(tk::TickTreeView& tree, const LeftoverNodes& nodes);
 
 // Every node's text, depth first, in display order.

@@ -4,13 +4,13 @@
 
 #include "app/globals.h"
 #include "toolkit/DialogFrame.h"
+#include "toolkit/GradeImages.h"
 #include "toolkit/MessageBox.h"
-#include "toolkit/MessageLoop.h"
 #include "toolkit/WindowPlace.h"
 #include "ui/LanguageTable.h"
 #include "ui/TextFormat.h"
-#include "uninstall/LeftoverScan.h"
-#include "uninstall/Ownership.h"
+#include "uninstall/EvidenceText.h"
+#include "uninstall/LeftoverSearch.h"
 #include "uninstall/ScanTrees.h"
 
 namespace forms {
@@ -18,15 +18,25 @@ namespace {
 
 using ui::LangText;
 
+// The legend: one row per grade, left of the buttons and below the file tree.
+constexpr int kLegendTop = 407;
+constexpr int kLegendRow = 16;
+
 void Notice(HWND owner, const std::string& text, UINT flags = MB_OK) {
   tk::ShowMessageBox(owner, text, app::kAppTitle, flags);
 }
 
+uninstall::Grade GradeAt(int index) {
+  return static_cast<uninstall::Grade>(index);
+}
+
 }  // namespace
 
-TScanForm::TScanForm(uninstall::UninstallTarget target) : target_(std::move(target)) {}
+TScanForm::TScanForm(uninstall::UninstallTarget target, uninstall::LeftoverSearchFn search)
+    : target_(std::move(target)), search_(std::move(search)) {}
 
 TScanForm::~TScanForm() {
+  stopScan();
   destroy();
 }
 
@@ -49,17 +59,43 @@ void TScanForm::createControls() {
       tk::Control::Create(self, "STATIC", kIdScanInfo, "", SS_LEFT | SS_NOPREFIX, 82, 9, 472, 32);
   lblRegInfoLeft = tk::Control::Create(self, "STATIC", kIdRegInfoLeft, "", SS_LEFT | SS_NOPREFIX, 9,
                                        48, 545, 16);
-  tvScanRegInfo.create(self, kIdScanRegInfo, {9, 66, 9 + 545, 66 + 153});
+  // The nodes' tips are ours (their reasons); the control's own would cover them.
+  tvScanRegInfo.setNodeImages(tk::CreateGradeImages());
+  tvScanRegInfo.create(self, kIdScanRegInfo, {9, 66, 9 + 545, 66 + 153}, TVS_NOTOOLTIPS);
   lblFileLeft =
       tk::Control::Create(self, "STATIC", kIdFileLeft, "", SS_LEFT | SS_NOPREFIX, 9, 228, 545, 16);
-  tvScanFiles.create(self, kIdScanFiles, {9, 246, 9 + 545, 246 + 155});
+  tvScanFiles.setNodeImages(tk::CreateGradeImages());
+  tvScanFiles.create(self, kIdScanFiles, {9, 246, 9 + 545, 246 + 155}, TVS_NOTOOLTIPS);
   btnDelete = tk::Control::Create(self, "BUTTON", kIdScanDelete, "",
                                   BS_PUSHBUTTON | WS_TABSTOP | WS_DISABLED, 370, 417, 89, 25);
   btnCancel = tk::Control::Create(self, "BUTTON", IDCANCEL, "",
                                   BS_PUSHBUTTON | WS_TABSTOP | WS_DISABLED, 465, 417, 89, 25);
+  createLegend();
   tvScanRegInfo.onTickClick = [this](HTREEITEM node, UINT) { tvScanRegInfoMouseDown(node); };
   tvScanFiles.onTickClick = [this](HTREEITEM node, UINT) { tvScanFilesMouseDown(node); };
+  tvScanRegInfo.setNodeTips(
+      [this](HTREEITEM node) { return uninstall::NodeTip(tvScanRegInfo, nodes_, node); });
+  tvScanFiles.setNodeTips(
+      [this](HTREEITEM node) { return uninstall::NodeTip(tvScanFiles, nodes_, node); });
   applyTexts();
+}
+
+void TScanForm::createLegend() {
+  HWND self = hwnd();
+  // The trees' pictures, taken out as icons of the window's own for the statics.
+  tk::UniqueImageList pictures = tk::CreateGradeImages();
+  for (int i = 0; i < kGradeCount; ++i) {
+    const int top = kLegendTop + i * kLegendRow;
+    imgLegend[i] = tk::Control::Create(self, "STATIC", kIdLegendImage + i, "",
+                                       SS_ICON | SS_CENTERIMAGE, 9, top, 16, 16);
+    lblLegend[i] = tk::Control::Create(self, "STATIC", kIdLegendLabel + i, "",
+                                       SS_LEFT | SS_NOPREFIX | SS_CENTERIMAGE, 29, top, 330, 16);
+    if (pictures)
+      legendIcons_[i].reset(
+          ImageList_GetIcon(pictures.get(), uninstall::GradeImage(GradeAt(i)), ILD_NORMAL));
+    if (legendIcons_[i])
+      imgLegend[i].send(STM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(legendIcons_[i].get()));
+  }
 }
 
 void TScanForm::applyTexts() {
@@ -69,6 +105,8 @@ void TScanForm::applyTexts() {
   lblFileLeft.setText(LangText(ui::IDS_SCANFORM_LABEL_FilesLeft));
   btnDelete.setText(LangText(ui::IDS_SCANFORM_BUTTON_Delete));
   btnCancel.setText(LangText(ui::IDS_SCANFORM_BUTTON_Cancel));
+  for (int i = 0; i < kGradeCount; ++i)
+    lblLegend[i].setText(LangText(uninstall::GradeLegendId(GradeAt(i))));
 }
 
 int TScanForm::ShowModal() {
@@ -82,55 +120,63 @@ void TScanForm::onTimer(UINT_PTR id) {
   if (id == kTimerStartScan) StartScan();
 }
 
-void TScanForm::showProgress(const std::string& path) {
-  // The label and the repaint follow the scan a few times a second rather than at
-  // every key: a message round per key would cost more than the key itself.
-  const DWORD now = GetTickCount();
-  if (now - lastProgress_ < kProgressIntervalMs) return;
-  lastProgress_ = now;
-  lblScanInfo.setText(path);
-  tk::ProcessPendingMessages();
-}
-
-void TScanForm::ScanRegistryPasses() {
-  lastProgress_ = GetTickCount() - kProgressIntervalMs;  // show the first key at once
-  std::vector<uninstall::FoundKey> found = uninstall::ScanRegistry(
-      target_.keyName, [this](const std::string& path) { showProgress(path); });
-  uninstall::MarkOwnedKeys(found, otherPrograms());
-  uninstall::AddRegistryNodes(tvScanRegInfo, nodes_, found,
-                              LangText(ui::IDS_SCANFORM_LABEL_SharedWith));
-}
-
-void TScanForm::ScanFiles() {
-  std::vector<uninstall::FileEntry> tree = uninstall::ScanInstallFolder(
-      target_.installDir, [this](const std::string& path) { showProgress(path); });
-  uninstall::MarkOwnedFolders(tree, otherPrograms());
-  uninstall::AddFileNodes(tvScanFiles, nodes_, tree, LangText(ui::IDS_SCANFORM_LABEL_SharedWith));
-}
-
-const std::vector<uninstall::InstalledEntry>& TScanForm::otherPrograms() {
-  // Read once per scan: both passes judge ownership against the same entries.
-  if (!others_) others_ = uninstall::ReadOtherEntries(target_);
-  return *others_;
-}
-
 void TScanForm::StartScan() {
   // Once per window: a tick that comes while the scan runs, or after it, starts nothing.
   if (scanning_ || scanned_ || !hwnd()) return;
-  scanning_ = true;
   killTimer(kTimerStartScan);
-  EnableWindow(hwnd(), FALSE);
+  scanning_ = true;
+  btnDelete.setEnabled(false);
+  btnCancel.setEnabled(true);
+  scan_ = std::make_unique<uninstall::TScanThread>(target_, hwnd(), search_);
+  if (scan_->Start()) return;  // the thread reports by message
+  // Without a thread the search runs here; the window waits for it.
+  scan_.reset();
+  uninstall::ScanFindings findings;
   try {
-    // Without a name there is nothing to match: every key would be walked for nothing.
-    if (!target_.keyName.empty()) ScanRegistryPasses();
-    ScanFiles();
+    const uninstall::LeftoverSearchFn search =
+        search_ ? search_ : uninstall::LeftoverSearchFn(&uninstall::FindLeftovers);
+    findings = search(target_, uninstall::ReadOtherEntries(target_), {}, nullptr);
   } catch (const std::exception&) {
-    // What the passes that ended found stays listed; the window becomes usable again.
+    findings = uninstall::ScanFindings{};
   }
-  if (!hwnd()) return;
-  EnableWindow(hwnd(), TRUE);
+  showFindings(std::move(findings));
+}
+
+void TScanForm::CancelScan() {
+  if (scan_) scan_->Cancel();
+}
+
+void TScanForm::stopScan() {
+  if (!scan_) return;
+  // The thread writes to nothing of the window, but it posts to it: it ends first.
+  scan_->Cancel();
+  scan_->Wait();
+  scan_.reset();
+  scanning_ = false;
+}
+
+void TScanForm::scanProgress() {
+  if (!scan_) return;  // a report that was on its way when the search went
+  const std::string path = scan_->TakeProgress();
+  lblScanInfo.setText(path);
+  if (onScanProgress) onScanProgress(path);
+}
+
+void TScanForm::scanFinished() {
+  if (!scan_) return;
+  std::optional<uninstall::ScanFindings> findings = scan_->TakeFindings();
+  if (!findings) return;
+  scan_->Wait();  // it has nothing left to do but end
+  scan_.reset();
+  showFindings(std::move(*findings));
+}
+
+void TScanForm::showFindings(uninstall::ScanFindings findings) {
   scanning_ = false;
   scanned_ = true;
+  cancelled_ = findings.cancelled;
+  uninstall::AddRegistryNodes(tvScanRegInfo, nodes_, findings.keys);
+  uninstall::AddFileNodes(tvScanFiles, nodes_, findings.files);
   // When the program still seems installed, whatever was found may still be in use:
   // it is shown, and nothing is recommended.
   if (!target_.uninstalled) {
@@ -139,14 +185,16 @@ void TScanForm::StartScan() {
   }
   tvScanRegInfo.expandAll();
   tvScanFiles.expandAll();
-  if (tvScanRegInfo.count() == 0 && tvScanFiles.count() == 0) {
+  lblScanInfo.setText(cancelled_ ? LangText(ui::IDS_SCANFORM_LABEL_Cancelled) : std::string());
+  const bool nothing = tvScanRegInfo.count() == 0 && tvScanFiles.count() == 0;
+  if (nothing && !cancelled_) {
     Notice(hwnd(), LangText(ui::IDS_MESSAGEBOX_WARNING_Noremains));
     // The window is closing (and is gone at once when not shown modally): its
     // buttons are left as they are.
     SendMessageW(hwnd(), WM_CLOSE, 0, 0);
     return;
   }
-  btnDelete.setEnabled(true);
+  btnDelete.setEnabled(!nothing);
   btnCancel.setEnabled(true);
 }
 
@@ -209,6 +257,18 @@ void TScanForm::btnCancelClick() {
   SendMessageW(hwnd(), WM_CLOSE, 0, 0);
 }
 
+LRESULT TScanForm::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == uninstall::WM_SCAN_PROGRESS) {
+    scanProgress();
+    return 0;
+  }
+  if (msg == uninstall::WM_SCAN_FINISHED) {
+    scanFinished();
+    return 0;
+  }
+  return tk::Window::handleMessage(msg, wParam, lParam);
+}
+
 bool TScanForm::onCommand(WORD id, WORD code, HWND) {
   if (code != BN_CLICKED) return false;
   if (id == kIdScanDelete) {
@@ -216,15 +276,25 @@ bool TScanForm::onCommand(WORD id, WORD code, HWND) {
     return true;
   }
   if (id == IDCANCEL) {
-    // Escape while the scan runs closes nothing: there is no cancelling a scan.
-    if (!scanning_) btnCancelClick();
+    // During the search, Cancel and Escape end the search; the window stays open
+    // with what was found until then.
+    if (scanning_)
+      CancelScan();
+    else
+      btnCancelClick();
     return true;
   }
   return false;
 }
 
 bool TScanForm::onClose() {
-  return !scanning_;
+  // Closing during the search ends it first; nothing it found is kept.
+  stopScan();
+  return true;
+}
+
+void TScanForm::onDestroy() {
+  stopScan();
 }
 
 }  // namespace forms

@@ -60,7 +60,7 @@ TEST_F(SharedPrograms, UninstallingOneLeavesTheOtherWhole) {
   form.uninstallCommands().onScanFormCreated = [&](forms::TScanForm& f) { scan = &f; };
   std::set<std::string> registryBefore, registryAfter, helperBefore, helperAfter, diskAfter;
   int hostsState = 0, helperFolderState = 0, ownKeyState = 0;
-  std::string hostsText;
+  std::string hostsText, hostsTip, helperFolderTip;
   int stage = 0;
   const std::string hostsShown = "HKEY_CURRENT_USER\\" + hostsKey;
   TimerDriver driver([&] {
@@ -71,6 +71,7 @@ TEST_F(SharedPrograms, UninstallingOneLeavesTheOtherWhole) {
         const std::string text = scan->tvScanRegInfo.text(node);
         if (text.rfind(hostsShown, 0) == 0) {
           hostsText = text;
+          hostsTip = scan->tvScanRegInfo.nodeTipText(node);
           hostsState = scan->tvScanRegInfo.state(node);
         }
         if (text == "HKEY_CURRENT_USER\\SOFTWARE\\PxPair Soft\\PxPairNotes")
@@ -78,8 +79,10 @@ TEST_F(SharedPrograms, UninstallingOneLeavesTheOtherWhole) {
       }
       for (HTREEITEM node : scan->tvScanFiles.descendants(nullptr))
         if (scan->tvScanFiles.text(node).rfind(h, 0) == 0 &&
-            scan->tvScanFiles.text(node).find('\\', h.size()) == std::string::npos)
+            scan->tvScanFiles.text(node).find('\\', h.size()) == std::string::npos) {
           helperFolderState = scan->tvScanFiles.state(node);
+          helperFolderTip = scan->tvScanFiles.nodeTipText(node);
+        }
       registryBefore = SnapshotRegistry();
       helperBefore = SnapshotDisk(h);
       // Delete with everything as offered.
@@ -103,8 +106,11 @@ TEST_F(SharedPrograms, UninstallingOneLeavesTheOtherWhole) {
   // Offered: the program's own keys; shown but unticked: the helper's key and folder.
   EXPECT_EQ(ownKeyState, uninstall::kTicked);
   EXPECT_EQ(hostsState, uninstall::kUnticked);
-  EXPECT_NE(hostsText.find("PxPairNotes Helper"), std::string::npos) << hostsText;
+  // The node's text is the key's path alone; who else uses it is in its tip.
+  EXPECT_EQ(hostsText, hostsShown);
+  EXPECT_NE(hostsTip.find("PxPairNotes Helper"), std::string::npos) << hostsTip;
   EXPECT_EQ(helperFolderState, uninstall::kUnticked);
+  EXPECT_NE(helperFolderTip.find("PxPairNotes Helper"), std::string::npos) << helperFolderTip;
 
   // The helper is whole: its entry, its keys, its folder and files.
   EXPECT_FALSE(helperBefore.empty());
