@@ -112,6 +112,7 @@ bool LoadStartupConfig(const std::string& exePath) {
         AppPaths.SkinsDir + ini.readString(kConfigSection, kSkinFileKey, kDefaultSkinFile);
     AppPaths.RegBackupDir = settingsDir + "Back up\\reg\\";
     AppPaths.ScrBackupDir = settingsDir + "Back up\\scr\\";
+    AppPaths.ScanBackupDir = settingsDir + "Back up\\scans\\";
     HideScreenSaver = ini.readBool(kConfigSection, kHideScreenSaverKey, kDefaultHideScreenSaver);
     HideSysPatch = ini.readBool(kConfigSection, kHideSysPatchKey, kDefaultHideSysPatch);
     // A folder that cannot be created is not fatal: the language and skin loaders

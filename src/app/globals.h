@@ -30,6 +30,7 @@ struct TAppPaths {
   std::string SkinFilePath;
   std::string RegBackupDir;
   std::string ScrBackupDir;
+  std::string ScanBackupDir;  // the saved scan inputs of uninstalled programs
 };
 
 extern TAppPaths AppPaths;

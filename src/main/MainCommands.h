@@ -40,7 +40,8 @@
   X(ActionTabStartupItems, 231)   \
   X(ActionGrid, 232)              \
   X(ActionInfoTips, 233)          \
-  X(ActionAddItem, 234)
+  X(ActionAddItem, 234)           \
+  X(ActionScanRemoved, 235)
 // clang-format on
 
 namespace forms {

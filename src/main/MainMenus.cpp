@@ -44,6 +44,8 @@ void TMainForm::buildMenus() {
   pmTools.addAction(a.ActionComment, LangText(ui::IDS_MAINFORM_MENU_TOOLS_CommentEntry),
                     kIconComment);
   pmTools.addAction(a.ActionRegedit, LangText(ui::IDS_MAINFORM_MENU_TOOLS_Regedit), kIconGear);
+  pmTools.addAction(a.ActionScanRemoved, LangText(ui::IDS_MAINFORM_MENU_TOOLS_ScanRemoved),
+                    kIconTrash);
   pmTools.addSeparator();
   pmTools.addAction(a.ActionWinUpdate, LangText(ui::IDS_MAINFORM_MENU_TOOLS_WindowsUpdate),
                     kIconRefresh);

@@ -5,11 +5,13 @@
 #include "app/globals.h"
 #include "inventory/ProgramRowData.h"
 #include "main/ProgramListLogic.h"
+#include "main/frmRemovedPrograms.h"
 #include "sys/Process.h"
 #include "toolkit/MessageBox.h"
 #include "ui/LanguageTable.h"
 #include "ui/TextFormat.h"
 #include "uninstall/InstallFolder.h"
+#include "uninstall/SavedScans.h"
 #include "uninstall/ScreenSaverRemoval.h"
 #include "uninstall/frmScanRemains.h"
 
@@ -51,6 +53,7 @@ void UninstallCommands::bind(HWND mainWindow) {
   mainWindow_ = mainWindow;
   actions_.ActionUninstall.setOnExecute([this] { ActionUninstallExecute(); });
   actions_.ActionDeleteScr.setOnExecute([this] { ActionDeleteScrExecute(); });
+  actions_.ActionScanRemoved.setOnExecute([this] { ActionScanRemovedExecute(); });
 }
 
 void UninstallCommands::ActionUninstallExecute() {
@@ -78,6 +81,11 @@ void UninstallCommands::ActionUninstallExecute() {
         EntryPlaceOfSource(programs_.GetProgramSource(index), sys::RunningUnderWow64());
     target.entryRoot = place.root;
     target.entryView = place.view;
+    // The leftover search needs what the entry says now: afterwards it is gone.
+    uninstall::CaptureScanInputs(target);
+    // Kept, so that the scan can be run again after a restart; a record that cannot
+    // be written does not stand in the uninstall's way.
+    uninstall::SaveScanInputs(app::AppPaths.ScanBackupDir, target);
     if (startRunner) startRunner(program.GetUninstallString(), std::move(target), mainWindow_);
   } catch (const std::exception&) {
     // The command ends silently; the uninstaller was not started.
@@ -103,6 +111,28 @@ void UninstallCommands::ActionDeleteScrExecute() {
     page_.RefreshProgramList();
   } catch (const std::exception&) {
     // What was done stays done; nothing is reported.
+  }
+}
+
+void UninstallCommands::ActionScanRemovedExecute() {
+  try {
+    std::vector<uninstall::SavedScan> removed =
+        uninstall::RemovedPrograms(uninstall::LoadSavedScans(app::AppPaths.ScanBackupDir));
+    if (removed.empty()) {
+      tk::ShowMessageBox(mainWindow_,
+                         MessageText(LangText(ui::IDS_MESSAGEBOX_WARNING_NoRemovedPrograms)),
+                         app::kAppTitle, MB_OK);
+      return;
+    }
+    TRemovedProgramsForm form(std::move(removed));
+    form.onScan = [this](const uninstall::UninstallTarget& target, HWND owner) {
+      ScanRemains(target, owner);
+    };
+    if (!form.Create(mainWindow_)) return;
+    if (onRemovedFormCreated) onRemovedFormCreated(form);
+    form.ShowModal();
+  } catch (const std::exception&) {
+    // The command ends; nothing was changed by it.
   }
 }
 
@@ -148,10 +178,10 @@ void UninstallCommands::HandleReport(const uninstall::UninstallFinished& report)
   ScanRemains(report.target);
 }
 
-void UninstallCommands::ScanRemains(const uninstall::UninstallTarget& target) {
+void UninstallCommands::ScanRemains(const uninstall::UninstallTarget& target, HWND owner) {
   try {
     TScanForm form(target);
-    if (form.Create(mainWindow_)) {
+    if (form.Create(owner ? owner : mainWindow_)) {
       if (onScanFormCreated) onScanFormCreated(form);
       form.ShowModal();
     }

@@ -19,6 +19,7 @@
 namespace forms {
 
 class TScanForm;
+class TRemovedProgramsForm;
 
 class UninstallCommands {
  public:
@@ -30,25 +31,32 @@ class UninstallCommands {
   UninstallCommands(const UninstallCommands&) = delete;
   UninstallCommands& operator=(const UninstallCommands&) = delete;
 
-  // Sets the execute handlers of ActionUninstall and ActionDeleteScr. `mainWindow`
+  // Sets the execute handlers of ActionUninstall, ActionDeleteScr and
+  // ActionScanRemoved. `mainWindow`
   // receives the runners' reports and owns the windows and boxes shown here.
   void bind(HWND mainWindow);
 
-  // Handlers of the two actions.
+  // Handlers of the actions. Uninstall saves the program's scan inputs into
+  // Back up\scans\ before its uninstaller starts; ScanRemoved lists the saved
+  // programs whose entries are gone, to scan one of them again.
   void ActionUninstallExecute();
   void ActionDeleteScrExecute();
+  void ActionScanRemovedExecute();
 
   // The handler of WM_UNINSTALL_FINISHED: asks whether to look for leftovers and on
   // Yes opens the scan window for the program the runner carries. A report that
   // arrives while another one's prompt or scan window is up waits for it to close.
   void UninstallFinished(WPARAM wParam, LPARAM lParam);
-  // Shows the scan window for `target` modally, then refreshes the program list.
-  void ScanRemains(const uninstall::UninstallTarget& target);
+  // Shows the scan window for `target` modally over `owner` (the main window when
+  // null), then refreshes the program list.
+  void ScanRemains(const uninstall::UninstallTarget& target, HWND owner = nullptr);
 
   // How runners are started; TWaitingThread::Start unless a test replaces it.
   RunnerStart startRunner;
   // Called with the scan window once it exists, before it is shown (tests drive it).
   std::function<void(TScanForm& form)> onScanFormCreated;
+  // Called with the removed programs window once it exists, before it is shown.
+  std::function<void(TRemovedProgramsForm& form)> onRemovedFormCreated;
 
  private:
   // The prompt of one report, and on Yes its scan window.

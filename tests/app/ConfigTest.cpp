@@ -67,6 +67,7 @@ TEST_F(StartupConfig, FirstStartWritesDefaultsAndCreatesTheFolders) {
   EXPECT_EQ(p.SkinFilePath, dir.file("Skins\\Default.ini"));
   EXPECT_EQ(p.RegBackupDir, dir.file("Back up\\reg\\"));
   EXPECT_EQ(p.ScrBackupDir, dir.file("Back up\\scr\\"));
+  EXPECT_EQ(p.ScanBackupDir, dir.file("Back up\\scans\\"));
   EXPECT_TRUE(app::HideScreenSaver);
   EXPECT_FALSE(app::HideSysPatch);
 }

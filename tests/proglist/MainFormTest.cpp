@@ -126,10 +126,10 @@ TEST_F(MainForm, MenusHoldTheirCommandsInOrder) {
             (std::vector<UINT>{a.ActionAddNew.id(), 0, a.ActionExportReg.id(),
                                a.ActionReloadReg.id(), a.ActionCreateBackup.id(),
                                a.ActionExporetList.id(), 0, a.ActionExit.id()}));
-  EXPECT_EQ(
-      itemIds(form.pmTools),
-      (std::vector<UINT>{a.ActionComment.id(), a.ActionRegedit.id(), 0, a.ActionWinUpdate.id(),
-                         a.ActionWinServices.id(), a.ActionWinComponents.id()}));
+  EXPECT_EQ(itemIds(form.pmTools),
+            (std::vector<UINT>{a.ActionComment.id(), a.ActionRegedit.id(), a.ActionScanRemoved.id(),
+                               0, a.ActionWinUpdate.id(), a.ActionWinServices.id(),
+                               a.ActionWinComponents.id()}));
   EXPECT_EQ(itemIds(form.pmHelp),
             (std::vector<UINT>{a.ActionHelpContent.id(), 0, a.ActionOnlineRes.id(),
                                a.ActionContact.id(), 0, a.ActionAbout.id()}));

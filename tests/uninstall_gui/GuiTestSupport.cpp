@@ -38,6 +38,7 @@ void MainWindowTest::SetUp() {
   app::AppPaths.ConfigFile = dir.file("Config.ini");
   app::AppPaths.RegBackupDir = dir.file("Back up\\reg\\");
   app::AppPaths.ScrBackupDir = dir.file("Back up\\scr\\");
+  app::AppPaths.ScanBackupDir = dir.file("Back up\\scans\\");
   app::HideSysPatch = false;
   app::HideScreenSaver = true;
 }
