@@ -2,7 +2,7 @@
 
 #include <exception>
 
-#include "app/globals.h"
+#include "settings/Product.h"
 #include "inventory/ProgramRowData.h"
 #include "main/ProgramListLogic.h"
 #include "sys/Process.h"
@@ -41,11 +41,12 @@ std::string MessageText(const std::string& text) {
 }
 
 UninstallCommands::UninstallCommands(inventory::TProgramList& programs, ProgramListPage& page,
-                                     MainActions& actions)
+                                     MainActions& actions, const settings::TSettings& settings)
     : startRunner(&uninstall::TWaitingThread::Start),
       programs_(programs),
       page_(page),
-      actions_(actions) {}
+      actions_(actions),
+      settings_(settings) {}
 
 void UninstallCommands::bind(HWND mainWindow) {
   mainWindow_ = mainWindow;
@@ -95,11 +96,11 @@ void UninstallCommands::ActionDeleteScrExecute() {
     const std::string fileName = programs_.GetScreenSaverFileName(inventory::RowIndex(data));
     const std::string folder = list.itemText(item, 2);
     if (tk::ShowMessageBox(mainWindow_, MessageText(LangText(ui::IDS_MESSAGEBOX_WARNING_DeleteScr)),
-                           app::kAppTitle, kQuestionFlags) != IDYES)
+                           settings::kAppTitle, kQuestionFlags) != IDYES)
       return;
     // The file goes into Back up\scr\ under a free name; it is never deleted without
     // that copy.
-    uninstall::RemoveScreenSaver(folder, fileName, app::AppPaths.ScrBackupDir);
+    uninstall::RemoveScreenSaver(folder, fileName, settings_.paths().ScrBackupDir);
     page_.RefreshProgramList();
   } catch (const std::exception&) {
     // What was done stays done; nothing is reported.
@@ -142,7 +143,7 @@ void UninstallCommands::HandleReport(const uninstall::UninstallFinished& report)
     question = report.target.uninstalled ? ui::IDS_MESSAGEBOX_WARNING_ScanRemains
                                          : ui::IDS_MESSAGEBOX_WARNING_UninstallNotDone;
   }
-  if (tk::ShowMessageBox(mainWindow_, MessageText(LangText(question)), app::kAppTitle,
+  if (tk::ShowMessageBox(mainWindow_, MessageText(LangText(question)), settings::kAppTitle,
                          kQuestionFlags) != IDYES)
     return;
   ScanRemains(report.target);
@@ -150,7 +151,7 @@ void UninstallCommands::HandleReport(const uninstall::UninstallFinished& report)
 
 void UninstallCommands::ScanRemains(const uninstall::UninstallTarget& target) {
   try {
-    TScanForm form(target);
+    TScanForm form(settings_, target);
     if (form.Create(mainWindow_)) {
       if (onScanFormCreated) onScanFormCreated(form);
       form.ShowModal();

@@ -2,7 +2,7 @@
 
 #include <exception>
 
-#include "app/globals.h"
+#include "settings/Product.h"
 #include "toolkit/DialogFrame.h"
 #include "toolkit/MessageBox.h"
 #include "toolkit/MessageLoop.h"
@@ -19,12 +19,13 @@ namespace {
 using ui::LangText;
 
 void Notice(HWND owner, const std::string& text, UINT flags = MB_OK) {
-  tk::ShowMessageBox(owner, text, app::kAppTitle, flags);
+  tk::ShowMessageBox(owner, text, settings::kAppTitle, flags);
 }
 
 }  // namespace
 
-TScanForm::TScanForm(uninstall::UninstallTarget target) : target_(std::move(target)) {}
+TScanForm::TScanForm(const settings::TSettings& settings, uninstall::UninstallTarget target)
+    : settings_(settings), target_(std::move(target)) {}
 
 TScanForm::~TScanForm() {
   destroy();
@@ -173,7 +174,7 @@ void TScanForm::btnDeleteClick() {
     // Registry items are exported into Back up\reg\ first; without that file none
     // of them is deleted.
     uninstall::RemovalOutcome outcome =
-        uninstall::RemoveLeftovers(items, target_.keyName, app::AppPaths.RegBackupDir);
+        uninstall::RemoveLeftovers(items, target_.keyName, settings_.paths().RegBackupDir);
     lastBackupFile_ = outcome.backupFile;
     failed = outcome.failed();
     kept = outcome.keptFolders();

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "settings/Settings.h"
 #include "toolkit/Control.h"
 #include "toolkit/TickTreeView.h"
 #include "toolkit/Window.h"
@@ -41,8 +42,9 @@ class TScanForm : public tk::Window {
   static constexpr DWORD kProgressIntervalMs = 50;
 
   // `target` is the program that was uninstalled, as captured when its uninstall
-  // started: its key name is searched for and its install folder listed.
-  explicit TScanForm(uninstall::UninstallTarget target);
+  // started: its key name is searched for and its install folder listed. Delete
+  // keeps its registry backup in the settings' RegBackupDir.
+  TScanForm(const settings::TSettings& settings, uninstall::UninstallTarget target);
   ~TScanForm() override;
 
   // Creates the window hidden, owned by `owner`, and switches TimerStartScan on.
@@ -86,6 +88,7 @@ class TScanForm : public tk::Window {
   void showProgress(const std::string& path);
   const std::vector<uninstall::InstalledEntry>& otherPrograms();
 
+  const settings::TSettings& settings_;
   const uninstall::UninstallTarget target_;
   // The exact objects behind both trees' nodes.
   uninstall::LeftoverNodes nodes_;
