@@ -39,13 +39,14 @@ bool LoadSkinPicture(const settings::TSettings& settings, const std::string& fil
 bool LoadButtonPicture(const settings::TSettings& settings, TArButton& button, ButtonState state,
                        const std::string& fileName);
 
-// Positions and pictures the main window's controls from the table, key by key
-// in the table's order, as each key's target says (SkinEntries.h). A picture that the skin names
-// but that does not exist leaves the control with its design-time picture (none). The first bad
-// value (a bounds part that is not a number, a picture that cannot be decoded) ends it quietly:
-// what was done stays, the rest keeps what it had. Then, whatever happened, the
-// skin's colours go to the texts (those it gives none take the design colours).
-// Returns false when a bad value ended the pictures.
+// Positions and pictures the main window's controls from the table, key by key in
+// the table's order, as each key's target says (SkinEntries.h); pictures come from
+// the settings' Skins\. A picture that the skin names but that does not exist
+// leaves the control with its design-time picture (none). The first bad value (a
+// bounds part that is not a number, a picture that cannot be decoded) ends it
+// quietly: what was done stays, the rest keeps what it had. Then, whatever
+// happened, the skin's colours go to the texts (those it gives none take the
+// design colours). Returns false when a bad value ended the pictures.
 bool ApplySkin(const settings::TSettings& settings, const TMainSkinTargets& targets);
 // The title picture: "Title.png" beside the background picture, or, when that
 // folder has none, the built-in one in Skins\.
@@ -61,9 +62,9 @@ std::string SkinDisplayName(const std::string& fileName);
 // listing returns them: files only, names ending in ".ini".
 std::vector<std::string> ListSkinFiles(const std::string& skinsDir);
 
-// The Skins submenu: one item per skin file of the settings' SkinsDir, and the built-in
-// skin also when its file has not been written yet. The owner routes WM_COMMAND
-// ids here through handleCommand().
+// The Skins submenu: one item per skin file of the settings' SkinsDir, and the
+// built-in skin also when its file has not been written yet. The owner routes
+// WM_COMMAND ids here through handleCommand().
 class TSkinsMenu {
  public:
   struct Item {
@@ -81,9 +82,8 @@ class TSkinsMenu {
   // Fills `submenu` (owned by the window's menu) and checks the current skin.
   void BuildSkinsMenu(HMENU submenu);
   // Makes the item's file the current skin in the settings (which record it as
-  // SkinFile in Config.ini),
-  // reloads the table from the built-in values and the file, and runs
-  // onSkinSwitched. A file that has gone since the menu was built is ignored.
+  // SkinFile in Config.ini), reloads the table from the built-in values and the
+  // file, and runs onSkinSwitched. A file that has gone since the menu was built is ignored.
   void SwitchSkin(const Item& item);
   // True when `commandId` belongs to a skin item (the switch has then run).
   bool handleCommand(UINT commandId);
