@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "app/globals.h"
+#include "settings/Settings.h"
 #include "main/ProgramListLogic.h"
 #include "main/frmMain.h"
 #include "support/SharedPlaces.h"
@@ -103,10 +103,13 @@ int main(int argc, char** argv) {
   InitCommonControlsEx(&icc);
   if (!RegisterComponent()) return 1;
   BenchEntries entries(count);
-  app::HideSysPatch = false;
-  app::HideScreenSaver = false;
+  // No folders: Config.ini is not written and the skin's pictures are not found.
+  settings::TListOptions shown;
+  shown.HideSysPatch = false;
+  shown.HideScreenSaver = false;
+  settings::TSettings config(settings::TPaths{}, shown);
 
-  forms::TMainForm form;  // hidden; its creation fills the list once
+  forms::TMainForm form(config);  // hidden; its creation fills the list once
   if (!form.Create()) {
     std::fprintf(stderr, "cannot create the main window\n");
     return 1;

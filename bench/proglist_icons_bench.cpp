@@ -25,7 +25,7 @@
 #include <string>
 #include <vector>
 
-#include "app/globals.h"
+#include "settings/Settings.h"
 #include "main/frmMain.h"
 #include "support/ChildProcess.h"
 #include "support/Sandbox.h"
@@ -248,8 +248,11 @@ int Measure(const std::string& resultFile, int bareRounds) {
   sys::ComApartment apartment;
   INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES};
   InitCommonControlsEx(&icc);
-  app::HideSysPatch = false;
-  app::HideScreenSaver = true;
+  // No folders: Config.ini is not written and the skin's pictures are not found.
+  settings::TListOptions shown;
+  shown.HideSysPatch = false;
+  shown.HideScreenSaver = true;
+  settings::TSettings config(settings::TPaths{}, shown);
   RunResult result;
   result.bare = 1e30;
   for (int round = 0; round < bareRounds; ++round) {
@@ -258,7 +261,7 @@ int Measure(const std::string& resultFile, int bareRounds) {
     result.bare = std::min(result.bare, NowMs() - started);
   }
 
-  forms::TMainForm form;
+  forms::TMainForm form(config);
   double started = NowMs();
   if (!form.Create()) return 2;
   form.show(SW_SHOWNOACTIVATE);

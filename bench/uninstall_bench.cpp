@@ -122,7 +122,8 @@ int main(int argc, char** argv) {
     // The window as the user sees it: shown, its timer off, the search started by
     // hand; it runs on the window's worker thread until the window hears it ended.
     auto window = [&] {
-      forms::TScanForm form(uninstall::UninstallTarget{kSearchName, ""});
+      const settings::TSettings noFolders;  // the scan never deletes here
+      forms::TScanForm form(noFolders, uninstall::UninstallTarget{kSearchName, ""});
       if (!form.Create(nullptr)) return;
       form.killTimer(forms::TScanForm::kTimerStartScan);
       form.show(SW_SHOWNOACTIVATE);

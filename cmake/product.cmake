@@ -34,11 +34,11 @@ add_dependencies(Prunaxis prunaxis_icon)
 set_source_files_properties(
   "${CMAKE_SOURCE_DIR}/src/app/main/Prunaxis.rc" DIRECTORY "${CMAKE_SOURCE_DIR}/src"
   PROPERTIES OBJECT_DEPENDS
-             "${_icon};${_menu_icons};${PRUNAXIS_PRODUCT_DIR}/Prunaxis.manifest;${PRUNAXIS_PRODUCT_DIR}/PrunaxisVersion.h;${CMAKE_SOURCE_DIR}/src/app/ProductInfo.h")
+             "${_icon};${_menu_icons};${PRUNAXIS_PRODUCT_DIR}/Prunaxis.manifest;${PRUNAXIS_PRODUCT_DIR}/PrunaxisVersion.h;${CMAKE_SOURCE_DIR}/src/settings/ProductInfo.h")
 set_source_files_properties(
   "${CMAKE_SOURCE_DIR}/src/rostrel/Rostrel.rc" DIRECTORY "${CMAKE_SOURCE_DIR}/src/rostrel"
   PROPERTIES OBJECT_DEPENDS
-             "${PRUNAXIS_PRODUCT_DIR}/PrunaxisVersion.h;${CMAKE_SOURCE_DIR}/src/app/ProductInfo.h")
+             "${PRUNAXIS_PRODUCT_DIR}/PrunaxisVersion.h;${CMAKE_SOURCE_DIR}/src/settings/ProductInfo.h")
 
 # Langs\Help.Chm: the pages under help/, compiled by Free Pascal's chmcmd (Debian
 # package fp-utils). chmcmd reads the project's files beside the project and

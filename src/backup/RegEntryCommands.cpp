@@ -5,7 +5,6 @@
 #include <exception>
 #include <optional>
 
-#include "app/globals.h"
 #include "sys/FileOps.h"
 #include "sys/Files.h"
 #include "sys/Process.h"
@@ -17,13 +16,12 @@ namespace {
 
 constexpr char kRegExtension[] = "reg";
 
-tk::FileDialogRequest RegFileRequest(HWND owner, bool save) {
+tk::FileDialogRequest RegFileRequest(HWND owner, const std::string& backupDir, bool save) {
   tk::FileDialogRequest request;
   request.owner = owner;
   request.save = save;
   request.filter = kRegFileFilter;
-  if (sys::DirectoryExists(app::AppPaths.RegBackupDir))
-    request.initialDir = app::AppPaths.RegBackupDir;
+  if (sys::DirectoryExists(backupDir)) request.initialDir = backupDir;
   // The save dialog has no overwrite question: the chosen name goes to the editor
   // as it is. The open dialog only offers files that exist, so that the editor is
   // never sent after a name that was mistyped. Neither moves the process's current
@@ -99,11 +97,11 @@ sys::UniqueHandle StartRegedit(HWND owner, const std::string& parameters) {
   return process;
 }
 
-sys::UniqueHandle ExecuteExportReg(HWND owner, inventory::TProgramList& programs,
-                                   int componentIndex) {
+sys::UniqueHandle ExecuteExportReg(HWND owner, const settings::TSettings& settings,
+                                   inventory::TProgramList& programs, int componentIndex) {
   return StartForProgram(programs, componentIndex, [&](ULONG index, inventory::TProgramItem& item) {
     const std::string keyName = item.GetRegistryKeyName();
-    tk::FileDialogRequest request = RegFileRequest(owner, true);
+    tk::FileDialogRequest request = RegFileRequest(owner, settings.paths().RegBackupDir, true);
     request.fileName = keyName + "." + kRegExtension;
     request.defaultExt = kRegExtension;
     std::optional<std::string> file = tk::ShowFileDialog(request);
@@ -114,9 +112,10 @@ sys::UniqueHandle ExecuteExportReg(HWND owner, inventory::TProgramList& programs
   });
 }
 
-sys::UniqueHandle ExecuteReloadReg(HWND owner) {
+sys::UniqueHandle ExecuteReloadReg(HWND owner, const settings::TSettings& settings) {
   try {
-    std::optional<std::string> file = tk::ShowFileDialog(RegFileRequest(owner, false));
+    std::optional<std::string> file =
+        tk::ShowFileDialog(RegFileRequest(owner, settings.paths().RegBackupDir, false));
     if (!file || file->empty()) return sys::UniqueHandle();
     return StartRegedit(owner, ImportParameters(*file));
   } catch (const std::exception&) {

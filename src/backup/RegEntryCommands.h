@@ -17,6 +17,7 @@
 #include <string>
 
 #include "inventory/RostrelLib_TLB.h"
+#include "settings/Settings.h"
 #include "sys/Handles.h"
 
 namespace backup {
@@ -60,12 +61,12 @@ sys::UniqueHandle StartRegedit(HWND owner, const std::string& parameters);
 // Export Registry Info: proposes "<key name>.reg" (in RegBackupDir when that folder
 // exists), asks for the file with the save dialog (no overwrite question) and
 // starts the editor's export of the entry into the chosen file.
-sys::UniqueHandle ExecuteExportReg(HWND owner, inventory::TProgramList& programs,
-                                   int componentIndex);
+sys::UniqueHandle ExecuteExportReg(HWND owner, const settings::TSettings& settings,
+                                   inventory::TProgramList& programs, int componentIndex);
 // Reload Registry Info: asks for a registry file with the open dialog (starting in
 // RegBackupDir when it exists) and starts the editor's import of it. The program
 // list is not refreshed afterwards.
-sys::UniqueHandle ExecuteReloadReg(HWND owner);
+sys::UniqueHandle ExecuteReloadReg(HWND owner, const settings::TSettings& settings);
 // Registry Editor: points the editor's "LastKey" at the entry and starts it.
 sys::UniqueHandle ExecuteRegedit(HWND owner, inventory::TProgramList& programs, int componentIndex);
 

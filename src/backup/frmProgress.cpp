@@ -5,7 +5,7 @@
 #include <exception>
 #include <string>
 
-#include "app/globals.h"
+#include "settings/Product.h"
 #include "sys/Files.h"
 #include "toolkit/DialogFrame.h"
 #include "toolkit/MessageBox.h"
@@ -48,11 +48,11 @@ LRESULT CALLBACK ProgressCaptionProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM 
 
 }  // namespace
 
-void ExecuteCreateBackup(HWND owner) {
-  if (tk::ShowMessageBox(owner, ui::LangText(ui::IDS_MESSAGEBOX_WARNING_BackupReg), app::kAppTitle,
-                         MB_YESNO | MB_ICONINFORMATION) != IDYES)
+void ExecuteCreateBackup(HWND owner, const settings::TSettings& settings) {
+  if (tk::ShowMessageBox(owner, ui::LangText(ui::IDS_MESSAGEBOX_WARNING_BackupReg),
+                         settings::kAppTitle, MB_YESNO | MB_ICONINFORMATION) != IDYES)
     return;
-  TProgressForm form;
+  TProgressForm form(settings);
   if (!form.Create(owner)) return;
   form.FormShow();
   form.showModal(owner);
@@ -78,7 +78,7 @@ bool TProgressForm::Create(HWND owner) {
   ProgressBar = tk::ProgressBar::Create(hwnd(), kIdProgress, left, 100, kControlWidth, 20);
   SetWindowSubclass(ProgressBar.hwnd(), ProgressCaptionProc, 1, 0);
   setTimer(TimerBackup, kIdleInterval);
-  sys::ForceDirectories(app::AppPaths.RegBackupDir);
+  sys::ForceDirectories(settings_.paths().RegBackupDir);
   return true;
 }
 
@@ -87,7 +87,7 @@ void TProgressForm::FormShow() {
   lblInfo.setText(ui::LangText(ui::IDS_PROGRESSFORM_LABEL_Info));
   ui::Picture picture;
   try {
-    if (ui::LoadSkinPicture(ui::SkinValue(ui::SK_PROGRESSFORM_ImageBG_Pic), picture))
+    if (ui::LoadSkinPicture(settings_, ui::SkinValue(ui::SK_PROGRESSFORM_ImageBG_Pic), picture))
       ImageBK = std::move(picture);
   } catch (const std::exception&) {
     // A picture that cannot be decoded leaves the window without one.
@@ -104,11 +104,11 @@ void TProgressForm::RunBackup() {
   if (reporting_) return;
   try {
     if (!run_) {
-      sys::ForceDirectories(app::AppPaths.RegBackupDir);
+      sys::ForceDirectories(settings_.paths().RegBackupDir);
       auto names = ReadUninstallEntryNames();
       // Nothing to back up (yet): the next tick looks again.
       if (!names || names->empty()) return;
-      run_ = std::make_unique<BackupRun>(app::AppPaths.RegBackupDir, std::move(*names), hwnd(),
+      run_ = std::make_unique<BackupRun>(settings_.paths().RegBackupDir, std::move(*names), hwnd(),
                                          maxRunning, startEditor);
       setTimer(TimerBackup, kRunInterval);
     }
@@ -133,12 +133,12 @@ void TProgressForm::finishRun() {
   const std::size_t failed = run_->failedNames().size();
   if (failed == 0) {
     tk::ShowMessageBox(hwnd(), ui::LangText(ui::IDS_MESSAGEBOX_MESSAGE_BackupSucceed),
-                       app::kAppTitle, MB_OK);
+                       settings::kAppTitle, MB_OK);
   } else {
     tk::ShowMessageBox(hwnd(),
                        ui::FormatText(ui::LangText(ui::IDS_MESSAGEBOX_WARNING_BackupIncomplete),
                                       {std::to_string(failed)}),
-                       app::kAppTitle, MB_OK | MB_ICONWARNING);
+                       settings::kAppTitle, MB_OK | MB_ICONWARNING);
   }
   reporting_ = false;
   closeForm(IDOK);

@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "backup/BackupRun.h"
+#include "settings/Settings.h"
 #include "toolkit/Control.h"
 #include "toolkit/ProgressBar.h"
 #include "toolkit/Window.h"
@@ -18,7 +19,7 @@ namespace backup {
 
 // The File menu's Create Backup command: asks first (Yes / No, information icon),
 // then shows the progress window modally over `owner` and frees it when it closes.
-void ExecuteCreateBackup(HWND owner);
+void ExecuteCreateBackup(HWND owner, const settings::TSettings& settings);
 
 class TProgressForm : public tk::Window {
  public:
@@ -28,6 +29,9 @@ class TProgressForm : public tk::Window {
   static constexpr UINT kIdleInterval = 100;  // waiting for the run to start
   static constexpr UINT kRunInterval = 25;    // following the running exports
 
+  // The exports go to the settings' RegBackupDir; the picture comes from their
+  // Skins\.
+  explicit TProgressForm(const settings::TSettings& settings) : settings_(settings) {}
   ~TProgressForm() override;
 
   // Creates the window hidden and centred on `owner`, switches TimerBackup on and
@@ -59,6 +63,7 @@ class TProgressForm : public tk::Window {
   void closeForm(int result);
   void paint();
 
+  const settings::TSettings& settings_;
   std::unique_ptr<BackupRun> run_;
   ui::Picture ImageBK;
   bool reporting_ = false;

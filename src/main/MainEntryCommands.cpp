@@ -31,8 +31,8 @@ void TMainForm::bindEntryCommands() {
   });
   // The registry editor keeps running on its own; its process is not waited for.
   a.ActionExportReg.setOnExecute(
-      [this] { backup::ExecuteExportReg(hwnd(), ProgramList, SelectedProgramIndex()); });
-  a.ActionReloadReg.setOnExecute([this] { backup::ExecuteReloadReg(hwnd()); });
+      [this] { backup::ExecuteExportReg(hwnd(), settings_, ProgramList, SelectedProgramIndex()); });
+  a.ActionReloadReg.setOnExecute([this] { backup::ExecuteReloadReg(hwnd(), settings_); });
   a.ActionRegedit.setOnExecute(
       [this] { backup::ExecuteRegedit(hwnd(), ProgramList, SelectedProgramIndex()); });
   a.ActionComment.setOnExecute(

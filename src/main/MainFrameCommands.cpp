@@ -2,7 +2,7 @@
 // skin switch, the Windows tools, help and the maker's addresses.
 #include "main/frmMain.h"
 
-#include "app/globals.h"
+#include "settings/Product.h"
 #include "backup/frmProgress.h"
 #include "main/frmAbout.h"
 #include "reports/frmPrintPage.h"
@@ -55,10 +55,10 @@ void TMainForm::bindFrameCommands() {
   a.ActionWinServices.setOnExecute([this] { shellOpen(hwnd(), "Services.msc", ""); });
   a.ActionWinComponents.setOnExecute([this] { shellOpen(hwnd(), "control.exe", "Appwiz.cpl ,2"); });
   a.ActionWinUpdate.setOnExecute([this] { shellOpen(hwnd(), "control.exe", "Appwiz.cpl ,1"); });
-  a.ActionHelpContent.setOnExecute([this] { shellOpen(nullptr, app::AppPaths.HelpFile, ""); });
-  a.ActionOnlineRes.setOnExecute([this] { shellOpen(nullptr, app::kMakerWebAddress, ""); });
+  a.ActionHelpContent.setOnExecute([this] { shellOpen(nullptr, settings_.paths().HelpFile, ""); });
+  a.ActionOnlineRes.setOnExecute([this] { shellOpen(nullptr, settings::kMakerWebAddress, ""); });
   a.ActionContact.setOnExecute(
-      [this] { shellOpen(nullptr, std::string("mailto:") + app::kSupportMailAddress, ""); });
+      [this] { shellOpen(nullptr, std::string("mailto:") + settings::kSupportMailAddress, ""); });
   // Refresh (F5, both pages' menus) refreshes the list of the page that shows.
   a.ActionRefresh.setOnExecute([this] {
     if (PageControl.activeIndex() == 1)
@@ -66,12 +66,12 @@ void TMainForm::bindFrameCommands() {
     else
       programPage_.RefreshShowingErrors();
   });
-  a.ActionCreateBackup.setOnExecute([this] { backup::ExecuteCreateBackup(hwnd()); });
+  a.ActionCreateBackup.setOnExecute([this] { backup::ExecuteCreateBackup(hwnd(), settings_); });
   a.ActionExporetList.setOnExecute([this] {
     reports::ExecuteExportList(hwnd(), programPage_.lblProgramCounts.text(),
                                reports::ShownCaptions(programPage_.lsvProgramList));
   });
-  a.ActionAbout.setOnExecute([this] { ShowAboutForm(hwnd()); });
+  a.ActionAbout.setOnExecute([this] { ShowAboutForm(hwnd(), settings_); });
   a.ActionTabProgramList.setOnExecute([this] { ActionTabProgramListExecute(); });
   a.ActionTabStartupItems.setOnExecute([this] { ActionTabStartupItemsExecute(); });
 

@@ -5,7 +5,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "app/ProductInfo.h"
+#include "settings/ProductInfo.h"
 #include "toolkit/ImageLists.h"
 
 namespace forms {

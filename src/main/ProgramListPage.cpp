@@ -4,8 +4,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/Config.h"
-#include "app/globals.h"
+#include "settings/Product.h"
 #include "toolkit/ImageLists.h"
 #include "toolkit/MessageBox.h"
 #include "main/MenuIcons.h"
@@ -21,8 +20,9 @@ using ui::LangText;
 
 }  // namespace
 
-ProgramListPage::ProgramListPage(inventory::TProgramList& programs, MainActions& actions)
-    : programs_(programs), actions_(actions) {
+ProgramListPage::ProgramListPage(inventory::TProgramList& programs, MainActions& actions,
+                                 settings::TSettings& settings)
+    : programs_(programs), actions_(actions), settings_(settings) {
   openFolder = [](const std::string& folder) { sys::ShellOpen(nullptr, "Open", folder); };
 }
 
@@ -138,18 +138,20 @@ void ProgramListPage::bindCommands() {
   a.ActionRefresh.setOnExecute([this] { RefreshShowingErrors(); });
   a.ActionSearch.setOnExecute([this] { Search(); });
   a.ActionHideSysPatch.setOnExecute([this] {
-    toggleHideOption(actions_.ActionHideSysPatch, app::HideSysPatch, app::WriteHideSysPatch);
+    toggleHideOption(actions_.ActionHideSysPatch, settings_.hideSysPatch(),
+                     &settings::TSettings::setHideSysPatch);
   });
   a.ActionHideScr.setOnExecute([this] {
-    toggleHideOption(actions_.ActionHideScr, app::HideScreenSaver, app::WriteHideScreenSaver);
+    toggleHideOption(actions_.ActionHideScr, settings_.hideScreenSaver(),
+                     &settings::TSettings::setHideScreenSaver);
   });
   a.ActionViewIcon.setOnExecute([this] { SetViewStyle(tk::ListViewMode::Icon); });
   a.ActionViewList.setOnExecute([this] { SetViewStyle(tk::ListViewMode::List); });
   a.ActionViewReport.setOnExecute([this] { SetViewStyle(tk::ListViewMode::Report); });
 
   a.ActionViewReport.setChecked(true);
-  a.ActionHideSysPatch.setChecked(app::HideSysPatch);
-  a.ActionHideScr.setChecked(app::HideScreenSaver);
+  a.ActionHideSysPatch.setChecked(settings_.hideSysPatch());
+  a.ActionHideScr.setChecked(settings_.hideScreenSaver());
 
   bindUninstallTo(a.ActionUninstall);
   // Nothing is selected yet: the entry commands wait for the first selection.
@@ -192,8 +194,8 @@ void ProgramListPage::setEntryCommandsEnabled(bool enabled) {
 void ProgramListPage::RefreshProgramList() {
   SysPatchCount = 0;
   FillOptions options;
-  options.hideSysPatch = app::HideSysPatch;
-  options.hideScreenSaver = app::HideScreenSaver;
+  options.hideSysPatch = settings_.hideSysPatch();
+  options.hideScreenSaver = settings_.hideScreenSaver();
   options.screenSaverWord = LangText(ui::IDS_MAINFORM_ScreenSaver);
   FillResult result;
   // The list keeps its rows itself: they are gathered here and handed over in one
@@ -373,12 +375,13 @@ void ProgramListPage::SetViewStyle(tk::ListViewMode mode) {
   actions_.ActionViewReport.setChecked(mode == tk::ListViewMode::Report);
 }
 
-void ProgramListPage::toggleHideOption(tk::Action& action, bool& option, bool (*write)(bool)) {
+void ProgramListPage::toggleHideOption(tk::Action& action, bool now,
+                                       bool (settings::TSettings::*set)(bool)) {
   // From the check box the action already holds the box's new state; from a menu
   // it still holds the old one. The option decides, so both end inverted once.
-  option = !option;
-  action.setChecked(option);
-  write(option);
+  // A value that cannot be written still holds for this run.
+  (settings_.*set)(!now);
+  action.setChecked(!now);
   RefreshShowingErrors();
 }
 

@@ -13,6 +13,7 @@
 #include "inventory/RostrelLib_TLB.h"
 #include "main/MainCommands.h"
 #include "main/ProgramListLogic.h"
+#include "settings/Settings.h"
 #include "toolkit/CheckBox.h"
 #include "toolkit/LinkLabel.h"
 #include "toolkit/ListView.h"
@@ -51,7 +52,10 @@ class ProgramListPage {
   // The design colour of the list's address column (a skin may give another).
   static constexpr COLORREF kLinkColour = RGB(0, 0, 255);
 
-  ProgramListPage(inventory::TProgramList& programs, MainActions& actions);
+  // The hide options are read from and written to `settings`, which must outlive
+  // the page.
+  ProgramListPage(inventory::TProgramList& programs, MainActions& actions,
+                  settings::TSettings& settings);
   ProgramListPage(const ProgramListPage&) = delete;
   ProgramListPage& operator=(const ProgramListPage&) = delete;
 
@@ -132,11 +136,14 @@ class ProgramListPage {
   // the context menu around it.
   void bindUninstallTo(tk::Action& action);
   void setEntryCommandsEnabled(bool enabled);
-  void toggleHideOption(tk::Action& action, bool& option, bool (*write)(bool));
+  // Inverts an option through `set` (which writes it), checks `action` to match
+  // and refills the list.
+  void toggleHideOption(tk::Action& action, bool now, bool (settings::TSettings::*set)(bool));
   void openDirectoryOf(int item);
 
   inventory::TProgramList& programs_;
   MainActions& actions_;
+  settings::TSettings& settings_;
   HWND parent_ = nullptr;
   HWND owner_ = nullptr;  // the top-level window: menus and messages belong to it
   tk::Action* uninstallBinding_ = nullptr;

@@ -4,7 +4,7 @@
 #include <optional>
 
 #include "main/MenuIcons.h"
-#include "app/globals.h"
+#include "settings/Product.h"
 #include "main/SidePanelLook.h"
 #include "startup/StartupApproved.h"
 #include "startup/StartupChanges.h"
@@ -265,7 +265,7 @@ void StartupListPage::ActionApplyExecute() {
     bool enabled = row.row.stored ? row.row.stored->enabled() : !row.row.enabled;
     lsvStartupList.setChecked(static_cast<int>(row.index), enabled);
   }
-  tk::ShowMessageBox(ownerWindow(), startup::KeptRowsMessage(kept), app::kAppTitle,
+  tk::ShowMessageBox(ownerWindow(), startup::KeptRowsMessage(kept), settings::kAppTitle,
                      MB_OK | MB_ICONWARNING);
 }
 
@@ -279,7 +279,7 @@ void StartupListPage::ActionSelectAllExecute() {
 
 void StartupListPage::ActionDeleteExecute() {
   if (tk::ShowMessageBox(ownerWindow(), LangText(ui::IDS_MESSAGEBOX_WARNING_DeleteStartupEntry),
-                         app::kAppTitle, MB_YESNO | MB_ICONWARNING) != IDYES)
+                         settings::kAppTitle, MB_YESNO | MB_ICONWARNING) != IDYES)
     return;
   try {
     for (int item = lsvStartupList.count() - 1; item >= 0; --item) {

@@ -2,7 +2,7 @@
 
 #include <exception>
 
-#include "app/globals.h"
+#include "settings/Product.h"
 #include "inventory/ProgramRowData.h"
 #include "main/ProgramListLogic.h"
 #include "main/frmRemovedPrograms.h"
@@ -43,11 +43,12 @@ std::string MessageText(const std::string& text) {
 }
 
 UninstallCommands::UninstallCommands(inventory::TProgramList& programs, ProgramListPage& page,
-                                     MainActions& actions)
+                                     MainActions& actions, const settings::TSettings& settings)
     : startRunner(&uninstall::TWaitingThread::Start),
       programs_(programs),
       page_(page),
-      actions_(actions) {}
+      actions_(actions),
+      settings_(settings) {}
 
 void UninstallCommands::bind(HWND mainWindow) {
   mainWindow_ = mainWindow;
@@ -85,7 +86,7 @@ void UninstallCommands::ActionUninstallExecute() {
     uninstall::CaptureScanInputs(target);
     // Kept, so that the scan can be run again after a restart; a record that cannot
     // be written does not stand in the uninstall's way.
-    uninstall::SaveScanInputs(app::AppPaths.ScanBackupDir, target);
+    uninstall::SaveScanInputs(settings_.paths().ScanBackupDir, target);
     if (startRunner) startRunner(program.GetUninstallString(), std::move(target), mainWindow_);
   } catch (const std::exception&) {
     // The command ends silently; the uninstaller was not started.
@@ -103,11 +104,11 @@ void UninstallCommands::ActionDeleteScrExecute() {
     const std::string fileName = programs_.GetScreenSaverFileName(inventory::RowIndex(data));
     const std::string folder = list.itemText(item, 2);
     if (tk::ShowMessageBox(mainWindow_, MessageText(LangText(ui::IDS_MESSAGEBOX_WARNING_DeleteScr)),
-                           app::kAppTitle, kQuestionFlags) != IDYES)
+                           settings::kAppTitle, kQuestionFlags) != IDYES)
       return;
     // The file goes into Back up\scr\ under a free name; it is never deleted without
     // that copy.
-    uninstall::RemoveScreenSaver(folder, fileName, app::AppPaths.ScrBackupDir);
+    uninstall::RemoveScreenSaver(folder, fileName, settings_.paths().ScrBackupDir);
     page_.RefreshProgramList();
   } catch (const std::exception&) {
     // What was done stays done; nothing is reported.
@@ -117,11 +118,11 @@ void UninstallCommands::ActionDeleteScrExecute() {
 void UninstallCommands::ActionScanRemovedExecute() {
   try {
     std::vector<uninstall::SavedScan> removed =
-        uninstall::RemovedPrograms(uninstall::LoadSavedScans(app::AppPaths.ScanBackupDir));
+        uninstall::RemovedPrograms(uninstall::LoadSavedScans(settings_.paths().ScanBackupDir));
     if (removed.empty()) {
       tk::ShowMessageBox(mainWindow_,
                          MessageText(LangText(ui::IDS_MESSAGEBOX_WARNING_NoRemovedPrograms)),
-                         app::kAppTitle, MB_OK);
+                         settings::kAppTitle, MB_OK);
       return;
     }
     TRemovedProgramsForm form(std::move(removed));
@@ -172,7 +173,7 @@ void UninstallCommands::HandleReport(const uninstall::UninstallFinished& report)
     question = report.target.uninstalled ? ui::IDS_MESSAGEBOX_WARNING_ScanRemains
                                          : ui::IDS_MESSAGEBOX_WARNING_UninstallNotDone;
   }
-  if (tk::ShowMessageBox(mainWindow_, MessageText(LangText(question)), app::kAppTitle,
+  if (tk::ShowMessageBox(mainWindow_, MessageText(LangText(question)), settings::kAppTitle,
                          kQuestionFlags) != IDYES)
     return;
   ScanRemains(report.target);
@@ -180,7 +181,7 @@ void UninstallCommands::HandleReport(const uninstall::UninstallFinished& report)
 
 void UninstallCommands::ScanRemains(const uninstall::UninstallTarget& target, HWND owner) {
   try {
-    TScanForm form(target);
+    TScanForm form(settings_, target);
     if (form.Create(owner ? owner : mainWindow_)) {
       if (onScanFormCreated) onScanFormCreated(form);
       form.ShowModal();

@@ -13,6 +13,7 @@
 #include "inventory/RostrelLib_TLB.h"
 #include "main/MainCommands.h"
 #include "main/ProgramListPage.h"
+#include "settings/Settings.h"
 #include "sys/Registry.h"
 #include "uninstall/WaitingThread.h"
 
@@ -27,7 +28,10 @@ class UninstallCommands {
   using RunnerStart = std::function<bool(std::string commandLine, uninstall::UninstallTarget target,
                                          HWND notifyWindow)>;
 
-  UninstallCommands(inventory::TProgramList& programs, ProgramListPage& page, MainActions& actions);
+  // Screen savers are kept in the settings' ScrBackupDir, the scan window's
+  // registry backups in their RegBackupDir.
+  UninstallCommands(inventory::TProgramList& programs, ProgramListPage& page, MainActions& actions,
+                    const settings::TSettings& settings);
   UninstallCommands(const UninstallCommands&) = delete;
   UninstallCommands& operator=(const UninstallCommands&) = delete;
 
@@ -65,6 +69,7 @@ class UninstallCommands {
   inventory::TProgramList& programs_;
   ProgramListPage& page_;
   MainActions& actions_;
+  const settings::TSettings& settings_;
   HWND mainWindow_ = nullptr;
   // Reports not handled yet, and whether one is being handled (main thread only).
   std::deque<uninstall::UninstallFinished> pendingReports_;

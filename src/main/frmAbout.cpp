@@ -1,6 +1,6 @@
 #include "main/frmAbout.h"
 
-#include "app/globals.h"
+#include "settings/Product.h"
 #include "toolkit/DialogFrame.h"
 #include "ui/ArFont.h"
 #include "ui/Bounds.h"
@@ -73,21 +73,22 @@ bool TAboutForm::createControls() {
 
 void TAboutForm::FormShow() {
   setText(ui::LangText(ui::IDS_ABOUTFORM_Title));
-  lblProductTitle.setText(ui::FormatText("%s %s", {app::kAppTitle, app::kProductSecondTitle}));
+  lblProductTitle.setText(
+      ui::FormatText("%s %s", {settings::kAppTitle, settings::kProductSecondTitle}));
   lblWarning.setText(ui::LangText(ui::IDS_ABOUTFORM_LABEL_Warning));
   btnOK.setText(ui::LangText(ui::IDS_ABOUTFORM_BUTTON_Ok));
   lblCopyright.setText(ui::LangText(ui::IDS_ABOUTFORM_LABEL_CopyRight));
 
-  lnkWebOnline.setCaption(app::kMakerWebAddress);
-  lnkWebOnline.setTarget(app::kMakerWebAddress);
-  lnkSupportEmail.setCaption(app::kSupportMailAddress);
-  lnkSupportEmail.setTarget(std::string("mailto:") + app::kSupportMailAddress);
+  lnkWebOnline.setCaption(settings::kMakerWebAddress);
+  lnkWebOnline.setTarget(settings::kMakerWebAddress);
+  lnkSupportEmail.setCaption(settings::kSupportMailAddress);
+  lnkSupportEmail.setTarget(std::string("mailto:") + settings::kSupportMailAddress);
 
   // A bad picture or a bad place in the skin leaves the picture empty or at its
   // design place; the window shows all the same.
   ui::Picture picture;
   try {
-    if (ui::LoadSkinPicture(ui::SkinValue(ui::SK_ABOUTFORM_IMGABOUT_Pic), picture)) {
+    if (ui::LoadSkinPicture(settings_, ui::SkinValue(ui::SK_ABOUTFORM_IMGABOUT_Pic), picture)) {
       ImgAbout.setPicture(std::move(picture));
     }
   } catch (const ui::PictureError&) {
@@ -129,8 +130,8 @@ LRESULT TAboutForm::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
   return tk::Window::handleMessage(msg, wParam, lParam);
 }
 
-int ShowAboutForm(HWND owner) {
-  TAboutForm about;
+int ShowAboutForm(HWND owner, const settings::TSettings& settings) {
+  TAboutForm about(settings);
   if (!about.Create(owner)) return -1;
   return about.showModal(owner);
 }

@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include "settings/Settings.h"
 #include "sys/Handles.h"
 #include "toolkit/Control.h"
 #include "toolkit/LinkLabel.h"
@@ -19,7 +20,8 @@ class TAboutForm : public tk::Window {
   static constexpr int kClientWidth = 474;
   static constexpr int kClientHeight = 347;
 
-  TAboutForm() = default;
+  // The picture comes from the settings' Skins\.
+  explicit TAboutForm(const settings::TSettings& settings) : settings_(settings) {}
   ~TAboutForm() override { destroy(); }
 
   // Creates the window hidden, owned by `owner`, centred on the screen. Its texts
@@ -43,6 +45,7 @@ class TAboutForm : public tk::Window {
  private:
   bool createControls();
 
+  const settings::TSettings& settings_;
   sys::UniqueFont font_;
   sys::UniqueFont titleFont_;
 };
@@ -50,6 +53,6 @@ class TAboutForm : public tk::Window {
 // ActionAboutExecute's work: creates the about window owned by `owner`, shows it
 // modally and destroys it when it closes. Returns the modal result (IDOK for OK
 // or Enter, IDCANCEL for the close box or Escape), or -1 when it could not be made.
-int ShowAboutForm(HWND owner);
+int ShowAboutForm(HWND owner, const settings::TSettings& settings);
 
 }  // namespace forms

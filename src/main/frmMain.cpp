@@ -1,7 +1,6 @@
 #include "main/frmMain.h"
 
-#include "app/Config.h"
-#include "app/globals.h"
+#include "settings/Product.h"
 #include "main/SidePanelLook.h"
 #include "sys/Shell.h"
 #include "ui/LanguageTable.h"
@@ -23,8 +22,10 @@ constexpr RECT Bounds(int left, int top, int width, int height) {
 
 }  // namespace
 
-TMainForm::TMainForm()
-    : languagesMenu_(kIdFirstLanguage, kLanguageIdCount), skinsMenu_(kIdFirstSkin, kSkinIdCount) {
+TMainForm::TMainForm(settings::TSettings& settings)
+    : settings_(settings),
+      languagesMenu_(settings, kIdFirstLanguage, kLanguageIdCount),
+      skinsMenu_(settings, kIdFirstSkin, kSkinIdCount) {
   openMenu = [this](tk::PopupMenu& menu, POINT screen) { menu.showAt(hwnd(), screen.x, screen.y); };
   startMove = [this] { SendMessageW(hwnd(), WM_SYSCOMMAND, kMoveByCaption, 0); };
   shellOpen = [](HWND owner, const std::string& file, const std::string& parameters) {
@@ -39,7 +40,7 @@ TMainForm::~TMainForm() {
 bool TMainForm::Create() {
   tk::WindowParams params;
   params.className = "TMainForm";
-  params.caption = app::kAppTitle;
+  params.caption = settings::kAppTitle;
   // Borderless; the system menu and the minimise box keep the taskbar's commands.
   params.style = WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
   params.exStyle = WS_EX_LAYERED | WS_EX_APPWINDOW;
@@ -47,14 +48,14 @@ bool TMainForm::Create() {
   params.height = kClientHeight;
   params.x = (GetSystemMetrics(SM_CXSCREEN) - kClientWidth) / 2;
   params.y = (GetSystemMetrics(SM_CYSCREEN) - kClientHeight) / 2;
-  params.icon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(app::kAppIconId));
+  params.icon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(settings::kAppIconId));
   static HBRUSH keyBrush = CreateSolidBrush(kKeyColour);  // lives as long as the class
   params.background = keyBrush;
   if (!create(params)) return false;
   SetLayeredWindowAttributes(hwnd(), kKeyColour, 255, LWA_COLORKEY);
   // The taskbar's small icon from its own image rather than the large one shrunk.
   smallIcon_.reset(static_cast<HICON>(LoadImageW(
-      GetModuleHandleW(nullptr), MAKEINTRESOURCEW(app::kAppIconId), IMAGE_ICON, 16, 16, 0)));
+      GetModuleHandleW(nullptr), MAKEINTRESOURCEW(settings::kAppIconId), IMAGE_ICON, 16, 16, 0)));
   if (smallIcon_)
     SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
 
@@ -75,8 +76,8 @@ bool TMainForm::Create() {
   ApplyMainWindowTexts();
   programPage_.RefreshShowingErrors();
   startupPage_.RefreshStartupList();
-  actions_.ActionHideSysPatch.setChecked(app::HideSysPatch);
-  actions_.ActionHideScr.setChecked(app::HideScreenSaver);
+  actions_.ActionHideSysPatch.setChecked(settings_.hideSysPatch());
+  actions_.ActionHideScr.setChecked(settings_.hideScreenSaver());
   // Let the system page out what start-up needed and nothing needs any more.
   SetProcessWorkingSetSize(GetCurrentProcess(), static_cast<SIZE_T>(-1), static_cast<SIZE_T>(-1));
   return true;
@@ -184,7 +185,7 @@ void TMainForm::applySkin() {
   skin.ckbHideScr = p.ckbHideScr.hwnd();
   skin.tsStartupItems = tsStartupItems->hwnd();
   startupPage_.addSkinTargets(skin);
-  ui::ApplySkin(skin);
+  ui::ApplySkin(settings_, skin);
 }
 
 void TMainForm::ApplyMainWindowTexts() {
@@ -236,8 +237,8 @@ void TMainForm::imgBackGroundMouseDown() {
 }
 
 void TMainForm::Exit() {
-  app::WriteHideSysPatch(actions_.ActionHideSysPatch.checked());
-  app::WriteHideScreenSaver(actions_.ActionHideScr.checked());
+  settings_.setHideSysPatch(actions_.ActionHideSysPatch.checked());
+  settings_.setHideScreenSaver(actions_.ActionHideScr.checked());
   PostMessageW(hwnd(), WM_CLOSE, 0, 0);
 }
 

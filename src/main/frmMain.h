@@ -15,6 +15,7 @@
 #include "main/ProgramListPage.h"
 #include "main/StartupListPage.h"
 #include "main/UninstallCommands.h"
+#include "settings/Settings.h"
 #include "toolkit/ActionList.h"
 #include "toolkit/Control.h"
 #include "toolkit/PageControl.h"
@@ -55,7 +56,9 @@ class TMainForm : public tk::Window {
   // The system command that moves a window as a press on its caption does.
   static constexpr WPARAM kMoveByCaption = SC_MOVE | HTCAPTION;
 
-  TMainForm();
+  // The window, its pages, menus and commands, and the windows it opens work with
+  // `settings`, which must outlive the window.
+  explicit TMainForm(settings::TSettings& settings);
   ~TMainForm() override;
 
   // Creates the window hidden and sets it up (FormCreate); the caller shows it.
@@ -126,11 +129,12 @@ class TMainForm : public tk::Window {
   bool openButtonMenu(ui::TArButton& button, POINT screen);
   tk::PopupMenu* menuOf(const ui::TArButton& button);
 
+  settings::TSettings& settings_;
   tk::ActionList actionList_;
   MainActions actions_{actionList_};
-  ProgramListPage programPage_{ProgramList, actions_};
+  ProgramListPage programPage_{ProgramList, actions_, settings_};
   StartupListPage startupPage_{actions_};
-  UninstallCommands uninstallCommands_{ProgramList, programPage_, actions_};
+  UninstallCommands uninstallCommands_{ProgramList, programPage_, actions_, settings_};
   ui::TLanguagesMenu languagesMenu_;
   sys::UniqueMenu languagesSubmenu_;  // lent to pmView
   ui::TSkinsMenu skinsMenu_;

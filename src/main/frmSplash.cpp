@@ -1,6 +1,6 @@
 #include "main/frmSplash.h"
 
-#include "app/globals.h"
+#include "settings/Product.h"
 #include "ui/ArFont.h"
 #include "ui/LanguageTable.h"
 #include "ui/PictureBox.h"
@@ -23,7 +23,7 @@ constexpr RECT kCopyrightInfoBounds{20, 176, 20 + 340, 176 + 57};
 bool TSplashForm::Create(HWND owner) {
   tk::WindowParams params;
   params.className = "TSplashForm";
-  params.caption = app::kAppTitle;
+  params.caption = settings::kAppTitle;
   params.style = WS_POPUP;
   // No taskbar button of its own for a window that lives a second and a half.
   params.exStyle = WS_EX_TOOLWINDOW;
@@ -52,7 +52,7 @@ void TSplashForm::FormCreate() {
   // A picture that cannot be decoded shows like a missing one: start-up goes on
   // with the notice on the plain background.
   try {
-    ui::LoadSkinPicture(ui::SkinValue(ui::SK_SPLASHFORM_IMAGE_CHARGE), imgBackground_);
+    ui::LoadSkinPicture(settings_, ui::SkinValue(ui::SK_SPLASHFORM_IMAGE_CHARGE), imgBackground_);
   } catch (const ui::PictureError&) {
     imgBackground_.clear();
   }
@@ -114,8 +114,8 @@ void TSplashForm::paint() {
   ui::PaintWindowPicture(hwnd(), imgBackground_, GetSysColor(COLOR_BTNFACE));
 }
 
-void ShowSplash(HWND owner) {
-  TSplashForm splash;
+void ShowSplash(const settings::TSettings& settings, HWND owner) {
+  TSplashForm splash(settings);
   if (!splash.Create(owner)) return;  // start-up goes on without a splash
   splash.showModal(owner);
 }

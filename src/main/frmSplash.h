@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include "settings/Settings.h"
 #include "sys/Handles.h"
 #include "toolkit/Control.h"
 #include "toolkit/Window.h"
@@ -19,7 +20,8 @@ class TSplashForm : public tk::Window {
   static constexpr int kDesignHeight = 240;
   static constexpr UINT kShowMilliseconds = 1500;
 
-  TSplashForm() = default;
+  // The picture comes from the settings' Skins\.
+  explicit TSplashForm(const settings::TSettings& settings) : settings_(settings) {}
   ~TSplashForm() override { destroy(); }
 
   // Creates the window hidden, owned by `owner` (may be null), and runs FormCreate:
@@ -40,12 +42,13 @@ class TSplashForm : public tk::Window {
   void tmrShowTimer();
   void paint();
 
+  const settings::TSettings& settings_;
   ui::Picture imgBackground_;
   sys::UniqueFont font_;
 };
 
 // Start-up's splash: creates the window owned by `owner`, shows it modally until
 // its timer closes it, and destroys it. Returns once the splash has gone.
-void ShowSplash(HWND owner = nullptr);
+void ShowSplash(const settings::TSettings& settings, HWND owner = nullptr);
 
 }  // namespace forms

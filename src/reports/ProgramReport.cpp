@@ -1,6 +1,6 @@
 #include "reports/ProgramReport.h"
 
-#include "app/globals.h"
+#include "settings/Product.h"
 #include "sys/DateText.h"
 #include "sys/Files.h"
 #include "sys/Shell.h"
@@ -44,7 +44,7 @@ std::vector<std::string> ProgramReportLines(const ReportHeader& header,
 
 ReportHeader CurrentReportHeader(const std::string& programsText) {
   ReportHeader header;
-  header.appTitle = app::kAppTitle;
+  header.appTitle = settings::kAppTitle;
   header.computerName = ComputerNameText();
   header.userName = UserNameText();
   header.programsText = programsText;

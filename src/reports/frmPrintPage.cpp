@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <stdexcept>
 
-#include "app/globals.h"
+#include "settings/Product.h"
 #include "reports/PrintLayout.h"
 #include "reports/ProgramReport.h"
 #include "sys/Files.h"
@@ -114,9 +114,9 @@ void TPrintListForm::btnPrintClick() {
   if (!printer) return;
   try {
     DWORD error = ERROR_SUCCESS;
-    if (!PrintTextLines(printer.get(), app::kAppTitle, MemoLines(), error))
+    if (!PrintTextLines(printer.get(), settings::kAppTitle, MemoLines(), error))
       tk::ShowMessageBox(hwnd(), ui::LangText(ui::IDS_MESSAGEBOX_MESSAGE_PrintError),
-                         app::kAppTitle, MB_OK | MB_ICONWARNING);
+                         settings::kAppTitle, MB_OK | MB_ICONWARNING);
   } catch (const std::exception& error) {
     tk::ShowExceptionMessage(hwnd(), error);
   }

@@ -4,7 +4,7 @@
 
 #include <stdexcept>
 
-#include "app/globals.h"
+#include "settings/Product.h"
 #include "sys/SysError.h"
 #include "sys/FileOps.h"
 #include "toolkit/ComboItems.h"
@@ -122,7 +122,7 @@ void TAddItemForm::btnBrowseClick() {
 bool TAddItemForm::btnOKClick() {
   const std::string target = toolkit::GetWindowTextUtf8(txtTarget.hwnd());
   if (!IsExistingFile(target)) {
-    tk::ShowMessageBox(hwnd(), kTargetNotFoundText, app::kAppTitle, MB_OK);
+    tk::ShowMessageBox(hwnd(), kTargetNotFoundText, settings::kAppTitle, MB_OK);
     toolkit::SetWindowTextUtf8(txtTarget.hwnd(), "");
     txtTarget.focus();
     return false;

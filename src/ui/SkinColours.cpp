@@ -7,6 +7,7 @@
 #include <string>
 
 #include "sys/Handles.h"
+#include "ui/SkinTargets.h"
 
 namespace ui {
 namespace {
@@ -326,16 +327,12 @@ std::optional<COLORREF> ParseSkinColour(std::string_view text) {
 }
 
 TSkinColours CurrentSkinColours() {
-  auto colour = [](SkinId id) { return ParseSkinColour(SkinValue(id)); };
   TSkinColours c;
-  c.PanelBack = colour(SK_COLOR_PanelBack);
-  c.PanelText = colour(SK_COLOR_PanelText);
-  c.ListBack = colour(SK_COLOR_ListBack);
-  c.ListText = colour(SK_COLOR_ListText);
-  c.Link = colour(SK_COLOR_Link);
-  c.TabText = colour(SK_COLOR_TabText);
-  c.TabSelectedText = colour(SK_COLOR_TabSelectedText);
-  c.ButtonDisabledText = colour(SK_COLOR_ButtonDisabledText);
+  const auto& targets = SkinTargets();
+  for (std::size_t i = 0; i < targets.size(); ++i) {
+    if (targets[i].effect == SkinEffect::Colour && targets[i].colour)
+      c.*targets[i].colour = ParseSkinColour(SkinValue(static_cast<SkinId>(i)));
+  }
   return c;
 }
 

@@ -3,7 +3,7 @@
 namespace ui {
 
 const std::array<SkinEntry, kSkinEntryCount>& SkinEntries() {
-#define PRUNAXIS_SKIN(id, section, value) SkinEntry{#id, section, value},
+#define PRUNAXIS_SKIN(id, section, value, target) SkinEntry{#id, section, value},
   static constexpr std::array<SkinEntry, kSkinEntryCount> kEntries{
       {PRUNAXIS_SKIN_ENTRIES(PRUNAXIS_SKIN)}};
 #undef PRUNAXIS_SKIN

@@ -1,8 +1,6 @@
 // The Skins submenu and the switch between skin files while the program runs.
 #include <exception>
 
-#include "app/Config.h"
-#include "app/globals.h"
 #include "sys/FileOps.h"
 #include "sys/Files.h"
 #include "toolkit/MenuText.h"
@@ -55,8 +53,8 @@ void TSkinsMenu::BuildSkinsMenu(HMENU submenu) {
   menu_ = submenu;
   items_.clear();
   if (!menu_) return;
-  const std::string current = sys::ExtractFileName(app::AppPaths.SkinFilePath);
-  const std::vector<std::string> files = ListSkinFiles(app::AppPaths.SkinsDir);
+  const std::string current = sys::ExtractFileName(settings_.paths().SkinFilePath);
+  const std::vector<std::string> files = ListSkinFiles(settings_.paths().SkinsDir);
   bool builtInListed = false;
   for (const std::string& file : files) builtInListed |= sys::SameFileName(file, kDefaultSkinFile);
   // Until its file is written (the first time it is chosen), the built-in skin
@@ -73,15 +71,14 @@ void TSkinsMenu::checkOnly(UINT commandId) {
 
 void TSkinsMenu::SwitchSkin(const Item& item) {
   try {
-    const std::string path = app::AppPaths.SkinsDir + item.fileName;
+    const std::string path = settings_.paths().SkinsDir + item.fileName;
     if (!sys::FileExists(path) && !sys::SameFileName(item.fileName, kDefaultSkinFile)) return;
-    app::AppPaths.SkinFilePath = path;
     checkOnly(item.commandId);
     // A choice that cannot be remembered still applies for this run.
-    app::WriteSkinFile(item.fileName);
+    settings_.useSkinFile(item.fileName);
     // Keys the new file leaves out take the built-in values, not the old skin's.
     SkinTable().resetToDefaults();
-    LoadSkinTable();
+    LoadSkinTable(settings_);
     if (onSkinSwitched) onSkinSwitched();
   } catch (const std::exception&) {
     // A failed switch leaves whatever it had done so far; nothing to tell the user.

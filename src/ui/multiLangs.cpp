@@ -2,8 +2,7 @@
 
 #include <exception>
 
-#include "app/Config.h"
-#include "app/globals.h"
+#include "settings/Product.h"
 #include "sys/FileOps.h"
 #include "sys/Files.h"
 #include "toolkit/ControlText.h"
@@ -29,15 +28,15 @@ void Apply(const TextSetter& setter, LangId id) {
 
 }  // namespace
 
-bool WriteLanguageDefaults() {
-  return WriteLanguageToFile(LanguageTable(), app::AppPaths.LanguageFilePath);
+bool WriteLanguageDefaults(const settings::TSettings& settings) {
+  return WriteLanguageToFile(LanguageTable(), settings.paths().LanguageFilePath);
 }
 
-bool LoadLanguageTable() {
-  const std::string& path = app::AppPaths.LanguageFilePath;
-  if (!sys::FileExists(path) && !WriteLanguageDefaults()) {
+bool LoadLanguageTable(const settings::TSettings& settings) {
+  const std::string& path = settings.paths().LanguageFilePath;
+  if (!sys::FileExists(path) && !WriteLanguageDefaults(settings)) {
     tk::ShowMessageBox(nullptr, FormatText(LangText(IDS_MESSAGEBOX_WARNING_SaveFileFailed), {path}),
-                       app::kAppTitle, MB_OK | MB_ICONERROR);
+                       settings::kAppTitle, MB_OK | MB_ICONERROR);
     return false;
   }
   return ReadLanguageFromFile(LanguageTable(), path);
@@ -65,12 +64,13 @@ void TLanguagesMenu::BuildLanguagesMenu(HMENU submenu) {
   menu_ = submenu;
   items_.clear();
   if (!menu_) return;
-  std::string current = sys::ExtractFileName(app::AppPaths.LanguageFilePath);
-  for (const std::string& file : ListLanguageFiles(app::AppPaths.LangsDir)) {
+  const settings::TPaths& paths = settings_.paths();
+  std::string current = sys::ExtractFileName(paths.LanguageFilePath);
+  for (const std::string& file : ListLanguageFiles(paths.LangsDir)) {
     if (items_.size() >= capacity_) break;
     // A file may name its language itself (in its own script); otherwise the
     // file name says it.
-    std::string name = ReadLanguageName(app::AppPaths.LangsDir + file);
+    std::string name = ReadLanguageName(paths.LangsDir + file);
     if (name.empty()) name = LanguageDisplayName(file);
     Item item{firstId_ + static_cast<UINT>(items_.size()), file, std::move(name)};
     // The caption is shown as it is: "&" is not an accelerator marker here.
@@ -94,13 +94,11 @@ void TLanguagesMenu::checkOnly(UINT commandId) {
 
 void TLanguagesMenu::SwitchLanguage(const Item& item) {
   try {
-    std::string path = app::AppPaths.LangsDir + item.fileName;
-    if (!sys::FileExists(path)) return;
-    app::AppPaths.LanguageFilePath = path;
+    if (!sys::FileExists(settings_.paths().LangsDir + item.fileName)) return;
     checkOnly(item.commandId);
     // A choice that cannot be remembered still applies for this run.
-    app::WriteLanguageFile(item.fileName);
-    LoadLanguageTable();
+    settings_.useLanguageFile(item.fileName);
+    LoadLanguageTable(settings_);
     if (onLanguageSwitched) onLanguageSwitched();
   } catch (const std::exception&) {
     // A failed switch leaves whatever it had done so far; nothing to tell the user.

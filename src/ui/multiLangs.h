@@ -9,17 +9,19 @@
 #include <string>
 #include <vector>
 
+#include "settings/Settings.h"
 #include "ui/LanguageTable.h"
 #include "ui/TextFormat.h"
 
 namespace ui {
 
-// Loads the table from AppPaths.LanguageFilePath, writing the file from the
+// Loads the table from the settings' LanguageFilePath, writing the file from the
 // current texts first when it does not exist; when that fails, says so in a
 // message box and keeps the texts. True when every key was read.
-bool LoadLanguageTable();
-// Writes the current texts into AppPaths.LanguageFilePath. False on any failed write.
-bool WriteLanguageDefaults();
+bool LoadLanguageTable(const settings::TSettings& settings);
+// Writes the current texts into the settings' LanguageFilePath. False on any
+// failed write.
+bool WriteLanguageDefaults(const settings::TSettings& settings);
 
 // The menu caption of a language file without a LanguageName: its name up to
 // the first ".".
@@ -40,15 +42,18 @@ class TLanguagesMenu {
   };
 
   // Command ids firstCommandId .. firstCommandId + capacity - 1 are reserved for
-  // the items; files beyond the capacity are not listed.
-  TLanguagesMenu(UINT firstCommandId, UINT capacity)
-      : firstId_(firstCommandId), capacity_(capacity) {}
+  // the items; files beyond the capacity are not listed. A switch goes through
+  // `settings`, which must outlive the menu.
+  TLanguagesMenu(settings::TSettings& settings, UINT firstCommandId, UINT capacity)
+      : settings_(settings), firstId_(firstCommandId), capacity_(capacity) {}
 
   // Fills `submenu` (owned by the window's menu) with one item per language
-  // file of AppPaths.LangsDir, captioned with the file's LanguageName or else
-  // its LanguageDisplayName, and checks the current one.
+  // file of the settings' LangsDir, captioned with the file's LanguageName or
+  // else its LanguageDisplayName, and checks the current one.
   void BuildLanguagesMenu(HMENU submenu);
-  // Click handler of every item; see handleCommand.
+  // Click handler of every item: makes the item's file the current language in
+  // the settings (which record it as LanguageFile), reloads the table and runs
+  // onLanguageSwitched. A file that has gone since the menu was built is ignored.
   void SwitchLanguage(const Item& item);
   // True when `commandId` belongs to a language item (the switch has then run).
   bool handleCommand(UINT commandId);
@@ -63,6 +68,7 @@ class TLanguagesMenu {
  private:
   void checkOnly(UINT commandId);
 
+  settings::TSettings& settings_;
   UINT firstId_;
   UINT capacity_;
   HMENU menu_ = nullptr;

@@ -2,7 +2,7 @@
 
 #include <exception>
 
-#include "app/globals.h"
+#include "settings/Product.h"
 #include "toolkit/DialogFrame.h"
 #include "toolkit/GradeImages.h"
 #include "toolkit/MessageBox.h"
@@ -23,7 +23,7 @@ constexpr int kLegendTop = 407;
 constexpr int kLegendRow = 16;
 
 void Notice(HWND owner, const std::string& text, UINT flags = MB_OK) {
-  tk::ShowMessageBox(owner, text, app::kAppTitle, flags);
+  tk::ShowMessageBox(owner, text, settings::kAppTitle, flags);
 }
 
 uninstall::Grade GradeAt(int index) {
@@ -32,8 +32,9 @@ uninstall::Grade GradeAt(int index) {
 
 }  // namespace
 
-TScanForm::TScanForm(uninstall::UninstallTarget target, uninstall::LeftoverSearchFn search)
-    : target_(std::move(target)), search_(std::move(search)) {}
+TScanForm::TScanForm(const settings::TSettings& settings, uninstall::UninstallTarget target,
+                     uninstall::LeftoverSearchFn search)
+    : settings_(settings), target_(std::move(target)), search_(std::move(search)) {}
 
 TScanForm::~TScanForm() {
   stopScan();
@@ -221,7 +222,7 @@ void TScanForm::btnDeleteClick() {
     // Registry items are exported into Back up\reg\ first; without that file none
     // of them is deleted.
     uninstall::RemovalOutcome outcome =
-        uninstall::RemoveLeftovers(items, target_.keyName, app::AppPaths.RegBackupDir);
+        uninstall::RemoveLeftovers(items, target_.keyName, settings_.paths().RegBackupDir);
     lastBackupFile_ = outcome.backupFile;
     failed = outcome.failed();
     kept = outcome.keptFolders();

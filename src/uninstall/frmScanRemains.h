@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "settings/Settings.h"
 #include "sys/Handles.h"
 #include "toolkit/Control.h"
 #include "toolkit/TickTreeView.h"
@@ -49,7 +50,9 @@ class TScanForm : public tk::Window {
 
   // `target` is the program that was uninstalled, as captured when its uninstall
   // started. `search` stands in for the leftover search (FindLeftovers when empty).
-  explicit TScanForm(uninstall::UninstallTarget target, uninstall::LeftoverSearchFn search = {});
+  // Delete keeps its registry backup in the settings' RegBackupDir.
+  TScanForm(const settings::TSettings& settings, uninstall::UninstallTarget target,
+            uninstall::LeftoverSearchFn search = {});
   ~TScanForm() override;
 
   // Creates the window hidden, owned by `owner`, and switches TimerStartScan on.
@@ -104,6 +107,7 @@ class TScanForm : public tk::Window {
   void showFindings(uninstall::ScanFindings findings);
   void stopScan();
 
+  const settings::TSettings& settings_;
   const uninstall::UninstallTarget target_;
   const uninstall::LeftoverSearchFn search_;
   std::unique_ptr<uninstall::TScanThread> scan_;

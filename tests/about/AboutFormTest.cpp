@@ -60,7 +60,7 @@ class AboutFormTest : public about_test::ProgramFolderTest {
 };
 
 TEST_F(AboutFormTest, ShowsTheLanguageTextsAndTheMakersDetails) {
-  TAboutForm about;
+  TAboutForm about(config);
   ASSERT_TRUE(about.Create(nullptr));
   about.show(SW_SHOWNOACTIVATE);
 
@@ -78,7 +78,7 @@ TEST_F(AboutFormTest, ShowsTheLanguageTextsAndTheMakersDetails) {
 }
 
 TEST_F(AboutFormTest, TakesTheTextsOfTheTableAtEachShowing) {
-  TAboutForm about;
+  TAboutForm about(config);
   ASSERT_TRUE(about.Create(nullptr));
   about.show(SW_SHOWNOACTIVATE);
   EXPECT_EQ(about.text(), "About");
@@ -86,7 +86,7 @@ TEST_F(AboutFormTest, TakesTheTextsOfTheTableAtEachShowing) {
 
   // The user switches to another language file through the Languages menu.
   about_test::WriteText(langs() + "Francais.ini", kFrenchFile);
-  ui::TLanguagesMenu menu(1000, 10);
+  ui::TLanguagesMenu menu(config, 1000, 10);
   menu.SwitchLanguage({1000, "Francais.ini", "Francais"});
   ASSERT_EQ(ui::LangText(ui::IDS_ABOUTFORM_Title), "A propos");
 
@@ -97,7 +97,7 @@ TEST_F(AboutFormTest, TakesTheTextsOfTheTableAtEachShowing) {
   EXPECT_EQ(about.lblCopyright.text(), "Copyright (C) 2024 Les developpeurs de Prunaxis.");
 
   // And so does the next about window the Help menu opens.
-  TAboutForm next;
+  TAboutForm next(config);
   ASSERT_TRUE(next.Create(nullptr));
   next.show(SW_SHOWNOACTIVATE);
   EXPECT_EQ(next.text(), "A propos");
@@ -107,7 +107,7 @@ TEST_F(AboutFormTest, TakesTheTextsOfTheTableAtEachShowing) {
 TEST_F(AboutFormTest, EnterClosesItWithOkAndTheOwnerComesBack) {
   OwnerWindow owner;
   ASSERT_TRUE(owner.hwnd());
-  TAboutForm about;
+  TAboutForm about(config);
   ASSERT_TRUE(about.Create(owner.hwnd()));
   EXPECT_EQ(GetWindow(about.hwnd(), GW_OWNER), owner.hwnd());
 
@@ -143,7 +143,7 @@ TEST_F(AboutFormTest, OkButtonEscapeAndCloseBoxEachCloseIt) {
        IDCANCEL},
   };
   for (const Case& c : cases) {
-    TAboutForm about;
+    TAboutForm about(config);
     ASSERT_TRUE(about.Create(nullptr));
     EXPECT_EQ(runModal(about, nullptr, [&] { c.press(about); }), c.result) << c.how;
   }
@@ -153,12 +153,12 @@ TEST_F(AboutFormTest, OkButtonEscapeAndCloseBoxEachCloseIt) {
       PostMessageA(about, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
     }
   });
-  EXPECT_EQ(forms::ShowAboutForm(nullptr), IDOK);
+  EXPECT_EQ(forms::ShowAboutForm(nullptr, config), IDOK);
   EXPECT_EQ(FindWindowA("TAboutForm", nullptr), nullptr);
 }
 
 TEST_F(AboutFormTest, HasItsDesignLayoutCentredOnTheScreen) {
-  TAboutForm about;
+  TAboutForm about(config);
   ASSERT_TRUE(about.Create(nullptr));
   RECT client{};
   GetClientRect(about.hwnd(), &client);
@@ -188,7 +188,7 @@ TEST_F(AboutFormTest, HasItsDesignLayoutCentredOnTheScreen) {
 TEST_F(AboutFormTest, ThePictureAndItsPlaceComeFromTheSkin) {
   {
     // Without the picture file the place is still the skin's, the picture empty.
-    TAboutForm about;
+    TAboutForm about(config);
     ASSERT_TRUE(about.Create(nullptr));
     about.show(SW_SHOWNOACTIVATE);
     EXPECT_TRUE(about.ImgAbout.picture().empty());
@@ -198,7 +198,7 @@ TEST_F(AboutFormTest, ThePictureAndItsPlaceComeFromTheSkin) {
   about_test::WriteSolidPng(skins() + "Portrait.png", 60, 80, RGB(200, 30, 40));
   ui::SkinTable().setValue(ui::SK_ABOUTFORM_IMGABOUT_Pic, "Portrait.png");
   ui::SkinTable().setValue(ui::SK_ABOUTFORM_IMGABOUT_POS, "20, 30, 60, 80");
-  TAboutForm about;
+  TAboutForm about(config);
   ASSERT_TRUE(about.Create(nullptr));
   about.show(SW_SHOWNOACTIVATE);
   EXPECT_EQ(about.ImgAbout.picture().width(), 60);
@@ -216,7 +216,7 @@ TEST_F(AboutFormTest, ABadPictureOrPlaceLeavesTheDesignAndSaysNothing) {
   about_test::WriteText(skins() + "img_About.png", "\x89PNG but broken");
   ui::SkinTable().setValue(ui::SK_ABOUTFORM_IMGABOUT_POS, "10, eleven, 125, 278");
   testing_support::ScriptedMessageBoxes boxes;  // none may appear
-  TAboutForm about;
+  TAboutForm about(config);
   ASSERT_TRUE(about.Create(nullptr));
   about.show(SW_SHOWNOACTIVATE);
   EXPECT_TRUE(about.ImgAbout.picture().empty());
@@ -226,7 +226,7 @@ TEST_F(AboutFormTest, ABadPictureOrPlaceLeavesTheDesignAndSaysNothing) {
 }
 
 TEST_F(AboutFormTest, TheLinksOpenTheMakersAddresses) {
-  TAboutForm about;
+  TAboutForm about(config);
   ASSERT_TRUE(about.Create(nullptr));
   about.show(SW_SHOWNOACTIVATE);
   std::vector<std::string> opened;

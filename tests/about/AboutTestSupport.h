@@ -1,5 +1,5 @@
 // Shared set-up of the splash and about window tests: a program folder of its own
-// (Langs\, Skins\) in a temp folder with AppPaths pointing there and both tables at
+// (Langs\, Skins\) in a temp folder with settings pointing there and both tables at
 // their built-in values; a small PNG writer; timers that act inside a modal loop.
 #pragma once
 

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "PrunaxisVersion.h"
-#include "app/ProductInfo.h"
+#include "settings/ProductInfo.h"
 #include "support/Sandbox.h"
 #include "sys/ComInit.h"
 #include "sys/Handles.h"

@@ -31,7 +31,7 @@ class SplashFormTest : public about_test::ProgramFolderTest {
 };
 
 TEST_F(SplashFormTest, ClosesItselfAfterItsTimer) {
-  TSplashForm splash;
+  TSplashForm splash(config);
   ASSERT_TRUE(splash.Create());
   EXPECT_FALSE(splash.visible()) << "created hidden, shown by the modal loop";
 
@@ -58,7 +58,7 @@ TEST_F(SplashFormTest, ShowSplashReturnsOnceTheSplashHasGone) {
     if (HWND splash = FindWindowA("TSplashForm", nullptr)) PostMessageA(splash, WM_CLOSE, 0, 0);
   });
   const DWORD start = GetTickCount();
-  forms::ShowSplash();
+  forms::ShowSplash(config);
   EXPECT_GE(GetTickCount() - start, TSplashForm::kShowMilliseconds - 100);
   EXPECT_FALSE(watchdog.ran());
   EXPECT_EQ(FindWindowA("TSplashForm", nullptr), nullptr) << "destroyed after showing";
@@ -66,7 +66,7 @@ TEST_F(SplashFormTest, ShowSplashReturnsOnceTheSplashHasGone) {
 
 TEST_F(SplashFormTest, TakesThePicturesSizeAndStaysCentred) {
   about_test::WriteSolidPng(skins() + "img_Splash.png", 600, 300, RGB(10, 120, 200));
-  TSplashForm splash;
+  TSplashForm splash(config);
   ASSERT_TRUE(splash.Create());
   EXPECT_EQ(splash.imgBackground().width(), 600);
   EXPECT_EQ(splash.imgBackground().height(), 300);
@@ -89,7 +89,7 @@ TEST_F(SplashFormTest, ThePictureIsTheOneTheSkinNames) {
   about_test::WriteSolidPng(skins() + "img_Splash.png", 600, 300, RGB(0, 0, 0));
   about_test::WriteSolidPng(skins() + "Night.png", 320, 200, RGB(0, 0, 0));
   ui::SkinTable().setValue(ui::SK_SPLASHFORM_IMAGE_CHARGE, "Night.png");
-  TSplashForm splash;
+  TSplashForm splash(config);
   ASSERT_TRUE(splash.Create());
   EXPECT_EQ(splash.imgBackground().width(), 320);
   ExpectCentred(splash.hwnd(), 320, 200);
@@ -97,7 +97,7 @@ TEST_F(SplashFormTest, ThePictureIsTheOneTheSkinNames) {
 
 TEST_F(SplashFormTest, ShowsTheNoticeWithoutThePictureAtItsDesignSize) {
   ui::LanguageTable().setText(ui::IDS_SPLASHFORM_LABEL_Copyright, "Line one\r\nLine two");
-  TSplashForm splash;
+  TSplashForm splash(config);
   ASSERT_TRUE(splash.Create());
   EXPECT_TRUE(splash.imgBackground().empty());
   ExpectCentred(splash.hwnd(), TSplashForm::kDesignWidth, TSplashForm::kDesignHeight);
@@ -115,7 +115,7 @@ TEST_F(SplashFormTest, ShowsTheNoticeWithoutThePictureAtItsDesignSize) {
 
   // Built-in texts keep their "#13" markers until a language file is read (a
   // program folder that cannot be written); the notice shows two lines all the same.
-  TSplashForm english;
+  TSplashForm english(config);
   ui::LanguageTable().resetToDefaults();
   ASSERT_TRUE(english.Create());
   EXPECT_EQ(english.lblCopyrightInfo.text(),
@@ -126,7 +126,7 @@ TEST_F(SplashFormTest, ShowsTheNoticeWithoutThePictureAtItsDesignSize) {
 TEST_F(SplashFormTest, AnUndecodablePictureShowsLikeAMissingOne) {
   about_test::WriteText(skins() + "img_Splash.png", "not a picture at all");
   testing_support::ScriptedMessageBoxes boxes;  // none may appear
-  TSplashForm splash;
+  TSplashForm splash(config);
   ASSERT_TRUE(splash.Create());
   EXPECT_TRUE(splash.imgBackground().empty());
   ExpectCentred(splash.hwnd(), TSplashForm::kDesignWidth, TSplashForm::kDesignHeight);

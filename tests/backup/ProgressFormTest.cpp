@@ -8,8 +8,9 @@
 #include <atomic>
 #include <thread>
 
-#include "app/globals.h"
 #include "backup/BackupTestSupport.h"
+#include "settings/Product.h"
+#include "settings/Settings.h"
 #include "support/MessagePump.h"
 #include "support/Sandbox.h"
 #include "support/ScriptedMessageBoxes.h"
@@ -21,18 +22,20 @@ namespace {
 using backup_testing::TestUninstallEntry;
 using testing_support::ScriptedMessageBoxes;
 
-// Points RegBackupDir into a scratch folder (not created yet) for one test.
+// Settings whose RegBackupDir is a scratch folder (not created yet) for one test.
 class BackupFolder {
  public:
-  BackupFolder() : saved_(app::AppPaths.RegBackupDir) {
-    app::AppPaths.RegBackupDir = dir_.file("Back up\\reg\\");
+  BackupFolder() {
+    settings::TPaths paths;
+    paths.RegBackupDir = dir_.file("Back up\\reg\\");
+    settings_ = settings::TSettings(paths);
   }
-  ~BackupFolder() { app::AppPaths.RegBackupDir = saved_; }
-  const std::string& path() const { return app::AppPaths.RegBackupDir; }
+  const std::string& path() const { return settings_.paths().RegBackupDir; }
+  const settings::TSettings& settings() const { return settings_; }
 
  private:
   testing_support::TempDir dir_;
-  std::string saved_;
+  settings::TSettings settings_;
 };
 
 // Closes a progress window that is still open after a minute, so that a broken
@@ -65,12 +68,12 @@ TEST(ProgressForm, CreateBackupAsksThenSavesEveryEntryAndSaysSo) {
   ScriptedMessageBoxes boxes({IDYES, IDOK});
   {
     Watchdog watchdog;
-    backup::ExecuteCreateBackup(nullptr);
+    backup::ExecuteCreateBackup(nullptr, folder.settings());
     EXPECT_FALSE(watchdog.fired());
   }
   ASSERT_EQ(boxes.count(), 2u);
   EXPECT_EQ(boxes.request(0).text, "Back up the registry info of the whole software installed.");
-  EXPECT_EQ(boxes.request(0).caption, app::kAppTitle);
+  EXPECT_EQ(boxes.request(0).caption, settings::kAppTitle);
   EXPECT_EQ(boxes.request(0).flags, static_cast<UINT>(MB_YESNO | MB_ICONINFORMATION));
   EXPECT_EQ(boxes.request(1).text, "Backup registry info successfully");
   EXPECT_EQ(boxes.request(1).flags, static_cast<UINT>(MB_OK));
@@ -90,12 +93,12 @@ TEST(ProgressForm, EntriesThatCouldNotBeSavedAreCountedInTheFinalMessage) {
   ScriptedMessageBoxes boxes({IDYES, IDOK});
   {
     Watchdog watchdog;
-    backup::ExecuteCreateBackup(nullptr);
+    backup::ExecuteCreateBackup(nullptr, folder.settings());
     EXPECT_FALSE(watchdog.fired());
   }
   ASSERT_EQ(boxes.count(), 2u);
   EXPECT_EQ(boxes.request(1).text, "1 entries could not be saved.");
-  EXPECT_EQ(boxes.request(1).caption, app::kAppTitle);
+  EXPECT_EQ(boxes.request(1).caption, settings::kAppTitle);
   EXPECT_EQ(boxes.request(1).flags, static_cast<UINT>(MB_OK | MB_ICONWARNING));
 }
 
@@ -103,7 +106,7 @@ TEST(ProgressForm, AnsweringNoOpensNoWindowAndWritesNothing) {
   TestUninstallEntry entry("ProgressNo");
   BackupFolder folder;
   ScriptedMessageBoxes boxes({IDNO});
-  backup::ExecuteCreateBackup(nullptr);
+  backup::ExecuteCreateBackup(nullptr, folder.settings());
   EXPECT_EQ(boxes.count(), 1u);
   EXPECT_EQ(FindWindowA("PrunaxisProgressForm", nullptr), nullptr);
   EXPECT_FALSE(sys::DirectoryExists(folder.path()));
@@ -113,7 +116,7 @@ TEST(ProgressForm, WindowShowsItsTextsAndTheBarFollowsTheExports) {
   TestUninstallEntry a("ProgressBarA");
   TestUninstallEntry b("ProgressBarB");
   BackupFolder folder;
-  backup::TProgressForm form;
+  backup::TProgressForm form(folder.settings());
   ASSERT_TRUE(form.Create(nullptr));
   // Created: the folder exists and the timer runs (driven by hand below).
   form.killTimer(backup::TProgressForm::TimerBackup);

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <thread>
 
-#include "app/globals.h"
+#include "settings/Product.h"
 #include "reports/frmPrintPage.h"
 #include "support/Sandbox.h"
 #include "support/ScriptedMessageBoxes.h"
@@ -101,7 +101,7 @@ TEST(ProgramReport, HeaderComesFromTheSystem) {
   ASSERT_TRUE(GetComputerNameA(computer, &size));
   EXPECT_EQ(header.computerName, computer);
   EXPECT_FALSE(header.userName.empty());
-  EXPECT_EQ(header.appTitle, app::kAppTitle);
+  EXPECT_EQ(header.appTitle, settings::kAppTitle);
   EXPECT_EQ(header.programsText, "7 (x)");
   EXPECT_EQ(header.createdBy, sys::ModuleFileName());
   SYSTEMTIME time{2026, 12, 2, 8, 13, 4, 5, 0};
@@ -212,7 +212,7 @@ TEST(PrintListForm, ExportListCommandShowsTheReportModally) {
   EXPECT_EQ(caption, "Save/Print");
   const auto lines = reports::SplitLines(memo);
   ASSERT_EQ(lines.size(), 17u) << memo;
-  EXPECT_EQ(lines[0], std::string(app::kAppTitle) + " Application Report");
+  EXPECT_EQ(lines[0], std::string(settings::kAppTitle) + " Application Report");
   EXPECT_EQ(lines[6], "Programs : 2 (Windows Updates: 0, Screen Saver: 0)");
   EXPECT_EQ(lines[14], "1 - Aa");
   EXPECT_EQ(lines[15], "2 - Bb");

@@ -5,7 +5,7 @@
 
 #include <windows.h>
 
-#include "app/globals.h"
+#include "settings/Settings.h"
 #include "backup/RegEntryCommands.h"
 #include "details/DetailsFixture.h"
 #include "support/Sandbox.h"
@@ -64,10 +64,10 @@ class RegEntryCommands : public ::testing::Test {
     installed = std::make_unique<InstalledEntries>(std::vector<TestEntry>{entry});
     programs.LoadPrograms();
     index = static_cast<int>(IndexOf(programs, entry.keyName));
-    savedBackupDir = app::AppPaths.RegBackupDir;
-    app::AppPaths.RegBackupDir = dir.file("Back up\\reg\\");
+    settings::TPaths paths;
+    paths.RegBackupDir = dir.file("Back up\\reg\\");
+    config = settings::TSettings(paths);
   }
-  void TearDown() override { app::AppPaths.RegBackupDir = savedBackupDir; }
 
   // The entry's key as the editor names it.
   std::string entryPath() const {
@@ -82,7 +82,7 @@ class RegEntryCommands : public ::testing::Test {
   void exportTo(const std::string& file) {
     ScriptedFileDialogs dialogs;
     dialogs.answer(file);
-    sys::UniqueHandle editor = backup::ExecuteExportReg(nullptr, programs, index);
+    sys::UniqueHandle editor = backup::ExecuteExportReg(nullptr, config, programs, index);
     ASSERT_TRUE(editor);
     ASSERT_TRUE(WaitForEditor(editor.get(), kEditorTimeoutMs));
   }
@@ -93,26 +93,26 @@ class RegEntryCommands : public ::testing::Test {
   std::unique_ptr<InstalledEntries> installed;
   inventory::TProgramList programs;
   int index = -1;
-  std::string savedBackupDir;
+  settings::TSettings config;  // only RegBackupDir, in the test's folder
 };
 
 }  // namespace
 
 TEST_F(RegEntryCommands, ExportWritesTheChosenFileWithTheEntry) {
-  ASSERT_TRUE(sys::ForceDirectories(app::AppPaths.RegBackupDir));
+  ASSERT_TRUE(sys::ForceDirectories(config.paths().RegBackupDir));
   // A folder other than the proposed one, and not the process's current folder.
   ASSERT_TRUE(sys::ForceDirectories(dir.file("elsewhere")));
   const std::string file = dir.file("elsewhere\\Chosen Name.reg");
   ScriptedFileDialogs dialogs;
   dialogs.answer(file);
-  sys::UniqueHandle editor = backup::ExecuteExportReg(nullptr, programs, index);
+  sys::UniqueHandle editor = backup::ExecuteExportReg(nullptr, config, programs, index);
   ASSERT_EQ(dialogs.requests().size(), 1u);
   const tk::FileDialogRequest& asked = dialogs.requests()[0];
   EXPECT_TRUE(asked.save);
   EXPECT_EQ(asked.filter, "Registration Files(*.reg)|*.reg");
   EXPECT_EQ(asked.fileName, entry.keyName + ".reg");
   EXPECT_EQ(asked.defaultExt, "reg");
-  EXPECT_EQ(asked.initialDir, app::AppPaths.RegBackupDir);
+  EXPECT_EQ(asked.initialDir, config.paths().RegBackupDir);
   EXPECT_EQ(asked.flags & OFN_OVERWRITEPROMPT, 0u);  // no question for an existing file
   EXPECT_NE(asked.flags & OFN_PATHMUSTEXIST, 0u);
   EXPECT_NE(asked.flags & OFN_NOCHANGEDIR, 0u);  // the current folder stays put
@@ -128,7 +128,7 @@ TEST_F(RegEntryCommands, ExportWritesTheChosenFileWithTheEntry) {
   EXPECT_NE(text.find("[" + entryPath() + "]"), std::string::npos) << text;
   EXPECT_NE(text.find("\"DisplayName\"=\"Reg Export Program\""), std::string::npos) << text;
   EXPECT_NE(text.find("\"Publisher\"=\"Export Corp\""), std::string::npos) << text;
-  EXPECT_FALSE(sys::FileExists(app::AppPaths.RegBackupDir + entry.keyName + ".reg"));
+  EXPECT_FALSE(sys::FileExists(config.paths().RegBackupDir + entry.keyName + ".reg"));
 }
 
 TEST_F(RegEntryCommands, ExportOverwritesAnExistingFileAndProposesNoFolderWithoutBackupDir) {
@@ -136,7 +136,7 @@ TEST_F(RegEntryCommands, ExportOverwritesAnExistingFileAndProposesNoFolderWithou
   ASSERT_TRUE(sys::WriteFileBytes(file, "old contents"));
   ScriptedFileDialogs dialogs;
   dialogs.answer(file);
-  sys::UniqueHandle editor = backup::ExecuteExportReg(nullptr, programs, index);
+  sys::UniqueHandle editor = backup::ExecuteExportReg(nullptr, config, programs, index);
   ASSERT_EQ(dialogs.requests().size(), 1u);
   EXPECT_EQ(dialogs.requests()[0].initialDir, "");  // RegBackupDir does not exist
   ASSERT_TRUE(editor);
@@ -146,20 +146,20 @@ TEST_F(RegEntryCommands, ExportOverwritesAnExistingFileAndProposesNoFolderWithou
 
 TEST_F(RegEntryCommands, NothingHappensWithoutAnEntryOrWhenCancelled) {
   ScriptedFileDialogs dialogs;
-  EXPECT_FALSE(backup::ExecuteExportReg(nullptr, programs, -1));
-  EXPECT_FALSE(backup::ExecuteExportReg(nullptr, programs, 0x7FFFFFF0));  // no such program
+  EXPECT_FALSE(backup::ExecuteExportReg(nullptr, config, programs, -1));
+  EXPECT_FALSE(backup::ExecuteExportReg(nullptr, config, programs, 0x7FFFFFF0));  // no such program
   EXPECT_FALSE(backup::ExecuteRegedit(nullptr, programs, -1));
   EXPECT_TRUE(dialogs.requests().empty());
   dialogs.answer(std::nullopt);
   dialogs.answer(std::nullopt);
-  EXPECT_FALSE(backup::ExecuteExportReg(nullptr, programs, index));
-  EXPECT_FALSE(backup::ExecuteReloadReg(nullptr));
+  EXPECT_FALSE(backup::ExecuteExportReg(nullptr, config, programs, index));
+  EXPECT_FALSE(backup::ExecuteReloadReg(nullptr, config));
   EXPECT_EQ(dialogs.requests().size(), 2u);
   EXPECT_FALSE(sys::FileExists(dir.file(entry.keyName + ".reg")));
 }
 
 TEST_F(RegEntryCommands, ReloadImportsTheFileAgain) {
-  ASSERT_TRUE(sys::ForceDirectories(app::AppPaths.RegBackupDir));
+  ASSERT_TRUE(sys::ForceDirectories(config.paths().RegBackupDir));
   const std::string file = dir.file("saved entry.reg");
   ASSERT_NO_FATAL_FAILURE(exportTo(file));
   DeleteEntry(entry);
@@ -167,12 +167,12 @@ TEST_F(RegEntryCommands, ReloadImportsTheFileAgain) {
 
   ScriptedFileDialogs dialogs;
   dialogs.answer(file);
-  sys::UniqueHandle editor = backup::ExecuteReloadReg(nullptr);
+  sys::UniqueHandle editor = backup::ExecuteReloadReg(nullptr, config);
   ASSERT_EQ(dialogs.requests().size(), 1u);
   const tk::FileDialogRequest& asked = dialogs.requests()[0];
   EXPECT_FALSE(asked.save);
   EXPECT_EQ(asked.filter, "Registration Files(*.reg)|*.reg");
-  EXPECT_EQ(asked.initialDir, app::AppPaths.RegBackupDir);
+  EXPECT_EQ(asked.initialDir, config.paths().RegBackupDir);
   EXPECT_NE(asked.flags & OFN_FILEMUSTEXIST, 0u);
   EXPECT_NE(asked.flags & OFN_NOCHANGEDIR, 0u);
   ASSERT_TRUE(editor);

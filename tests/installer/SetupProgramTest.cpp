@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "PrunaxisVersion.h"
-#include "app/ProductInfo.h"
+#include "settings/ProductInfo.h"
 #include "installer/SetupPaths.h"
 #include "inventory/RostrelLib_TLB.h"
 #include "support/BuiltComponent.h"

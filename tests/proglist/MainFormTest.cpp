@@ -8,8 +8,9 @@
 #include <thread>
 #include <vector>
 
-#include "app/Config.h"
-#include "app/globals.h"
+#include "settings/Product.h"
+#include "settings/Settings.h"
+#include "sys/IniFile.h"
 #include "main/frmMain.h"
 #include "proglist/ProgramListFixture.h"
 #include "support/MessagePump.h"
@@ -229,9 +230,9 @@ TEST_F(MainForm, FrameCommandsReachTheShellAndTheViewOptions) {
   EXPECT_EQ(shellCalls[1].file, "control.exe");
   EXPECT_EQ(shellCalls[1].parameters, "Appwiz.cpl ,2");
   EXPECT_EQ(shellCalls[2].parameters, "Appwiz.cpl ,1");
-  EXPECT_EQ(shellCalls[3].file, app::kMakerWebAddress);
-  EXPECT_EQ(shellCalls[4].file, std::string("mailto:") + app::kSupportMailAddress);
-  EXPECT_EQ(shellCalls[5].file, app::AppPaths.HelpFile);
+  EXPECT_EQ(shellCalls[3].file, settings::kMakerWebAddress);
+  EXPECT_EQ(shellCalls[4].file, std::string("mailto:") + settings::kSupportMailAddress);
+  EXPECT_EQ(shellCalls[5].file, config.paths().HelpFile);
   EXPECT_EQ(shellCalls[5].owner, nullptr);
 
   a.ActionAddNew.execute();
@@ -280,17 +281,19 @@ TEST_F(MainForm, ExitWritesBothOptionsAndTheNextStartShowsThemChecked) {
   a.ActionHideSysPatch.execute();  // on
   a.ActionHideScr.execute();       // off
   // The options are written at once; put other values there to see Exit write its own.
-  app::WriteHideSysPatch(false);
-  app::WriteHideScreenSaver(true);
+  sys::IniFile file(config.paths().ConfigFile);
+  ASSERT_TRUE(file.writeBool("config", "HideSysPatch", false));
+  ASSERT_TRUE(file.writeBool("config", "HideScreenSaver", true));
   SendMessageA(form.btnClose.hwnd(), BM_CLICK, 0, 0);
   ASSERT_TRUE(PumpMessagesUntil([&] { return !IsWindow(form.hwnd()); }, 30000));
   MSG quit;
   PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
 
-  ASSERT_TRUE(app::LoadStartupConfig(dir.file("Prunaxis.exe")));
-  EXPECT_TRUE(app::HideSysPatch);
-  EXPECT_FALSE(app::HideScreenSaver);
-  forms::TMainForm next;
+  settings::TSettings nextStart;
+  ASSERT_TRUE(nextStart.load(dir.file("Prunaxis.exe")));
+  EXPECT_TRUE(nextStart.hideSysPatch());
+  EXPECT_FALSE(nextStart.hideScreenSaver());
+  forms::TMainForm next(nextStart);
   open(next);
   EXPECT_TRUE(next.actions().ActionHideSysPatch.checked());
   EXPECT_FALSE(next.actions().ActionHideScr.checked());

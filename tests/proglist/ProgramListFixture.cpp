@@ -8,7 +8,6 @@
 #include <cstdio>
 #include <stdexcept>
 
-#include "app/globals.h"
 #include "inventory/RostrelLib_TLB.h"
 #include "support/Sandbox.h"
 #include "sys/Handles.h"
@@ -141,15 +140,25 @@ void RegisterComponent() {
   testing_support::RegisterBuiltComponent();
 }
 
-void UseConfigFile(const std::string& path) {
-  app::AppPaths.ConfigFile = path;
-}
-
 void MainWindowTest::SetUp() {
   RegisterComponent();
-  UseConfigFile(dir.file("Config.ini"));
-  app::HideSysPatch = false;
-  app::HideScreenSaver = true;
+  settings::TPaths paths;
+  paths.ConfigFile = dir.file("Config.ini");
+  config = settings::TSettings(paths);
+  startWith(false, true);
+}
+
+void MainWindowTest::startWith(bool hideSysPatch, bool hideScreenSaver) {
+  settings::TListOptions options;
+  options.HideSysPatch = hideSysPatch;
+  options.HideScreenSaver = hideScreenSaver;
+  config = settings::TSettings(config.paths(), options);
+}
+
+void MainWindowTest::changePaths(const std::function<void(settings::TPaths& paths)>& change) {
+  settings::TPaths paths = config.paths();
+  change(paths);
+  config = settings::TSettings(paths, {config.hideScreenSaver(), config.hideSysPatch()});
 }
 
 }  // namespace proglist_test

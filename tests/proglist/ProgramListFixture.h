@@ -7,10 +7,12 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "main/frmMain.h"
+#include "settings/Settings.h"
 #include "support/Sandbox.h"
 #include "sys/ComInit.h"
 
@@ -52,8 +54,6 @@ class FilledUninstallKeys {
 std::vector<std::string> InstallOnlyTestSavers();
 // Registers the build's Rostrel.dll (once per process).
 void RegisterComponent();
-// Points Config.ini at a fresh file of the test's own.
-void UseConfigFile(const std::string& path);
 
 // A main window (not yet created) over the registered component, with COM on this
 // thread, Config.ini in a folder of the test's own, system patches shown and screen
@@ -61,10 +61,17 @@ void UseConfigFile(const std::string& path);
 class MainWindowTest : public ::testing::Test {
  protected:
   void SetUp() override;
+  // The options as a start-up would have read them (nothing is written).
+  void startWith(bool hideSysPatch, bool hideScreenSaver);
+  // Changes the paths before the window is created; it goes on using `config`.
+  void changePaths(const std::function<void(settings::TPaths& paths)>& change);
 
   sys::ComApartment com;
   testing_support::TempDir dir;
-  forms::TMainForm form;
+  // What start-up hands the window: no folders but Config.ini's until a test
+  // gives some.
+  settings::TSettings config;
+  forms::TMainForm form{config};
 };
 
 }  // namespace proglist_test

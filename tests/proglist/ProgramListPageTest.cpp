@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "app/globals.h"
 #include "inventory/ProgramRowData.h"
 #include "main/frmMain.h"
 #include "proglist/ProgramListFixture.h"
@@ -40,7 +39,7 @@ class ProgramPage : public MainWindowTest {
   std::string configValue(const char* key) {
     char buffer[64] = {};
     GetPrivateProfileStringA("config", key, "", buffer, sizeof buffer,
-                             app::AppPaths.ConfigFile.c_str());
+                             config.paths().ConfigFile.c_str());
     return buffer;
   }
 };
@@ -69,7 +68,7 @@ TEST_F(ProgramPage, FillsProgramsCountsAndTheHideOptions) {
 
   // Showing the screen savers: the check box's click, written to Config.ini at once.
   page().ckbHideScr.send(BM_CLICK);
-  EXPECT_FALSE(app::HideScreenSaver);
+  EXPECT_FALSE(config.hideScreenSaver());
   EXPECT_EQ(configValue("HideScreenSaver"), "0");
   ASSERT_EQ(list().count(), 123);
   int savers = 0;
@@ -79,14 +78,14 @@ TEST_F(ProgramPage, FillsProgramsCountsAndTheHideOptions) {
 
   // Hiding the patches through the command (as the menu runs it).
   form.actions().ActionHideSysPatch.execute();
-  EXPECT_TRUE(app::HideSysPatch);
+  EXPECT_TRUE(config.hideSysPatch());
   EXPECT_TRUE(page().ckbHidePatch.checked());
   EXPECT_EQ(configValue("HideSysPatch"), "1");
   EXPECT_EQ(list().count(), 116);
   EXPECT_EQ(page().ProgramCountText, "123 (Windows Updates: 7, Screen Saver: 3)");
   page().ckbHideScr.send(BM_CLICK);
   EXPECT_EQ(list().count(), 113);
-  EXPECT_TRUE(app::HideScreenSaver);
+  EXPECT_TRUE(config.hideScreenSaver());
   EXPECT_EQ(configValue("HideScreenSaver"), "1");
   for (const std::string& caption : column(0))
     EXPECT_EQ(caption.find("Update for"), std::string::npos);
@@ -181,7 +180,7 @@ TEST_F(ProgramPage, SelectionSwitchesBetweenUninstallAndDelete) {
   programs[9].displayName = "[Beta] Tool";  // a program, whatever its name looks like
   FillUninstallKeys(programs);
   InstallOnlyTestSavers();
-  app::HideScreenSaver = false;
+  startWith(false, false);
   open();
   auto& actions = form.actions();
   int uninstalls = 0, deletes = 0;
@@ -255,7 +254,7 @@ TEST_F(ProgramPage, SelectionSwitchesBetweenUninstallAndDelete) {
 TEST_F(ProgramPage, InfoTipsOfProgramsAndScreenSavers) {
   FillUninstallKeys(StandardPrograms());
   std::vector<std::string> savers = InstallOnlyTestSavers();
-  app::HideScreenSaver = false;
+  startWith(false, false);
   open();
   int program = rowOf("Program 001");
   ASSERT_GE(program, 0);

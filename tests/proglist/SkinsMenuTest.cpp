@@ -10,7 +10,6 @@
 #include <string>
 #include <vector>
 
-#include "app/globals.h"
 #include "main/frmMain.h"
 #include "proglist/ProgramListFixture.h"
 #include "support/Sandbox.h"
@@ -64,13 +63,15 @@ class SkinsMenu : public MainWindowTest {
     CopyPictures(shipped, skins);
     CopyPictures(shipped + "Dark\\", skins + "Dark\\");
     ASSERT_TRUE(CopyFileA((shipped + "Dark.ini").c_str(), (skins + "Dark.ini").c_str(), FALSE));
-    app::AppPaths.SkinsDir = skins;
-    app::AppPaths.SkinFilePath = skins + "Default.ini";
+    changePaths([this](settings::TPaths& paths) {
+      paths.SkinsDir = skins;
+      paths.SkinFilePath = skins + "Default.ini";
+    });
     ASSERT_TRUE(
-        sys::WriteFileBytes(app::AppPaths.ConfigFile,
+        sys::WriteFileBytes(config.paths().ConfigFile,
                             "[config]\r\nSkinFile=Default.ini\r\nLanguageFile=English.ini\r\n"));
     ui::SkinTable().resetToDefaults();
-    ASSERT_TRUE(ui::LoadSkinTable());
+    ASSERT_TRUE(ui::LoadSkinTable(config));
   }
   void open() {
     ASSERT_TRUE(form.Create());
@@ -106,7 +107,7 @@ class SkinsMenu : public MainWindowTest {
     FAIL() << "no item " << caption;
   }
   std::string configSkin() {
-    return sys::IniFile(app::AppPaths.ConfigFile).readString("config", "SkinFile", "");
+    return sys::IniFile(config.paths().ConfigFile).readString("config", "SkinFile", "");
   }
   std::uint32_t filePixel(const std::string& file) {
     return ui::LoadPictureFile(skins + file).pixel(60, 17);
@@ -139,7 +140,7 @@ TEST_F(SkinsMenu, ListsBothSkinsAndSwitchingAppliesAtOnceAndIsWritten) {
 
   choose("Dark");
   EXPECT_EQ(configSkin(), "Dark.ini");
-  EXPECT_EQ(app::AppPaths.SkinFilePath, skins + "Dark.ini");
+  EXPECT_EQ(config.paths().SkinFilePath, skins + "Dark.ini");
   EXPECT_EQ(checked(), "Dark");
   EXPECT_EQ(form.btnFile.PicNormal().pixel(60, 17), filePixel("Dark\\btnFile_Normal.png"));
   EXPECT_EQ(form.programPage().btnUninstall.PicDisabled().pixel(60, 17),

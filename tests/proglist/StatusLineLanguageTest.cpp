@@ -9,7 +9,6 @@
 #include <string>
 #include <vector>
 
-#include "app/globals.h"
 #include "main/frmMain.h"
 #include "proglist/ProgramListFixture.h"
 #include "support/Sandbox.h"
@@ -55,13 +54,16 @@ class StatusLineLanguages : public MainWindowTest {
     FillUninstallKeys({program});
 
     // A languages folder of the test's own: the template and the shipped German file.
-    app::AppPaths.LangsDir = dir.file("Langs\\");
-    ASSERT_TRUE(sys::ForceDirectories(app::AppPaths.LangsDir));
+    changePaths([this](settings::TPaths& paths) {
+      paths.LangsDir = dir.file("Langs\\");
+      paths.LanguageFilePath = paths.LangsDir + "English.ini";
+    });
+    const std::string& langs = config.paths().LangsDir;
+    ASSERT_TRUE(sys::ForceDirectories(langs));
     ASSERT_TRUE(CopyFileA((testing_support::ProgramBinDir() + "Langs\\Deutsch.ini").c_str(),
-                          (app::AppPaths.LangsDir + "Deutsch.ini").c_str(), FALSE));
-    app::AppPaths.LanguageFilePath = app::AppPaths.LangsDir + "English.ini";
+                          (langs + "Deutsch.ini").c_str(), FALSE));
     ui::LanguageTable().resetToDefaults();
-    ASSERT_TRUE(ui::WriteLanguageDefaults());
+    ASSERT_TRUE(ui::WriteLanguageDefaults(config));
   }
 
   // Chooses the language as its menu item does.

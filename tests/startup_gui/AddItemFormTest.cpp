@@ -2,7 +2,7 @@
 // by messages that wait in its queue while it is shown modally.
 #include <gtest/gtest.h>
 
-#include "app/globals.h"
+#include "settings/Product.h"
 #include "startup/StartupRow.h"
 #include "startup/StartupTestSupport.h"
 #include "startup/frmAddItem.h"
@@ -148,7 +148,7 @@ TEST_F(AddItem, ATargetThatIsNoFileIsRefusedAndTheFormStaysOpen) {
     EXPECT_EQ(form.Execute(), IDCANCEL) << text;
     ASSERT_EQ(boxes.count(), 1u) << text;
     EXPECT_EQ(boxes.request(0).text, "The specified target file can't be found, please reset!");
-    EXPECT_EQ(boxes.request(0).caption, app::kAppTitle);
+    EXPECT_EQ(boxes.request(0).caption, settings::kAppTitle);
     EXPECT_EQ(boxes.request(0).flags, static_cast<UINT>(MB_OK));
     EXPECT_EQ(form.txtTarget.text(), "");
   }

@@ -2,7 +2,8 @@
 // lists, and what Apply, Disable All / Enable All and Delete Entry change there.
 #include <gtest/gtest.h>
 
-#include "app/globals.h"
+#include "settings/Product.h"
+#include "settings/Settings.h"
 #include "startup/StartupRow.h"
 #include "startup/StartupSources.h"
 #include "startup/StartupTestSupport.h"
@@ -223,7 +224,7 @@ TEST_F(StartupPage, DeleteEntryAsksOnceThenRemovesTheSelectedEntriesForGood) {
     Click(page().btnDelete.hwnd());
     ASSERT_EQ(boxes.count(), 1u);
     EXPECT_EQ(boxes.request(0).text, "Do you really want to delete the startup entry selected?");
-    EXPECT_EQ(boxes.request(0).caption, app::kAppTitle);
+    EXPECT_EQ(boxes.request(0).caption, settings::kAppTitle);
     EXPECT_EQ(boxes.request(0).flags, static_cast<UINT>(MB_YESNO | MB_ICONWARNING));
   }
   EXPECT_EQ(CaptureSources(), before);
@@ -355,7 +356,7 @@ TEST_F(StartupPage, ApplyTellsWhichEntriesItLeftAndShowsTheirTicksAsTheyAre) {
   testing_support::ScriptedMessageBoxes boxes({IDOK});
   Click(page().btnApply.hwnd());
   ASSERT_EQ(boxes.count(), 1u);
-  EXPECT_EQ(boxes.request(0).caption, app::kAppTitle);
+  EXPECT_EQ(boxes.request(0).caption, settings::kAppTitle);
   EXPECT_EQ(boxes.request(0).flags, static_cast<UINT>(MB_OK | MB_ICONWARNING));
   EXPECT_EQ(boxes.request(0).text,
             "These start-up entries were left as they are:\r\n"
@@ -425,7 +426,8 @@ TEST_F(StartupPage, TheHotSpotGivesTheListTheSkinsFullPlaceAndBack) {
   MoveWindow(page().lblDescription.hwnd(), 0, 0, 10, 10, FALSE);
   ui::TMainSkinTargets skin;
   page().addSkinTargets(skin);
-  ui::ApplySkin(skin);
+  const settings::TSettings noFolders;  // the places only: no pictures to find
+  ui::ApplySkin(noFolders, skin);
   RECT apply{};
   GetWindowRect(page().btnApply.hwnd(), &apply);
   MapWindowPoints(nullptr, page().sidePanel.content().hwnd(), reinterpret_cast<POINT*>(&apply), 2);

@@ -2,7 +2,9 @@
 
 #include <windows.h>
 
+#include <map>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -70,6 +72,20 @@ class SkinnedForm {
             b->PicDisabled().width()};
   }
 
+  // The picture that `image` of t hands its pictures to.
+  const Picture& pictureOf(const TSkinImage* image) const {
+    if (image == &t.imgBackGround) return background;
+    if (image == &t.imgPanelP) return panelP;
+    if (image == &t.imgPanelS) return panelS;
+    return title;
+  }
+  // The form and every control on it.
+  std::set<HWND> windows() const {
+    std::set<HWND> all{form_};
+    for (HWND w = GetWindow(form_, GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT)) all.insert(w);
+    return all;
+  }
+
   TMainSkinTargets t;
   Picture background, title, panelP, panelS;
 
@@ -99,8 +115,8 @@ class ApplySkinTest : public ui_test::ProgramFolderTest {
 
 TEST_F(ApplySkinTest, TheDefaultSkinPlacesAndPicturesEveryControl) {
   SkinnedForm f;
-  ASSERT_TRUE(LoadSkinTable());
-  ASSERT_TRUE(ApplySkin(f.t));
+  ASSERT_TRUE(LoadSkinTable(config));
+  ASSERT_TRUE(ApplySkin(config, f.t));
   const auto& t = f.t;
 
   EXPECT_EQ(SkinnedForm::Place(t.MainForm), "763, 538");
@@ -132,9 +148,9 @@ TEST_F(ApplySkinTest, TheDefaultSkinPlacesAndPicturesEveryControl) {
 
 TEST_F(ApplySkinTest, ABadNumberStopsAtItsControl) {
   WriteText(skins() + "Default.ini", "[MainForm]\r\nSK_MAINFORM_BUTTON_File_Pos=11, 28, x, 34\r\n");
-  ASSERT_TRUE(LoadSkinTable());
+  ASSERT_TRUE(LoadSkinTable(config));
   SkinnedForm f;
-  EXPECT_FALSE(ApplySkin(f.t));
+  EXPECT_FALSE(ApplySkin(config, f.t));
   const auto& t = f.t;
   // Everything before btnFile has its skin...
   EXPECT_EQ(SkinnedForm::Place(t.MainForm), "763, 538");
@@ -159,9 +175,9 @@ TEST_F(ApplySkinTest, UnusableBoundsAndMissingPicturesOnlySkipTheirOwnPart) {
             "SK_MAINFORM_PAGECONTROL_Pos=\r\n"                       // empty
             "SK_MAINFORM_PAGE1_ImgPanel_Pic=\r\n"                    // names the folder
             "SK_MAINFORM_BUTTON_Tools_Pos=245 , 28 , 117 , 34 , 7\r\n");
-  ASSERT_TRUE(LoadSkinTable());
+  ASSERT_TRUE(LoadSkinTable(config));
   SkinnedForm f;
-  EXPECT_TRUE(ApplySkin(f.t));
+  EXPECT_TRUE(ApplySkin(config, f.t));
   EXPECT_EQ(SkinnedForm::Place(f.t.btnView), kDesign);
   EXPECT_EQ(SkinnedForm::Widths(f.t.btnView), (std::vector<int>{117, 0, 117, 117}));
   EXPECT_EQ(SkinnedForm::Place(f.t.PageControl), kDesign);
@@ -173,9 +189,9 @@ TEST_F(ApplySkinTest, UnusableBoundsAndMissingPicturesOnlySkipTheirOwnPart) {
 
 TEST_F(ApplySkinTest, APictureThatCannotBeDecodedStopsAfterWhatCameBefore) {
   WriteText(skins() + "btnView_Hover.png", "\x89PNG\r\n\x1a\n and then nonsense");
-  ASSERT_TRUE(LoadSkinTable());
+  ASSERT_TRUE(LoadSkinTable(config));
   SkinnedForm f;
-  EXPECT_FALSE(ApplySkin(f.t));
+  EXPECT_FALSE(ApplySkin(config, f.t));
   // btnView got its bounds and its normal picture, then the hover picture failed.
   EXPECT_EQ(SkinnedForm::Place(f.t.btnView), "128, 28, 117, 34");
   EXPECT_EQ(SkinnedForm::Widths(f.t.btnView), (std::vector<int>{117, 0, 0, 0}));
@@ -190,34 +206,104 @@ TEST_F(ApplySkinTest, PicturesMayLieInSubfoldersAndBeSharedBySkins) {
   WriteText(skins() + "Dark.ini",
             "[MainForm]\r\nSK_MAINFORM_BUTTON_Min_PicNormal=dark\\min.png\r\n");
   useFiles("English.ini", "Dark.ini");
-  ASSERT_TRUE(LoadSkinTable());
+  ASSERT_TRUE(LoadSkinTable(config));
   SkinnedForm f;
-  EXPECT_TRUE(ApplySkin(f.t));
+  EXPECT_TRUE(ApplySkin(config, f.t));
   Picture down = LoadPictureFile(skins() + "btnMin_Down.png");
   EXPECT_EQ(f.t.btnMin->PicNormal().pixel(10, 10), down.pixel(10, 10));
   EXPECT_EQ(f.t.btnFile->PicNormal().width(), 117);  // the shared default pictures
 }
 
 TEST_F(ApplySkinTest, ControlsTheWindowHasNotBuiltAreSkipped) {
-  ASSERT_TRUE(LoadSkinTable());
+  ASSERT_TRUE(LoadSkinTable(config));
   TMainSkinTargets nothing;
-  EXPECT_TRUE(ApplySkin(nothing));
+  EXPECT_TRUE(ApplySkin(config, nothing));
   SkinnedForm f;
   TMainSkinTargets some;
   some.btnClose = f.t.btnClose;
-  EXPECT_TRUE(ApplySkin(some));
+  EXPECT_TRUE(ApplySkin(config, some));
   EXPECT_EQ(SkinnedForm::Place(f.t.btnClose), "722, 9, 21, 21");
   EXPECT_EQ(SkinnedForm::Place(f.t.btnMin), kDesign);
 }
 
 TEST_F(ApplySkinTest, LoadButtonPictureReportsMissingFiles) {
   TArButton button;
-  EXPECT_FALSE(LoadButtonPicture(button, ButtonState::Disabled, "nothing.png"));
+  EXPECT_FALSE(LoadButtonPicture(config, button, ButtonState::Disabled, "nothing.png"));
   EXPECT_TRUE(button.PicDisabled().empty());
-  EXPECT_TRUE(LoadButtonPicture(button, ButtonState::Disabled, "btnApply_Disabled.png"));
+  EXPECT_TRUE(LoadButtonPicture(config, button, ButtonState::Disabled, "btnApply_Disabled.png"));
   EXPECT_EQ(button.PicDisabled().width(), 130);
   WriteText(skins() + "broken.png", "not a picture");
-  EXPECT_THROW(LoadButtonPicture(button, ButtonState::Normal, "broken.png"), PictureError);
+  EXPECT_THROW(LoadButtonPicture(config, button, ButtonState::Normal, "broken.png"), PictureError);
   EXPECT_TRUE(button.PicNormal().empty());
   EXPECT_EQ(button.PicDisabled().width(), 130);
+}
+
+// Each key that names a control reaches exactly that one: every bounds key moves
+// its control to its own place, every picture key gives its image or button state
+// its own picture, and no control the window builds is left without a place but
+// the title, whose place is built in.
+TEST_F(ApplySkinTest, EveryKeyWithATargetReachesItsOwnControl) {
+  std::map<std::string, std::string> sections;
+  auto value = [](int i, SkinEffect effect) {
+    if (effect == SkinEffect::Bounds)
+      return std::to_string(i) + ", " + std::to_string(i + 1) + ", " + std::to_string(i + 10) +
+             ", " + std::to_string(i + 20);
+    return "key" + std::to_string(i) + ".png";
+  };
+  for (int i = 0; i < kSkinEntryCount; ++i) {
+    const SkinEffect effect = SkinTargetOf(static_cast<SkinId>(i)).effect;
+    if (effect != SkinEffect::Bounds && effect != SkinEffect::Picture &&
+        effect != SkinEffect::StatePicture)
+      continue;
+    if (effect != SkinEffect::Bounds) {
+      // A picture as wide as the key's row number plus one says where it came from.
+      ui_test::PngDesc png;
+      png.width = i + 1;
+      WriteText(skins() + value(i, effect),
+                ui_test::EncodePng(png, std::vector<unsigned>(4 * png.width, 255)));
+    }
+    const SkinEntry& entry = SkinEntries()[i];
+    sections[entry.section] += std::string(entry.key) + "=" + value(i, effect) + "\r\n";
+  }
+  std::string file;
+  for (const auto& [section, lines] : sections) file += "[" + section + "]\r\n" + lines;
+  WriteText(skins() + "Default.ini", file);
+  ASSERT_TRUE(LoadSkinTable(config));
+
+  SkinnedForm f;
+  ASSERT_TRUE(ApplySkin(config, f.t));
+  std::set<HWND> placed;
+  for (int i = 0; i < kSkinEntryCount; ++i) {
+    const TSkinTarget& target = SkinTargetOf(static_cast<SkinId>(i));
+    const std::string key = SkinEntries()[i].key;
+    switch (target.effect) {
+      case SkinEffect::Bounds: {
+        HWND window = target.windowIn(f.t);
+        ASSERT_TRUE(window) << key;
+        const std::string place = value(i, target.effect);
+        // The form is a top-level window: only its size is compared.
+        EXPECT_EQ(
+            SkinnedForm::Place(window),
+            GetParent(window) ? place : std::to_string(i + 10) + ", " + std::to_string(i + 20))
+            << key;
+        EXPECT_TRUE(placed.insert(window).second) << key << " moves a control placed before";
+        break;
+      }
+      case SkinEffect::StatePicture: {
+        const TArButton* button = target.buttonIn(f.t);
+        ASSERT_TRUE(button) << key;
+        EXPECT_EQ(SkinnedForm::Widths(button)[static_cast<int>(target.state)], i + 1) << key;
+        break;
+      }
+      case SkinEffect::Picture:
+        ASSERT_TRUE(target.imageIn(f.t)) << key;
+        EXPECT_EQ(f.pictureOf(target.imageIn(f.t)).width(), i + 1) << key;
+        break;
+      default:
+        break;
+    }
+  }
+  std::set<HWND> unplaced = f.windows();
+  for (HWND window : placed) unplaced.erase(window);
+  EXPECT_EQ(unplaced, (std::set<HWND>{f.t.ImgTitle.window}));
 }

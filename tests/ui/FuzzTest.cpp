@@ -101,14 +101,14 @@ std::string FixCrcs(std::string png) {
 }  // namespace
 
 TEST_F(FuzzTest, MutatedLanguageFilesLoadWithoutHarm) {
-  ASSERT_TRUE(LoadLanguageTable());  // writes the template
+  ASSERT_TRUE(LoadLanguageTable(config));  // writes the template
   const std::string path = langs() + "English.ini";
   const std::string original = ReadText(path);
   Mutator m(20240601);
   for (int i = 0; i < 500; ++i) {
     WriteText(path, m.mutate(original, 1 + static_cast<int>(m.below(12))));
     LanguageTable().resetToDefaults();
-    EXPECT_TRUE(LoadLanguageTable()) << "iteration " << i;
+    EXPECT_TRUE(LoadLanguageTable(config)) << "iteration " << i;
     // Whatever the texts became, formatting them with values stays safe.
     for (LangId id : {IDS_MESSAGEBOX_WARNING_SaveFileFailed, IDS_LISTVIEW_TIPS_Size,
                       IDS_PRINTFORM_MEMO_Title, IDS_LISTVIEW_TIPS_ScrName}) {
@@ -120,7 +120,7 @@ TEST_F(FuzzTest, MutatedLanguageFilesLoadWithoutHarm) {
 
 TEST_F(FuzzTest, MutatedSkinFilesLoadAndApplyWithoutHarm) {
   ui_test::CopyDefaultPictures(skins());
-  ASSERT_TRUE(LoadSkinTable());
+  ASSERT_TRUE(LoadSkinTable(config));
   const std::string path = skins() + "Default.ini";
   const std::string original = ReadText(path);
   HWND form =
@@ -135,14 +135,14 @@ TEST_F(FuzzTest, MutatedSkinFilesLoadAndApplyWithoutHarm) {
   for (int i = 0; i < 500; ++i) {
     WriteText(path, m.mutate(original, 1 + static_cast<int>(m.below(12))));
     SkinTable().resetToDefaults();
-    EXPECT_TRUE(LoadSkinTable()) << "iteration " << i;
+    EXPECT_TRUE(LoadSkinTable(config)) << "iteration " << i;
     if (i % 3 == 0) {
       TMainSkinTargets t;
       t.MainForm = form;
       t.btnFile = &file;
       t.btnHelp = &help;
       t.lsvProgramList = list;
-      if (!ApplySkin(t)) ++stopped;
+      if (!ApplySkin(config, t)) ++stopped;
     }
   }
   EXPECT_GT(stopped, 0);  // some mutations must have produced bad values

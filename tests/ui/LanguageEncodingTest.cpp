@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "UiTestSupport.h"
-#include "app/globals.h"
 #include "support/ScriptedMessageBoxes.h"
 #include "support/Sandbox.h"
 #include "sys/Files.h"
@@ -96,12 +95,12 @@ const std::wstring kApply = L"日本語で適用";
 
 TEST_F(LanguageEncodingTest, AUtf16FileLoadsEveryCharacterExactly) {
   useFiles("Mixed16.ini", "Default.ini");
-  WriteText(app::AppPaths.LanguageFilePath,
+  WriteText(config.paths().LanguageFilePath,
             Utf16File(L"[Language]\r\nIDS_STATUSBAR_LABEL_Programs=" + kPrograms +
                       L"\r\nIDS_STATUSBAR_LABEL_RegistryName=" + kRegName +
                       L"\r\nIDS_SIDEBAR_BUTTON_Apply=" + kApply + L"\r\n"));
   testing_support::ScriptedMessageBoxes boxes;
-  EXPECT_TRUE(LoadLanguageTable());
+  EXPECT_TRUE(LoadLanguageTable(config));
   applyTexts();
   EXPECT_EQ(WindowTextW(labels_[0]), kPrograms);
   EXPECT_EQ(WindowTextW(labels_[1]), kRegName);
@@ -115,7 +114,7 @@ TEST_F(LanguageEncodingTest, AUtf8FileLoadsEveryCharacterExactly) {
   // Written as the profile functions would read it: names in any case, blanks
   // around names and values, a quoted value, comments, another section with the
   // same key, and a second occurrence that must lose to the first.
-  WriteText(app::AppPaths.LanguageFilePath,
+  WriteText(config.paths().LanguageFilePath,
             Utf8File(U8(u8"; Русский комментарий\r\n"
                         u8"[Other]\r\nIDS_STATUSBAR_LABEL_Programs=wrong section\r\n"
                         u8"[ language ]\n"
@@ -126,7 +125,7 @@ TEST_F(LanguageEncodingTest, AUtf8FileLoadsEveryCharacterExactly) {
                         u8"IDS_LISTVIEW_RIGHTCLICK_Uninstall=Удалить\r\n"
                         u8"IDS_MESSAGEBOX_WARNING_NoRemains=Ничего не осталось\r\n"
                         u8"IDS_MESSAGEBOX_WARNING_ScanRemains=  Первая#13вторая  \r\n")));
-  EXPECT_TRUE(LoadLanguageTable());
+  EXPECT_TRUE(LoadLanguageTable(config));
   applyTexts();
   EXPECT_EQ(WindowTextW(labels_[0]), kPrograms);
   EXPECT_EQ(WindowTextW(labels_[1]), kRegName);
@@ -142,11 +141,11 @@ TEST_F(LanguageEncodingTest, AUtf8FileLoadsEveryCharacterExactly) {
 TEST_F(LanguageEncodingTest, AnAnsiFileStillDecodesThroughTheAnsiCodePage) {
   ASSERT_EQ(GetACP(), 1252u) << "the test prefix runs in a Western European code page";
   useFiles("Latin1.ini", "Default.ini");
-  WriteText(app::AppPaths.LanguageFilePath,
+  WriteText(config.paths().LanguageFilePath,
             "[Language]\r\nIDS_SIDEBAR_BUTTON_Apply=\xDC"
             "bernehmen\r\nIDS_STATUSBAR_LABEL_Programs=Gr\xF6\xDF"
             "e \xE9t\xE9 \x80:\r\n");
-  EXPECT_TRUE(LoadLanguageTable());
+  EXPECT_TRUE(LoadLanguageTable(config));
   applyTexts();
   EXPECT_EQ(WindowTextW(labels_[2]), L"Übernehmen");
   EXPECT_EQ(WindowTextW(labels_[0]), L"Größe été €:");
@@ -156,7 +155,7 @@ TEST_F(LanguageEncodingTest, AnAnsiFileStillDecodesThroughTheAnsiCodePage) {
 TEST_F(LanguageEncodingTest, TheEnglishTemplateIsTheSameAnsiFileByteForByte) {
   testing_support::ScriptedMessageBoxes boxes;
   ASSERT_FALSE(sys::FileExists(langs() + "English.ini"));
-  EXPECT_TRUE(LoadLanguageTable());
+  EXPECT_TRUE(LoadLanguageTable(config));
   std::string bytes = ReadText(langs() + "English.ini");
   // The template as the program has always written it: ANSI, no byte-order mark,
   // CR LF lines, keys as the table writes them.
@@ -170,12 +169,12 @@ TEST_F(LanguageEncodingTest, TheLanguagesMenuShowsNamesInTheirOwnScripts) {
   const std::string greekFile = U8(u8"Ελληνικά.ini");  // no LanguageName: the file name says it
   WriteText(langs() + greekFile, Utf8File(U8(u8"[Language]\r\nIDS_MAINFORM_MENU_File=Αρχείο\r\n")));
   WriteText(langs() + "English.ini", "[Language]\r\nIDS_MAINFORM_MENU_File=File\r\n");
-  WriteText(app::AppPaths.ConfigFile, "[config]\r\nLanguageFile=English.ini\r\n");
+  WriteText(config.paths().ConfigFile, "[config]\r\nLanguageFile=English.ini\r\n");
   // The current file compared without regard to case, in Greek as in Latin.
   useFiles(U8(u8"ελληνικά.INI"), "Default.ini");
 
   sys::UniqueMenu submenu(CreatePopupMenu());
-  TLanguagesMenu menu(kFirstId, 10);
+  TLanguagesMenu menu(config, kFirstId, 10);
   menu.BuildLanguagesMenu(submenu.get());
   ASSERT_EQ(GetMenuItemCount(submenu.get()), 3);
   std::vector<std::wstring> captions;
@@ -195,14 +194,14 @@ TEST_F(LanguageEncodingTest, TheLanguagesMenuShowsNamesInTheirOwnScripts) {
 
   ASSERT_TRUE(menu.handleCommand(ru->commandId));
   EXPECT_EQ(LangText(IDS_MAINFORM_MENU_File), U8(u8"Файл"));
-  EXPECT_EQ(sys::IniFile(app::AppPaths.ConfigFile).readString("config", "LanguageFile", "?"),
+  EXPECT_EQ(sys::IniFile(config.paths().ConfigFile).readString("config", "LanguageFile", "?"),
             "Russian.ini");
   // A file whose name the ANSI code page cannot spell is stored exactly.
   ASSERT_TRUE(menu.handleCommand(el->commandId));
   EXPECT_EQ(LangText(IDS_MAINFORM_MENU_File), U8(u8"Αρχείο"));
-  EXPECT_EQ(sys::IniFile(app::AppPaths.ConfigFile).readString("config", "LanguageFile", "?"),
+  EXPECT_EQ(sys::IniFile(config.paths().ConfigFile).readString("config", "LanguageFile", "?"),
             greekFile);
-  EXPECT_EQ(app::AppPaths.LanguageFilePath, langs() + greekFile);
+  EXPECT_EQ(config.paths().LanguageFilePath, langs() + greekFile);
 }
 
 TEST_F(LanguageEncodingTest, TheShippedRussianFileIsCompleteUtf16WithCrLfLines) {

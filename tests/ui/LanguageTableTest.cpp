@@ -4,12 +4,12 @@
 #include <string>
 
 #include "UiTestSupport.h"
-#include "app/globals.h"
 #include "support/ScriptedMessageBoxes.h"
 #include "sys/Files.h"
 #include "sys/IniFile.h"
 #include "ui/LanguageFile.h"
 #include "ui/multiLangs.h"
+#include "settings/Product.h"
 
 using namespace ui;
 using testing_support::ScriptedMessageBoxes;
@@ -83,7 +83,7 @@ TEST_F(LanguageTableTest, FirstStartWritesTheTemplateInTableOrder) {
   const std::string path = langs() + "English.ini";
   ASSERT_FALSE(sys::FileExists(path));
 
-  EXPECT_TRUE(LoadLanguageTable());
+  EXPECT_TRUE(LoadLanguageTable(config));
 
   // Every key with its default text, in file order, the line-break entries with
   // their "#13" markers: the template a translator starts from. The profile
@@ -100,7 +100,7 @@ TEST_F(LanguageTableTest, FirstStartWritesTheTemplateInTableOrder) {
 TEST_F(LanguageTableTest, ANamedFileThatIsMissingIsCreatedFromTheCurrentTexts) {
   useFiles("Deutsch.ini", "Default.ini");
   LanguageTable().setText(IDS_MAINFORM_MENU_File, "Datei");
-  EXPECT_TRUE(LoadLanguageTable());
+  EXPECT_TRUE(LoadLanguageTable(config));
   sys::IniFile ini(langs() + "Deutsch.ini");
   EXPECT_EQ(ini.readString("Language", "IDS_MAINFORM_MENU_File", ""), "Datei");
   EXPECT_EQ(ini.sectionKeys("Language").size(), 178u);
@@ -114,7 +114,7 @@ TEST_F(LanguageTableTest, MissingKeysKeepThePreviousLanguagesTexts) {
             "[Language]\r\nIDS_MAINFORM_MENU_File=Datei\r\nNOT_A_KEY=ignored\r\n");
   LanguageTable().setText(IDS_MAINFORM_MENU_View, "Ansicht");  // as if German was loaded
   useFiles("Partial.ini", "Default.ini");
-  EXPECT_TRUE(LoadLanguageTable());
+  EXPECT_TRUE(LoadLanguageTable(config));
   EXPECT_EQ(LangText(IDS_MAINFORM_MENU_File), "Datei");
   EXPECT_EQ(LangText(IDS_MAINFORM_MENU_View), "Ansicht");
   EXPECT_EQ(LangText(IDS_MAINFORM_MENU_Tools), "Tools");
@@ -133,7 +133,7 @@ TEST_F(LanguageTableTest, ValuesAreReadAsTheFileHoldsThem) {
             "IDS_LISTVIEW_RIGHTCLICK_Uninstall=Entfernen\r\n"            // no trailing blanks
             "IDS_SIDEBAR_BUTTON_UnSelectAll =Alle aus\r\n"               // with them
             "IDS_MESSAGEBOX_WARNING_UninstallFailed=#13\r\n");
-  EXPECT_TRUE(LoadLanguageTable());
+  EXPECT_TRUE(LoadLanguageTable(config));
   EXPECT_EQ(LangText(IDS_MAINFORM_MENU_File), "");
   // The ANSI file's "\xFC" (code page 1252) reaches the table as UTF-8.
   EXPECT_EQ(LangText(IDS_MESSAGEBOX_WARNING_Noremains),
@@ -151,10 +151,10 @@ TEST_F(LanguageTableTest, ATemplateThatCannotBeWrittenIsReportedAndTheTextsStay)
   ASSERT_TRUE(sys::ForceDirectories(langs() + "English.ini"));
   LanguageTable().setText(IDS_MESSAGEBOX_WARNING_SaveFileFailed, "Konnte %s nicht speichern");
   ScriptedMessageBoxes boxes({IDOK});
-  EXPECT_FALSE(LoadLanguageTable());
+  EXPECT_FALSE(LoadLanguageTable(config));
   ASSERT_EQ(boxes.count(), 1u);
   EXPECT_EQ(boxes.request(0).text, "Konnte " + langs() + "English.ini nicht speichern");
-  EXPECT_EQ(boxes.request(0).caption, app::kAppTitle);
+  EXPECT_EQ(boxes.request(0).caption, settings::kAppTitle);
   EXPECT_EQ(boxes.request(0).flags, static_cast<UINT>(MB_OK | MB_ICONERROR));
   EXPECT_EQ(boxes.request(0).owner, nullptr);
   // Without a loaded file the line-break entries still hold their markers.
@@ -167,7 +167,7 @@ TEST_F(LanguageTableTest, ATranslationWithABrokenPlaceholderStillReportsThePath)
   ASSERT_TRUE(sys::ForceDirectories(langs() + "English.ini"));
   LanguageTable().setText(IDS_MESSAGEBOX_WARNING_SaveFileFailed, "%n%s%s %d failed");
   ScriptedMessageBoxes boxes({IDOK});
-  EXPECT_FALSE(LoadLanguageTable());
+  EXPECT_FALSE(LoadLanguageTable(config));
   ASSERT_EQ(boxes.count(), 1u);
   EXPECT_EQ(boxes.request(0).text, "%n" + langs() + "English.ini%s %d failed");
 }
@@ -176,7 +176,7 @@ TEST_F(LanguageTableTest, WritingThenReadingGivesTheSameTexts) {
   for (size_t i = 0; i < kLanguageEntryCount; ++i)
     LanguageTable().setText(static_cast<LangId>(i), "Text " + std::to_string(i));
   LanguageTable().setText(IDS_SPLASHFORM_LABEL_Copyright, "Zeile eins\r\nZeile zwei");
-  ASSERT_TRUE(WriteLanguageDefaults());
+  ASSERT_TRUE(WriteLanguageDefaults(config));
   EXPECT_NE(ReadText(langs() + "English.ini")
                 .find("IDS_SPLASHFORM_LABEL_Copyright=Zeile eins#13Zeile zwei\r\n"),
             std::string::npos);

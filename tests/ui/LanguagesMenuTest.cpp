@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "UiTestSupport.h"
-#include "app/globals.h"
 #include "support/ScriptedMessageBoxes.h"
 #include "sys/Files.h"
 #include "sys/Handles.h"
@@ -43,7 +42,7 @@ class LanguagesMenuTest : public ui_test::ProgramFolderTest {
   void SetUp() override {
     ui_test::ProgramFolderTest::SetUp();
     // Config.ini as start-up leaves it.
-    WriteText(app::AppPaths.ConfigFile,
+    WriteText(config.paths().ConfigFile,
               "[config]\r\nSkinFile=Default.ini\r\nLanguageFile=English.ini\r\n"
               "HideScreenSaver=1\r\nHideSysPatch=0\r\n");
     WriteText(langs() + "English.ini", "[Language]\r\nIDS_MAINFORM_MENU_File=File\r\n");
@@ -68,11 +67,11 @@ class LanguagesMenuTest : public ui_test::ProgramFolderTest {
   }
 
   std::string configLanguage() const {
-    return sys::IniFile(app::AppPaths.ConfigFile).readString("config", "LanguageFile", "?");
+    return sys::IniFile(config.paths().ConfigFile).readString("config", "LanguageFile", "?");
   }
 
   sys::UniqueMenu submenu_;
-  TLanguagesMenu menu_{kFirstId, 50};
+  TLanguagesMenu menu_{config, kFirstId, 50};
 };
 
 }  // namespace
@@ -117,7 +116,7 @@ TEST_F(LanguagesMenuTest, AnEmptyFolderGivesAnEmptyMenu) {
 }
 
 TEST_F(LanguagesMenuTest, ChoosingALanguageLoadsItStoresItAndMovesTheCheckMark) {
-  ASSERT_TRUE(LoadLanguageTable());
+  ASSERT_TRUE(LoadLanguageTable(config));
   menu_.BuildLanguagesMenu(submenu_.get());
   int relabelled = 0;
   menu_.onLanguageSwitched = [&] { ++relabelled; };
@@ -126,7 +125,7 @@ TEST_F(LanguagesMenuTest, ChoosingALanguageLoadsItStoresItAndMovesTheCheckMark) 
   EXPECT_TRUE(menu_.handleCommand(item("Deutsch.ini")->commandId));
   EXPECT_EQ(LangText(IDS_MAINFORM_MENU_File), "Datei");
   EXPECT_EQ(LangText(IDS_MAINFORM_MENU_View), "Ansicht");
-  EXPECT_EQ(app::AppPaths.LanguageFilePath, langs() + "Deutsch.ini");
+  EXPECT_EQ(config.paths().LanguageFilePath, langs() + "Deutsch.ini");
   EXPECT_EQ(configLanguage(), "Deutsch.ini");
   EXPECT_TRUE(Checked(submenu_.get(), item("Deutsch.ini")->commandId));
   EXPECT_FALSE(Checked(submenu_.get(), item("English.ini")->commandId));
@@ -140,7 +139,7 @@ TEST_F(LanguagesMenuTest, ChoosingALanguageLoadsItStoresItAndMovesTheCheckMark) 
   EXPECT_EQ(relabelled, 2);
 
   // Choosing the checked language again reloads and rewrites it.
-  sys::IniFile(app::AppPaths.ConfigFile).writeString("config", "LanguageFile", "Other.ini");
+  sys::IniFile(config.paths().ConfigFile).writeString("config", "LanguageFile", "Other.ini");
   LanguageTable().setText(IDS_MAINFORM_MENU_File, "changed");
   EXPECT_TRUE(menu_.handleCommand(item("English.ini")->commandId));
   EXPECT_EQ(LangText(IDS_MAINFORM_MENU_File), "File");
@@ -165,7 +164,7 @@ TEST_F(LanguagesMenuTest, AnItemSwitchesToTheVeryFileItWasMadeFrom) {
 }
 
 TEST_F(LanguagesMenuTest, AFileThatVanishedBeforeTheClickChangesNothing) {
-  ASSERT_TRUE(LoadLanguageTable());
+  ASSERT_TRUE(LoadLanguageTable(config));
   menu_.BuildLanguagesMenu(submenu_.get());
   int relabelled = 0;
   menu_.onLanguageSwitched = [&] { ++relabelled; };
@@ -174,7 +173,7 @@ TEST_F(LanguagesMenuTest, AFileThatVanishedBeforeTheClickChangesNothing) {
 
   menu_.SwitchLanguage(deutsch);
   EXPECT_EQ(LangText(IDS_MAINFORM_MENU_File), "File");
-  EXPECT_EQ(app::AppPaths.LanguageFilePath, langs() + "English.ini");
+  EXPECT_EQ(config.paths().LanguageFilePath, langs() + "English.ini");
   EXPECT_EQ(configLanguage(), "English.ini");
   EXPECT_TRUE(Checked(submenu_.get(), item("English.ini")->commandId));
   EXPECT_FALSE(Checked(submenu_.get(), deutsch.commandId));
@@ -184,8 +183,8 @@ TEST_F(LanguagesMenuTest, AFileThatVanishedBeforeTheClickChangesNothing) {
 
 TEST_F(LanguagesMenuTest, AChoiceThatCannotBeStoredStillAppliesForThisRun) {
   // Config.ini replaced by a folder: the choice cannot be written.
-  ASSERT_TRUE(DeleteFileA(app::AppPaths.ConfigFile.c_str()));
-  ASSERT_TRUE(sys::ForceDirectories(app::AppPaths.ConfigFile));
+  ASSERT_TRUE(DeleteFileA(config.paths().ConfigFile.c_str()));
+  ASSERT_TRUE(sys::ForceDirectories(config.paths().ConfigFile));
   menu_.BuildLanguagesMenu(submenu_.get());
   int relabelled = 0;
   menu_.onLanguageSwitched = [&] { ++relabelled; };
@@ -203,7 +202,7 @@ TEST_F(LanguagesMenuTest, ASwitchThatFailsInTheRelabellingIsSwallowed) {
 }
 
 TEST_F(LanguagesMenuTest, ItemsBeyondTheReservedIdsAreLeftOut) {
-  TLanguagesMenu small(kFirstId, 2);
+  TLanguagesMenu small(config, kFirstId, 2);
   small.BuildLanguagesMenu(submenu_.get());
   EXPECT_EQ(small.items().size(), 2u);
   EXPECT_EQ(GetMenuItemCount(submenu_.get()), 2);
@@ -214,7 +213,7 @@ TEST_F(LanguagesMenuTest, MainWindowTextsGoToEachControl) {
   WriteText(langs() + "English.ini",
             "[Language]\r\nIDS_MAINFORM_MENU_File=Datei\r\nIDS_SIDEBAR_BUTTON_UnSelectAll=Aus\r\n"
             "IDS_SIDEBAR_BUTTON_SelectAll=Ein\r\nIDS_LISTVIEW_RIGHTCLICK_Uninstall=Weg\r\n");
-  ASSERT_TRUE(LoadLanguageTable());
+  ASSERT_TRUE(LoadLanguageTable(config));
 
   // What each control shows at the end; the order of the calls is the window's affair.
   std::map<std::string, std::string> shown;

@@ -40,7 +40,7 @@ TEST_F(SkinFiles, TheMenuAlwaysOffersTheBuiltInSkinAndChecksTheCurrentOne) {
   ui_test::WriteText(skins() + "Dark.ini", "[MainForm]\r\n");
   useFiles("English.ini", "Dark.ini");
   HMENU menu = CreatePopupMenu();
-  TSkinsMenu skinsMenu(500, 10);
+  TSkinsMenu skinsMenu(config, 500, 10);
   skinsMenu.BuildSkinsMenu(menu);
   ASSERT_EQ(skinsMenu.items().size(), 2u);  // Default.ini is not written yet
   EXPECT_EQ(skinsMenu.items()[0].fileName, "Default.ini");
@@ -53,7 +53,7 @@ TEST_F(SkinFiles, TheMenuAlwaysOffersTheBuiltInSkinAndChecksTheCurrentOne) {
   skinsMenu.onSkinSwitched = [&] { ++switched; };
   EXPECT_TRUE(skinsMenu.handleCommand(501));
   EXPECT_EQ(switched, 0);
-  EXPECT_EQ(sys::IniFile(app::AppPaths.ConfigFile).readString("config", "SkinFile", "none"),
+  EXPECT_EQ(sys::IniFile(config.paths().ConfigFile).readString("config", "SkinFile", "none"),
             "none");
   EXPECT_FALSE(skinsMenu.handleCommand(510));
   DestroyMenu(menu);

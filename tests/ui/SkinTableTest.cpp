@@ -4,12 +4,12 @@
 #include <string>
 
 #include "UiTestSupport.h"
-#include "app/globals.h"
 #include "support/ScriptedMessageBoxes.h"
 #include "sys/Files.h"
 #include "sys/IniFile.h"
 #include "ui/SkinFile.h"
 #include "ui/multiSkins.h"
+#include "settings/Product.h"
 
 using namespace ui;
 using testing_support::ScriptedMessageBoxes;
@@ -52,7 +52,7 @@ TEST_F(SkinTableTest, FirstStartWritesTheTemplateInTableOrder) {
   ScriptedMessageBoxes boxes;  // none expected
   const std::string path = skins() + "Default.ini";
   ASSERT_FALSE(sys::FileExists(path));
-  EXPECT_TRUE(LoadSkinTable());
+  EXPECT_TRUE(LoadSkinTable(config));
 
   // Two sections, every key with its built-in value, in file order.
   ui_test::ExpectSameBytes(ReadText(path), ui_test::TestData("Default.ini"));
@@ -68,7 +68,7 @@ TEST_F(SkinTableTest, ValuesAreTakenAsTheyComeAndMissingKeysKeepTheBuiltInOnes) 
             "SK_ABOUTFORM_IMGABOUT_Pic=wrong section.png\r\n"
             "[RegistryForm]\r\n"
             "SK_SPLASHFORM_IMAGE_CHARGE=\r\n");
-  EXPECT_TRUE(LoadSkinTable());
+  EXPECT_TRUE(LoadSkinTable(config));
   EXPECT_EQ(SkinValue(SK_MAINFORM_BUTTON_File_Pos), "1,2,3,4,5");
   EXPECT_EQ(SkinValue(SK_MAINFORM_BUTTON_File_PicNormal), "sub\\other.png");
   EXPECT_EQ(SkinValue(SK_MAINFORM_BUTTON_View_Pos), "not bounds at all");
@@ -83,18 +83,20 @@ TEST_F(SkinTableTest, ASkinFileThatCannotBeWrittenIsReportedInTheCurrentLanguage
   useFiles("English.ini", "Blocked.ini");
   ASSERT_TRUE(sys::ForceDirectories(skins() + "Blocked.ini"));
   ScriptedMessageBoxes boxes({IDOK});
-  EXPECT_FALSE(LoadSkinTable());
+  EXPECT_FALSE(LoadSkinTable(config));
   ASSERT_EQ(boxes.count(), 1u);
   EXPECT_EQ(boxes.request(0).text, "Save file " + skins() + "Blocked.ini failed!");
-  EXPECT_EQ(boxes.request(0).caption, app::kAppTitle);
+  EXPECT_EQ(boxes.request(0).caption, settings::kAppTitle);
   EXPECT_EQ(boxes.request(0).flags, static_cast<UINT>(MB_OK | MB_ICONERROR));
   EXPECT_EQ(SkinValue(SK_MAINFORM_BUTTON_File_Pos), "11, 28, 117, 34");
 }
 
 TEST_F(SkinTableTest, AMissingSkinsFolderIsReportedToo) {
-  app::AppPaths.SkinFilePath = dir_.file("No Such Folder\\Default.ini");
+  settings::TPaths paths = config.paths();
+  paths.SkinFilePath = dir_.file("No Such Folder\\Default.ini");
+  config = settings::TSettings(paths);
   ScriptedMessageBoxes boxes({IDOK});
-  EXPECT_FALSE(LoadSkinTable());
+  EXPECT_FALSE(LoadSkinTable(config));
   ASSERT_EQ(boxes.count(), 1u);
   EXPECT_NE(boxes.request(0).text.find("No Such Folder\\Default.ini"), std::string::npos);
 }
@@ -102,7 +104,7 @@ TEST_F(SkinTableTest, AMissingSkinsFolderIsReportedToo) {
 TEST_F(SkinTableTest, WritingThenReadingGivesTheSameValues) {
   for (size_t i = 0; i < kSkinEntryCount; ++i)
     SkinTable().setValue(static_cast<SkinId>(i), "value " + std::to_string(i));
-  ASSERT_TRUE(WriteSkinDefaults());
+  ASSERT_TRUE(WriteSkinDefaults(config));
   TSkinTable copy;
   ASSERT_TRUE(ReadSkinFromFile(copy, skins() + "Default.ini"));
   for (size_t i = 0; i < kSkinEntryCount; ++i)

@@ -20,8 +20,7 @@ std::string TrimRight(std::string text) {
 }  // namespace
 
 void ProgramFolderTest::SetUp() {
-  savedPaths_ = app::AppPaths;
-  app::TAppPaths paths;
+  settings::TPaths paths;
   paths.ProgramDir = dir_.path();
   paths.ConfigFile = paths.ProgramDir + "Config.ini";
   paths.LangsDir = paths.ProgramDir + "Langs\\";
@@ -29,7 +28,7 @@ void ProgramFolderTest::SetUp() {
   paths.HelpFile = paths.LangsDir + "Help.Chm";
   paths.RegBackupDir = paths.ProgramDir + "Back up\\reg\\";
   paths.ScrBackupDir = paths.ProgramDir + "Back up\\scr\\";
-  app::AppPaths = paths;
+  config = settings::TSettings(paths);
   useFiles("English.ini", "Default.ini");
   ASSERT_TRUE(sys::ForceDirectories(paths.LangsDir));
   ASSERT_TRUE(sys::ForceDirectories(paths.SkinsDir));
@@ -38,14 +37,15 @@ void ProgramFolderTest::SetUp() {
 }
 
 void ProgramFolderTest::TearDown() {
-  app::AppPaths = savedPaths_;
   ui::LanguageTable().resetToDefaults();
   ui::SkinTable().resetToDefaults();
 }
 
 void ProgramFolderTest::useFiles(const std::string& languageFile, const std::string& skinFile) {
-  app::AppPaths.LanguageFilePath = app::AppPaths.LangsDir + languageFile;
-  app::AppPaths.SkinFilePath = app::AppPaths.SkinsDir + skinFile;
+  settings::TPaths paths = config.paths();
+  paths.LanguageFilePath = paths.LangsDir + languageFile;
+  paths.SkinFilePath = paths.SkinsDir + skinFile;
+  config = settings::TSettings(paths, {config.hideScreenSaver(), config.hideSysPatch()});
 }
 
 std::string ReadText(const std::string& path) {

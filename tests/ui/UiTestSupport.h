@@ -1,6 +1,6 @@
 // Shared set-up of the language and skin tests: a program folder of its own
-// (Langs\, Skins\, Config.ini) in a temp folder, with AppPaths pointing there and
-// both tables at their built-in values; everything is put back afterwards.
+// (Langs\, Skins\, Config.ini) in a temp folder, with settings pointing there and
+// both tables at their built-in values; the tables are put back afterwards.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/globals.h"
+#include "settings/Settings.h"
 #include "support/Sandbox.h"
 
 namespace ui_test {
@@ -19,15 +19,15 @@ class ProgramFolderTest : public ::testing::Test {
   void SetUp() override;
   void TearDown() override;
 
-  // Points AppPaths at `languageFile` in Langs\ and `skinFile` in Skins\.
+  // Points the settings at `languageFile` in Langs\ and `skinFile` in Skins\
+  // (without writing Config.ini).
   void useFiles(const std::string& languageFile, const std::string& skinFile);
-  std::string langs() const { return app::AppPaths.LangsDir; }
-  std::string skins() const { return app::AppPaths.SkinsDir; }
+  std::string langs() const { return config.paths().LangsDir; }
+  std::string skins() const { return config.paths().SkinsDir; }
 
   testing_support::TempDir dir_;
-
- private:
-  app::TAppPaths savedPaths_;
+  // The folder's settings, as start-up hands them to the tables and windows.
+  settings::TSettings config;
 };
 
 // A UTF-8 literal (u8"...") as the program's kind of string.

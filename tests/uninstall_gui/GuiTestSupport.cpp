@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <map>
 
-#include "app/globals.h"
 #include "support/BuiltComponent.h"
 #include "support/MessagePump.h"
 #include "sys/Files.h"
@@ -33,14 +32,28 @@ std::string FileText(const std::string& path) {
   return text;
 }
 
+settings::TSettings BackupSettings(const std::string& regBackupDir) {
+  settings::TPaths paths;
+  paths.RegBackupDir = regBackupDir;
+  return settings::TSettings(paths);
+}
+
 void MainWindowTest::SetUp() {
   testing_support::RegisterBuiltComponent();
-  app::AppPaths.ConfigFile = dir.file("Config.ini");
-  app::AppPaths.RegBackupDir = dir.file("Back up\\reg\\");
-  app::AppPaths.ScrBackupDir = dir.file("Back up\\scr\\");
-  app::AppPaths.ScanBackupDir = dir.file("Back up\\scans\\");
-  app::HideSysPatch = false;
-  app::HideScreenSaver = true;
+  settings::TPaths paths;
+  paths.ConfigFile = dir.file("Config.ini");
+  paths.RegBackupDir = dir.file("Back up\\reg\\");
+  paths.ScrBackupDir = dir.file("Back up\\scr\\");
+  paths.ScanBackupDir = dir.file("Back up\\scans\\");
+  config = settings::TSettings(paths);
+  startWith(false, true);
+}
+
+void MainWindowTest::startWith(bool hideSysPatch, bool hideScreenSaver) {
+  settings::TListOptions options;
+  options.HideSysPatch = hideSysPatch;
+  options.HideScreenSaver = hideScreenSaver;
+  config = settings::TSettings(config.paths(), options);
 }
 
 void ClickTickBox(tk::TickTreeView& tree, HTREEITEM node, UINT button) {

@@ -19,6 +19,7 @@
 #include "toolkit/ListView.h"
 #include "toolkit/MessageBox.h"
 #include "toolkit/TickTreeView.h"
+#include "settings/Settings.h"
 
 namespace uninstall_gui {
 
@@ -49,15 +50,22 @@ int RowOf(const tk::ListView& list, const std::string& caption);
 // The whole of a file ("" when it cannot be read).
 std::string FileText(const std::string& path);
 
+// Settings with only the registry backup folder, for the scan window.
+settings::TSettings BackupSettings(const std::string& regBackupDir);
+
 // A main window's surroundings: the built component registered, COM on this thread,
 // Config.ini and the backup folders in a folder of the test's own, system patches
 // shown and screen savers hidden.
 class MainWindowTest : public ::testing::Test {
  protected:
   void SetUp() override;
+  // The options as a start-up would have read them (nothing is written).
+  void startWith(bool hideSysPatch, bool hideScreenSaver);
 
   sys::ComApartment com;
   testing_support::TempDir dir;
+  // What start-up hands the main window.
+  settings::TSettings config;
 };
 
 // Answers every message box through `answer` and records it; restores the previous

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "app/globals.h"
+#include "settings/Settings.h"
 #include "main/UninstallCommands.h"
 #include "main/frmMain.h"
 #include "main/frmRemovedPrograms.h"
@@ -64,7 +64,7 @@ SYSTEMTIME Utc(WORD year, WORD month, WORD day) {
 
 class RemovedPrograms : public MainWindowTest {
  protected:
-  const std::string& folder() const { return app::AppPaths.ScanBackupDir; }
+  const std::string& folder() const { return config.paths().ScanBackupDir; }
   // The folder's files and itself, each path spelled once.
   std::set<std::string> Files() const {
     return SnapshotDisk(folder().substr(0, folder().size() - 1));
@@ -91,7 +91,7 @@ TEST_F(RemovedPrograms, ARestartedProgramScansARemovedOneAgainAndFindsTheSameLef
   std::set<std::string> firstKeys, firstFiles;
   uninstall::UninstallTarget firstTarget;
   {
-    auto form = std::make_unique<forms::TMainForm>();
+    auto form = std::make_unique<forms::TMainForm>(config);
     ASSERT_TRUE(form->Create());
     form->show(SW_SHOWNOACTIVATE);
     tk::ListView& list = form->programPage().lsvProgramList;
@@ -122,7 +122,7 @@ TEST_F(RemovedPrograms, ARestartedProgramScansARemovedOneAgainAndFindsTheSameLef
   ASSERT_FALSE(firstFiles.empty());
 
   // The second run: a new main window over the same settings.
-  forms::TMainForm form;
+  forms::TMainForm form(config);
   ASSERT_TRUE(form.Create());
   form.show(SW_SHOWNOACTIVATE);
   const forms::MainActions& a = form.actions();
@@ -207,7 +207,7 @@ TEST_F(RemovedPrograms, OnlyProgramsWhoseEntriesAreGoneAreListedAndForgetDeletes
   Record(unique + "New", Utc(2024, 6, 7));
   const std::set<std::string> filesBefore = Files();
 
-  forms::TMainForm form;
+  forms::TMainForm form(config);
   ASSERT_TRUE(form.Create());
   forms::TRemovedProgramsForm* removed = nullptr;
   std::vector<uninstall::UninstallTarget> scanned;
@@ -273,7 +273,7 @@ TEST_F(RemovedPrograms, OnlyProgramsWhoseEntriesAreGoneAreListedAndForgetDeletes
 }
 
 TEST_F(RemovedPrograms, WithNoRemovedProgramOnRecordAMessageShowsAndNoWindow) {
-  forms::TMainForm form;
+  forms::TMainForm form(config);
   ASSERT_TRUE(form.Create());
   bool opened = false;
   form.uninstallCommands().onRemovedFormCreated = [&](forms::TRemovedProgramsForm&) {
@@ -310,7 +310,7 @@ TEST_F(RemovedPrograms, TheUninstallStartsThoughItsRecordCannotBeWritten) {
   desc.name = "PxRecordSample";
   desc.perUser = true;
   testing_support::InstalledSample sample(desc);
-  forms::TMainForm form;
+  forms::TMainForm form(config);
   ASSERT_TRUE(form.Create());
   std::vector<uninstall::UninstallTarget> started;
   form.uninstallCommands().startRunner = [&](std::string, uninstall::UninstallTarget target, HWND) {
@@ -324,7 +324,12 @@ TEST_F(RemovedPrograms, TheUninstallStartsThoughItsRecordCannotBeWritten) {
   // A file stands where the records' folder should be.
   const std::string blocked = dir.file("blocked");
   WriteTextFile(blocked);
-  app::AppPaths.ScanBackupDir = blocked + "\\scans\\";
+  settings::TPaths paths = config.paths();
+  paths.ScanBackupDir = blocked + "\\scans\\";
+  settings::TListOptions options;
+  options.HideScreenSaver = config.hideScreenSaver();
+  options.HideSysPatch = config.hideSysPatch();
+  config = settings::TSettings(paths, options);
   ASSERT_TRUE(form.actions().ActionUninstall.execute());
   ASSERT_EQ(started.size(), 1u);
   EXPECT_EQ(started[0].keyName, desc.name);

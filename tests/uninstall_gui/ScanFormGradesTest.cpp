@@ -10,7 +10,7 @@
 #include <map>
 #include <memory>
 
-#include "app/globals.h"
+#include "settings/Settings.h"
 #include "support/MessagePump.h"
 #include "support/Sandbox.h"
 #include "sys/Files.h"
@@ -44,7 +44,7 @@ std::string Upper(std::string text) {
 class ScanFormGrades : public ::testing::Test {
  protected:
   void SetUp() override {
-    app::AppPaths.RegBackupDir = temp.file("Back up\\reg\\");
+    config = BackupSettings(temp.file("Back up\\reg\\"));
     name = testing_support::UniqueName("PxGrades");
     app = temp.file("App");
     CreateDirectoryA(app.c_str(), nullptr);
@@ -89,7 +89,7 @@ class ScanFormGrades : public ::testing::Test {
   }
 
   void Open(uninstall::LeftoverSearchFn search) {
-    form = std::make_unique<forms::TScanForm>(Target(), std::move(search));
+    form = std::make_unique<forms::TScanForm>(config, Target(), std::move(search));
     ASSERT_TRUE(form->Create(nullptr));
     form->show(SW_SHOWNOACTIVATE);
     ASSERT_TRUE(PumpMessagesUntil([&] { return !form->hwnd() || form->scanned(); }, 60000));
@@ -163,6 +163,7 @@ class ScanFormGrades : public ::testing::Test {
   std::string app;
   std::string data = temp.file("Roaming");
   std::string shortcut = temp.file("Start.lnk");
+  settings::TSettings config;  // outlives the window, which reads it at Delete
   std::unique_ptr<forms::TScanForm> form;
 };
 
@@ -332,7 +333,7 @@ TEST_F(ScanFormGrades, EscapeDuringTheSearchEndsItAndListsWhatItHad) {
   CreateKey(HKEY_CURRENT_USER, keys.sub("Own\\" + name), {"A"});
   WaitingSearch search;
   search.found = {Key("Own\\" + name, {"A"}, Grade::Safe, {Reason::KeyNameMatch})};
-  form = std::make_unique<forms::TScanForm>(Target(), search.fn());
+  form = std::make_unique<forms::TScanForm>(config, Target(), search.fn());
   ASSERT_TRUE(form->Create(nullptr));
   int notes = 0;
   bool responsive = false;
@@ -373,7 +374,7 @@ TEST_F(ScanFormGrades, ClosingDuringTheSearchEndsItBeforeTheWindowGoes) {
   search.reports = 1;
   search.found = {Key("Own\\" + name, {}, Grade::Safe, {Reason::KeyNameMatch})};
   RecordingAnswerer boxes([](const tk::MessageBoxRequest&) { return IDOK; });
-  form = std::make_unique<forms::TScanForm>(Target(), search.fn());
+  form = std::make_unique<forms::TScanForm>(config, Target(), search.fn());
   ASSERT_TRUE(form->Create(nullptr));
   bool returnedWhenGone = false;
   form->onScanProgress = [&](const std::string&) { PostMessageA(form->hwnd(), WM_CLOSE, 0, 0); };
@@ -404,7 +405,7 @@ TEST_F(ScanFormGrades, CancelHalfWayThroughTheRegistryListsWhatWasFoundBefore) {
   WriteTextFile(app + "\\a.txt");
   const std::string bulk = Upper(keys.path().substr(9) + "\\B_Bulk\\");
 
-  form = std::make_unique<forms::TScanForm>(Target());
+  form = std::make_unique<forms::TScanForm>(config, Target());
   ASSERT_TRUE(form->Create(nullptr));
   int notes = 0;
   bool cancelSent = false;

@@ -8,7 +8,6 @@
 
 #include <memory>
 
-#include "app/globals.h"
 #include "support/MessagePump.h"
 #include "support/Sandbox.h"
 #include "sys/BackupFiles.h"
@@ -29,7 +28,7 @@ using uninstall::kUnticked;
 class ScanForm : public ::testing::Test {
  protected:
   void SetUp() override {
-    app::AppPaths.RegBackupDir = temp.file("Back up\\reg\\");
+    config = BackupSettings(temp.file("Back up\\reg\\"));
     name = testing_support::UniqueName("PxScanGui");
     app = temp.file("App");
     CreateDirectoryA(app.c_str(), nullptr);
@@ -43,7 +42,7 @@ class ScanForm : public ::testing::Test {
     return "HKEY_CURRENT_USER\\SOFTWARE\\" + keys.path().substr(9) + "\\" + sub;
   }
   void Create(const std::string& installDir) {
-    form = std::make_unique<forms::TScanForm>(uninstall::UninstallTarget{name, installDir});
+    form = std::make_unique<forms::TScanForm>(config, uninstall::UninstallTarget{name, installDir});
     ASSERT_TRUE(form->Create(nullptr));
     form->show(SW_SHOWNOACTIVATE);
   }
@@ -77,6 +76,7 @@ class ScanForm : public ::testing::Test {
   testing_support::RegSandbox keys;
   std::string name;
   std::string app;
+  settings::TSettings config;  // outlives the window, which reads it at Delete
   std::unique_ptr<forms::TScanForm> form;
 };
 
@@ -222,7 +222,7 @@ TEST_F(ScanForm, DeleteRemovesWhatStaysTickedAndKeepsWhatWasUnticked) {
   EXPECT_EQ(State(form->tvScanRegInfo, partly), kUnticked);
 
   // The registry backup holds what was deleted, named after the program.
-  const std::string backupDir = app::AppPaths.RegBackupDir;
+  const std::string backupDir = config.paths().RegBackupDir;
   ASSERT_EQ(form->lastBackupFile().rfind(backupDir + name + "_", 0), 0u) << form->lastBackupFile();
   EXPECT_EQ(FilesIn(sys::ExcludeTrailingBackslash(backupDir)).size(), 1u);
   std::string backup;
@@ -252,7 +252,7 @@ TEST_F(ScanForm, WhatCouldNotBeRemovedStaysListedAndIsCounted) {
   // A file standing where the backup folder should be: no backup, so no registry deletion.
   const std::string blocked = temp.file("Blocked");
   WriteTextFile(blocked);
-  app::AppPaths.RegBackupDir = blocked + "\\reg\\";
+  config = BackupSettings(blocked + "\\reg\\");
   Open(app);
   ASSERT_TRUE(form->hwnd());
 
@@ -285,7 +285,7 @@ TEST_F(ScanForm, WhatCouldNotBeRemovedStaysListedAndIsCounted) {
   EXPECT_EQ(form->tvScanFiles.count(), 0);
 
   // With a backup folder the key goes too; with the file tree empty nothing is said.
-  app::AppPaths.RegBackupDir = temp.file("Back up\\reg\\");
+  config = BackupSettings(temp.file("Back up\\reg\\"));
   PressDelete();
   EXPECT_EQ(boxes.requests.size(), 2u);
   EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, keys.sub("Vendor\\" + name)));
@@ -299,7 +299,7 @@ TEST_F(ScanForm, WhenTheProgramSeemsStillInstalledNothingIsTickedOrRemoved) {
   WriteTextFile(app + "\\sub\\b.txt");
   uninstall::UninstallTarget target{name, app};
   target.uninstalled = false;
-  form = std::make_unique<forms::TScanForm>(target);
+  form = std::make_unique<forms::TScanForm>(config, target);
   ASSERT_TRUE(form->Create(nullptr));
   form->show(SW_SHOWNOACTIVATE);
   WaitForScan();

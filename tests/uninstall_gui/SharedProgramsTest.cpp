@@ -44,7 +44,7 @@ TEST_F(SharedPrograms, UninstallingOneLeavesTheOtherWhole) {
   const std::string d = notesSample.dir();
   const std::string h = helperSample.dir();
 
-  forms::TMainForm form;
+  forms::TMainForm form(config);
   ASSERT_TRUE(form.Create());
   form.show(SW_SHOWNOACTIVATE);
   tk::ListView& list = form.programPage().lsvProgramList;

@@ -12,7 +12,6 @@
 #include <utility>
 #include <vector>
 
-#include "app/globals.h"
 #include "fixtures/SampleLayout.h"
 #include "inventory/ProgramRowData.h"
 #include "main/ProgramListLogic.h"
@@ -54,11 +53,11 @@ class RemovalCommands : public MainWindowTest {
   }
   std::string Question(ui::LangId id) { return forms::MessageText(ui::LangText(id)); }
 
-  forms::TMainForm form;
+  forms::TMainForm form{config};
 };
 
 TEST_F(RemovalCommands, AScreenSaverGoesIntoTheBackupFolderUnderAFreeName) {
-  app::HideScreenSaver = false;
+  startWith(false, false);
   const std::string fileName = "PxRoadSaver.scr";
   const std::string installed = SystemFolder() + "\\" + fileName;
   const std::string protectedCopy = SystemFolder() + "\\dllcache\\" + fileName;
@@ -67,8 +66,8 @@ TEST_F(RemovalCommands, AScreenSaverGoesIntoTheBackupFolderUnderAFreeName) {
   CreateDirectoryA((SystemFolder() + "\\dllcache").c_str(), nullptr);
   ASSERT_TRUE(CopyFileA(source.c_str(), protectedCopy.c_str(), FALSE));
   // An older backup holds the name already.
-  ASSERT_TRUE(sys::ForceDirectories(app::AppPaths.ScrBackupDir));
-  ASSERT_TRUE(sys::WriteFileBytes(app::AppPaths.ScrBackupDir + fileName, "older"));
+  ASSERT_TRUE(sys::ForceDirectories(config.paths().ScrBackupDir));
+  ASSERT_TRUE(sys::WriteFileBytes(config.paths().ScrBackupDir + fileName, "older"));
 
   ASSERT_TRUE(form.Create());
   form.show(SW_SHOWNOACTIVATE);
@@ -90,7 +89,7 @@ TEST_F(RemovalCommands, AScreenSaverGoesIntoTheBackupFolderUnderAFreeName) {
   }
   EXPECT_TRUE(PathExists(installed));
   EXPECT_TRUE(PathExists(protectedCopy));
-  EXPECT_EQ(FilesIn(sys::ExcludeTrailingBackslash(app::AppPaths.ScrBackupDir)),
+  EXPECT_EQ(FilesIn(sys::ExcludeTrailingBackslash(config.paths().ScrBackupDir)),
             (std::vector<std::string>{fileName}));
 
   {
@@ -101,10 +100,10 @@ TEST_F(RemovalCommands, AScreenSaverGoesIntoTheBackupFolderUnderAFreeName) {
   }
   EXPECT_FALSE(PathExists(installed));
   EXPECT_FALSE(PathExists(protectedCopy));
-  EXPECT_EQ(FilesIn(sys::ExcludeTrailingBackslash(app::AppPaths.ScrBackupDir)),
+  EXPECT_EQ(FilesIn(sys::ExcludeTrailingBackslash(config.paths().ScrBackupDir)),
             (std::vector<std::string>{"PxRoadSaver (2).scr", fileName}));
-  EXPECT_EQ(FileText(app::AppPaths.ScrBackupDir + fileName), "older");
-  EXPECT_EQ(FileText(app::AppPaths.ScrBackupDir + "PxRoadSaver (2).scr"), FileText(source));
+  EXPECT_EQ(FileText(config.paths().ScrBackupDir + fileName), "older");
+  EXPECT_EQ(FileText(config.paths().ScrBackupDir + "PxRoadSaver (2).scr"), FileText(source));
   EXPECT_LT(SaverRow(fileName), 0) << "the list was read again";
 }
 
@@ -182,7 +181,7 @@ TEST_F(RemovalCommands, ABracketedProgramNameStartsItsUninstallerWithItsEntrysPl
   beta.name = "[Beta] PxTool";
   beta.perUser = true;
   testing_support::InstalledSample betaSample(beta);
-  app::HideScreenSaver = false;  // real screen saver rows are listed as well
+  startWith(false, false);  // real screen saver rows are listed as well
   ASSERT_TRUE(form.Create());
   std::vector<std::pair<std::string, uninstall::UninstallTarget>> started;
   form.uninstallCommands().startRunner = [&](std::string command, uninstall::UninstallTarget target,
@@ -206,7 +205,7 @@ TEST_F(RemovalCommands, ABracketedProgramNameStartsItsUninstallerWithItsEntrysPl
   EXPECT_EQ(target.displayName, beta.name);
   EXPECT_EQ(target.entryRoot, HKEY_CURRENT_USER);
   EXPECT_EQ(target.entryView, sys::RegView::Default);
-  EXPECT_TRUE(FilesIn(sys::ExcludeTrailingBackslash(app::AppPaths.ScrBackupDir)).empty())
+  EXPECT_TRUE(FilesIn(sys::ExcludeTrailingBackslash(config.paths().ScrBackupDir)).empty())
       << "no screen saver was removed";
 }
 

@@ -38,7 +38,7 @@ TEST_F(UninstallRoad, FromTheListThroughTheUninstallerToTheCleanedLeftovers) {
   const std::string d = sample.dir();
   const std::string publisher = testing_support::SamplePublisher(desc);
 
-  forms::TMainForm form;
+  forms::TMainForm form(config);
   ASSERT_TRUE(form.Create());
   form.show(SW_SHOWNOACTIVATE);
   tk::ListView& list = form.programPage().lsvProgramList;

@@ -5,7 +5,6 @@
 
 #include <memory>
 
-#include "app/globals.h"
 #include "support/MessagePump.h"
 #include "support/Sandbox.h"
 #include "sys/Text.h"
@@ -22,7 +21,7 @@ using testing_support::PumpMessagesUntil;
 
 TEST(WideScanForm, DeleteRemovesExactlyTheTickedNamesAndLeavesTheLookAlike) {
   testing_support::TempDir temp;
-  app::AppPaths.RegBackupDir = temp.file("Back up\\reg\\");
+  const settings::TSettings config = BackupSettings(temp.file("Back up\\reg\\"));
   const std::string app = temp.file("App");
   const std::string japanese = app + "\\" + U8(u8"日本");  // as long as its sibling "de"
   const std::string greek = app + "\\" + sys::Narrow(L"Ελληνικά\U0001F600.txt");
@@ -37,7 +36,7 @@ TEST(WideScanForm, DeleteRemovesExactlyTheTickedNamesAndLeavesTheLookAlike) {
 
   // No key bears this name: only the file tree is filled.
   auto form = std::make_unique<forms::TScanForm>(
-      uninstall::UninstallTarget{testing_support::UniqueName("PxWideGuiNoKey"), app});
+      config, uninstall::UninstallTarget{testing_support::UniqueName("PxWideGuiNoKey"), app});
   ASSERT_TRUE(form->Create(nullptr));
   form->show(SW_SHOWNOACTIVATE);
   ASSERT_TRUE(PumpMessagesUntil([&] { return !form->hwnd() || form->scanned(); }, 60000));

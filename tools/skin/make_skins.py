@@ -37,7 +37,7 @@ DARK_FOLDER = "Dark"
 def read_skin_entries(header_path):
     """[(key, section constant, default value)] in table order."""
     with open(header_path, encoding="ascii") as f:
-        entries = re.findall(r'SKIN\((\w+),\s*(\w+),\s*"([^"]*)"\)', f.read())
+        entries = re.findall(r'SKIN\((\w+),\s*(\w+),\s*"([^"]*)",', f.read())
     if len(entries) < 100:
         raise SystemExit(f"{header_path}: the skin table was not found")
     return entries

@@ -3,11 +3,11 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "app/Config.h"
 #include "app/startup/Registration.h"
-#include "app/globals.h"
 #include "main/frmMain.h"
 #include "main/frmSplash.h"
+#include "settings/Product.h"
+#include "settings/Settings.h"
 #include "sys/ComInit.h"
 #include "toolkit/MessageBox.h"
 #include "toolkit/Window.h"
@@ -20,7 +20,7 @@ namespace {
 void InitApplicationObject() {
   INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES | ICC_LINK_CLASS};
   InitCommonControlsEx(&icc);
-  tk::SetApplicationTitle(kAppTitle);  // caption of the standard error message
+  tk::SetApplicationTitle(settings::kAppTitle);  // caption of the standard error message
 }
 
 }  // namespace
@@ -28,23 +28,25 @@ void InitApplicationObject() {
 int RunPrunaxis() {
   sys::ComApartment com;  // uninitialised on return only if this succeeded
 
-  if (!LoadStartupConfig()) return 1;
+  // The one set of paths and options of the run; everything below borrows it.
+  settings::TSettings settings;
+  if (!settings.load()) return 1;
 
   InitApplicationObject();
 
   std::string failure = RegisterComponentLibrary(kInventoryLibrary);
   if (!failure.empty()) {
-    tk::ShowMessageBox(nullptr, failure, kAppTitle, MB_OK | MB_ICONERROR);
+    tk::ShowMessageBox(nullptr, failure, settings::kAppTitle, MB_OK | MB_ICONERROR);
     return 1;
   }
 
   // Their outcomes need no handling: both tables always hold usable values.
-  ui::LoadSkinTable();
-  ui::LoadLanguageTable();
+  ui::LoadSkinTable(settings);
+  ui::LoadLanguageTable(settings);
 
-  forms::TMainForm mainForm;
+  forms::TMainForm mainForm(settings);
   if (!mainForm.Create()) return 1;  // created hidden
-  forms::ShowSplash();
+  forms::ShowSplash(settings);
 
   mainForm.show(SW_SHOW);
   return tk::RunMessageLoop();

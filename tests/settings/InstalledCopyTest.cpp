@@ -9,8 +9,7 @@
 
 #include <vector>
 
-#include "app/Config.h"
-#include "app/globals.h"
+#include "settings/Settings.h"
 #include "support/DiskAndRegistry.h"
 #include "support/Sandbox.h"
 #include "sys/Files.h"
@@ -29,11 +28,9 @@ class InstalledCopy : public ::testing::Test {
   void SetUp() override {
     char appData[MAX_PATH] = {};
     ASSERT_EQ(SHGetFolderPathA(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, appData), S_OK);
-    settings = std::string(appData) + "\\Prunaxis\\";
+    profile = std::string(appData) + "\\Prunaxis\\";
     // The prefix user's own settings folder: used only when there is nothing to lose.
-    ASSERT_FALSE(testing_support::PathExists(settings)) << settings;
-    app::HideScreenSaver = app::kDefaultHideScreenSaver;
-    app::HideSysPatch = app::kDefaultHideSysPatch;
+    ASSERT_FALSE(testing_support::PathExists(profile)) << profile;
     previous_ = tk::SetMessageBoxAnswerer([this](const tk::MessageBoxRequest& r) {
       boxes.push_back(r);
       return IDOK;
@@ -41,10 +38,10 @@ class InstalledCopy : public ::testing::Test {
   }
   void TearDown() override {
     tk::SetMessageBoxAnswerer(std::move(previous_));
-    if (!settings.empty()) {
-      SetFileAttributesA(settings.substr(0, settings.size() - 1).c_str(), FILE_ATTRIBUTE_NORMAL);
-      DeleteFileA(settings.substr(0, settings.size() - 1).c_str());  // a file in the way
-      testing_support::RemoveTree(settings);
+    if (!profile.empty()) {
+      SetFileAttributesA(profile.substr(0, profile.size() - 1).c_str(), FILE_ATTRIBUTE_NORMAL);
+      DeleteFileA(profile.substr(0, profile.size() - 1).c_str());  // a file in the way
+      testing_support::RemoveTree(profile);
     }
   }
   void markInstalled() {
@@ -58,8 +55,9 @@ class InstalledCopy : public ::testing::Test {
   }
 
   TempDir dir;
-  std::string settings;
+  std::string profile;
   std::vector<tk::MessageBoxRequest> boxes;
+  settings::TSettings config;
 
  private:
   tk::MessageBoxAnswerer previous_;
@@ -69,13 +67,13 @@ class InstalledCopy : public ::testing::Test {
 
 TEST_F(InstalledCopy, KeepsConfigAndBackupsInTheProfileAndTheRestBesideTheExe) {
   markInstalled();
-  ASSERT_TRUE(app::LoadStartupConfig(exe()));
-  const app::TAppPaths& p = app::AppPaths;
+  ASSERT_TRUE(config.load(exe()));
+  const settings::TPaths& p = config.paths();
   EXPECT_EQ(p.ProgramDir, dir.path());
-  EXPECT_EQ(p.ConfigFile, settings + "Config.ini");
-  EXPECT_EQ(text(settings + "Config.ini"), kDefaults);
-  EXPECT_EQ(p.RegBackupDir, settings + "Back up\\reg\\");
-  EXPECT_EQ(p.ScrBackupDir, settings + "Back up\\scr\\");
+  EXPECT_EQ(p.ConfigFile, profile + "Config.ini");
+  EXPECT_EQ(text(profile + "Config.ini"), kDefaults);
+  EXPECT_EQ(p.RegBackupDir, profile + "Back up\\reg\\");
+  EXPECT_EQ(p.ScrBackupDir, profile + "Back up\\scr\\");
   EXPECT_EQ(p.LangsDir, dir.file("Langs\\"));
   EXPECT_EQ(p.LanguageFilePath, dir.file("Langs\\English.ini"));
   EXPECT_EQ(p.HelpFile, dir.file("Langs\\Help.Chm"));
@@ -84,36 +82,35 @@ TEST_F(InstalledCopy, KeepsConfigAndBackupsInTheProfileAndTheRestBesideTheExe) {
   EXPECT_TRUE(boxes.empty());
   // Nothing written beside the exe; the backup folders wait for their first use.
   EXPECT_FALSE(sys::FileExists(dir.file("Config.ini")));
-  EXPECT_EQ(
-      testing_support::SnapshotDisk(settings.substr(0, settings.size() - 1)),
-      (std::set<std::string>{settings.substr(0, settings.size() - 1), settings + "Config.ini"}));
+  EXPECT_EQ(testing_support::SnapshotDisk(profile.substr(0, profile.size() - 1)),
+            (std::set<std::string>{profile.substr(0, profile.size() - 1), profile + "Config.ini"}));
 
   // Later starts read that file and write the options back into it.
-  ASSERT_TRUE(sys::WriteFileBytes(settings + "Config.ini",
+  ASSERT_TRUE(sys::WriteFileBytes(profile + "Config.ini",
                                   "[config]\r\nLanguageFile=Deutsch.ini\r\nHideSysPatch=1\r\n"));
-  ASSERT_TRUE(app::LoadStartupConfig(exe()));
+  ASSERT_TRUE(config.load(exe()));
   EXPECT_EQ(p.LanguageFilePath, dir.file("Langs\\Deutsch.ini"));
-  EXPECT_TRUE(app::HideSysPatch);
-  ASSERT_TRUE(app::WriteHideScreenSaver(false));
-  EXPECT_EQ(text(settings + "Config.ini"),
+  EXPECT_TRUE(config.hideSysPatch());
+  ASSERT_TRUE(config.setHideScreenSaver(false));
+  EXPECT_EQ(text(profile + "Config.ini"),
             "[config]\r\nLanguageFile=Deutsch.ini\r\nHideSysPatch=1\r\nHideScreenSaver=0\r\n");
   EXPECT_FALSE(sys::FileExists(dir.file("Config.ini")));
 }
 
 TEST_F(InstalledCopy, WithoutTheMarkerNothingGoesToTheProfile) {
-  ASSERT_TRUE(app::LoadStartupConfig(exe()));
-  EXPECT_EQ(app::AppPaths.ConfigFile, dir.file("Config.ini"));
-  EXPECT_EQ(app::AppPaths.RegBackupDir, dir.file("Back up\\reg\\"));
+  ASSERT_TRUE(config.load(exe()));
+  EXPECT_EQ(config.paths().ConfigFile, dir.file("Config.ini"));
+  EXPECT_EQ(config.paths().RegBackupDir, dir.file("Back up\\reg\\"));
   EXPECT_EQ(text(dir.file("Config.ini")), kDefaults);
-  EXPECT_FALSE(testing_support::PathExists(settings));
+  EXPECT_FALSE(testing_support::PathExists(profile));
 }
 
 TEST_F(InstalledCopy, AProfileFolderThatCannotBeMadeStopsStartUpNamingTheFile) {
   markInstalled();
   // A file stands where the settings folder should be.
-  ASSERT_TRUE(sys::WriteFileBytes(settings.substr(0, settings.size() - 1), "in the way"));
-  EXPECT_FALSE(app::LoadStartupConfig(exe()));
+  ASSERT_TRUE(sys::WriteFileBytes(profile.substr(0, profile.size() - 1), "in the way"));
+  EXPECT_FALSE(config.load(exe()));
   ASSERT_EQ(boxes.size(), 1u);
-  EXPECT_EQ(boxes[0].text, "Save file " + settings + "Config.ini failed!");
+  EXPECT_EQ(boxes[0].text, "Save file " + profile + "Config.ini failed!");
   EXPECT_FALSE(sys::FileExists(dir.file("Config.ini")));
 }

@@ -2,8 +2,7 @@
 
 #include <vector>
 
-#include "app/Config.h"
-#include "app/globals.h"
+#include "settings/Settings.h"
 #include "support/Sandbox.h"
 #include "sys/Files.h"
 #include "sys/IniFile.h"
@@ -31,10 +30,6 @@ class RecordedBoxes {
 
 class StartupConfig : public ::testing::Test {
  protected:
-  void SetUp() override {
-    app::HideScreenSaver = app::kDefaultHideScreenSaver;
-    app::HideSysPatch = app::kDefaultHideSysPatch;
-  }
   std::string exe() const { return dir.file("Prunaxis.exe"); }
   std::string configText() const {
     std::string text;
@@ -43,12 +38,13 @@ class StartupConfig : public ::testing::Test {
   }
   TempDir dir;
   RecordedBoxes boxes;
+  settings::TSettings config;
 };
 
 }  // namespace
 
 TEST_F(StartupConfig, FirstStartWritesDefaultsAndCreatesTheFolders) {
-  ASSERT_TRUE(app::LoadStartupConfig(exe()));
+  ASSERT_TRUE(config.load(exe()));
   EXPECT_EQ(configText(),
             "[config]\r\nSkinFile=Default.ini\r\nLanguageFile=English.ini\r\n"
             "HideScreenSaver=1\r\nHideSysPatch=0\r\n");
@@ -57,7 +53,7 @@ TEST_F(StartupConfig, FirstStartWritesDefaultsAndCreatesTheFolders) {
   EXPECT_FALSE(sys::DirectoryExists(dir.file("Back up")));
   EXPECT_TRUE(boxes.boxes.empty());
 
-  const app::TAppPaths& p = app::AppPaths;
+  const settings::TPaths& p = config.paths();
   EXPECT_EQ(p.ProgramDir, dir.path());
   EXPECT_EQ(p.ConfigFile, dir.file("Config.ini"));
   EXPECT_EQ(p.LangsDir, dir.file("Langs\\"));
@@ -68,19 +64,19 @@ TEST_F(StartupConfig, FirstStartWritesDefaultsAndCreatesTheFolders) {
   EXPECT_EQ(p.RegBackupDir, dir.file("Back up\\reg\\"));
   EXPECT_EQ(p.ScrBackupDir, dir.file("Back up\\scr\\"));
   EXPECT_EQ(p.ScanBackupDir, dir.file("Back up\\scans\\"));
-  EXPECT_TRUE(app::HideScreenSaver);
-  EXPECT_FALSE(app::HideSysPatch);
+  EXPECT_TRUE(config.hideScreenSaver());
+  EXPECT_FALSE(config.hideSysPatch());
 }
 
 TEST_F(StartupConfig, ReadsAnExistingFileAsItStandsWithDefaultsForMissingKeys) {
   ASSERT_TRUE(sys::WriteFileBytes(dir.file("Config.ini"),
                                   "[config]\r\nSkinFile=Dark.ini\r\nHideSysPatch=1\r\n"
                                   "HideScreenSaver=0\r\n"));
-  ASSERT_TRUE(app::LoadStartupConfig(exe()));
-  EXPECT_EQ(app::AppPaths.LanguageFilePath, dir.file("Langs\\English.ini"));
-  EXPECT_EQ(app::AppPaths.SkinFilePath, dir.file("Skins\\Dark.ini"));
-  EXPECT_TRUE(app::HideSysPatch);
-  EXPECT_FALSE(app::HideScreenSaver);
+  ASSERT_TRUE(config.load(exe()));
+  EXPECT_EQ(config.paths().LanguageFilePath, dir.file("Langs\\English.ini"));
+  EXPECT_EQ(config.paths().SkinFilePath, dir.file("Skins\\Dark.ini"));
+  EXPECT_TRUE(config.hideSysPatch());
+  EXPECT_FALSE(config.hideScreenSaver());
   // An existing file is never rewritten at start-up.
   EXPECT_EQ(configText(),
             "[config]\r\nSkinFile=Dark.ini\r\nHideSysPatch=1\r\nHideScreenSaver=0\r\n");
@@ -89,24 +85,24 @@ TEST_F(StartupConfig, ReadsAnExistingFileAsItStandsWithDefaultsForMissingKeys) {
 TEST_F(StartupConfig, ANamedLanguageFileNeedNotExist) {
   ASSERT_TRUE(
       sys::WriteFileBytes(dir.file("Config.ini"), "[config]\r\nLanguageFile=Klingon.ini\r\n"));
-  ASSERT_TRUE(app::LoadStartupConfig(exe()));
-  EXPECT_EQ(app::AppPaths.LanguageFilePath, dir.file("Langs\\Klingon.ini"));
-  EXPECT_TRUE(app::HideScreenSaver);  // built-in initial values for absent keys
-  EXPECT_FALSE(app::HideSysPatch);
+  ASSERT_TRUE(config.load(exe()));
+  EXPECT_EQ(config.paths().LanguageFilePath, dir.file("Langs\\Klingon.ini"));
+  EXPECT_TRUE(config.hideScreenSaver());  // built-in initial values for absent keys
+  EXPECT_FALSE(config.hideSysPatch());
 }
 
 TEST_F(StartupConfig, AnyNonZeroNumberIsTrueAndJunkReadsAsTheDefault) {
   ASSERT_TRUE(sys::WriteFileBytes(dir.file("Config.ini"),
                                   "[config]\r\nHideSysPatch=7\r\nHideScreenSaver=yes\r\n"));
-  ASSERT_TRUE(app::LoadStartupConfig(exe()));
-  EXPECT_TRUE(app::HideSysPatch);
-  EXPECT_TRUE(app::HideScreenSaver);
+  ASSERT_TRUE(config.load(exe()));
+  EXPECT_TRUE(config.hideSysPatch());
+  EXPECT_TRUE(config.hideScreenSaver());
 }
 
 TEST_F(StartupConfig, AConfigThatCannotBeWrittenStopsStartUpWithAnEnglishMessage) {
   // A folder where Config.ini should be: the file is missing and cannot be created.
   ASSERT_TRUE(sys::ForceDirectories(dir.file("Config.ini")));
-  EXPECT_FALSE(app::LoadStartupConfig(exe()));
+  EXPECT_FALSE(config.load(exe()));
   ASSERT_EQ(boxes.boxes.size(), 1u);
   const tk::MessageBoxRequest& box = boxes.boxes[0];
   EXPECT_EQ(box.text, "Save file " + dir.file("Config.ini") + " failed!");
@@ -118,23 +114,58 @@ TEST_F(StartupConfig, AConfigThatCannotBeWrittenStopsStartUpWithAnEnglishMessage
 
 TEST_F(StartupConfig, FoldersThatCannotBeCreatedDoNotStopStartUp) {
   ASSERT_TRUE(sys::WriteFileBytes(dir.file("Langs"), "a file in the way"));
-  ASSERT_TRUE(app::LoadStartupConfig(exe()));
+  ASSERT_TRUE(config.load(exe()));
   EXPECT_TRUE(sys::FileExists(dir.file("Langs")));
   EXPECT_TRUE(sys::DirectoryExists(dir.file("Skins")));
   EXPECT_TRUE(boxes.boxes.empty());
 }
 
 TEST_F(StartupConfig, OptionWritesReachTheFileAtOnce) {
-  ASSERT_TRUE(app::LoadStartupConfig(exe()));
-  ASSERT_TRUE(app::WriteHideScreenSaver(false));
-  ASSERT_TRUE(app::WriteHideSysPatch(true));
-  ASSERT_TRUE(app::WriteLanguageFile("Deutsch.ini"));
+  ASSERT_TRUE(config.load(exe()));
+  ASSERT_TRUE(config.setHideScreenSaver(false));
+  ASSERT_TRUE(config.setHideSysPatch(true));
+  ASSERT_TRUE(config.useLanguageFile("Deutsch.ini"));
   sys::IniFile ini(dir.file("Config.ini"));
   EXPECT_EQ(ini.readString("config", "HideScreenSaver", "?"), "0");
   EXPECT_EQ(ini.readString("config", "HideSysPatch", "?"), "1");
   EXPECT_EQ(ini.readString("config", "LanguageFile", "?"), "Deutsch.ini");
-  ASSERT_TRUE(app::LoadStartupConfig(exe()));
-  EXPECT_FALSE(app::HideScreenSaver);
-  EXPECT_TRUE(app::HideSysPatch);
-  EXPECT_EQ(app::AppPaths.LanguageFilePath, dir.file("Langs\\Deutsch.ini"));
+  ASSERT_TRUE(config.load(exe()));
+  EXPECT_FALSE(config.hideScreenSaver());
+  EXPECT_TRUE(config.hideSysPatch());
+  EXPECT_EQ(config.paths().LanguageFilePath, dir.file("Langs\\Deutsch.ini"));
+}
+
+TEST_F(StartupConfig, SwitchesChangeTheirPathAndTheirKeyAndNothingElse) {
+  ASSERT_TRUE(config.load(exe()));
+  const settings::TPaths before = config.paths();
+  ASSERT_TRUE(config.useSkinFile("Dark.ini"));
+  ASSERT_TRUE(config.useLanguageFile("Deutsch.ini"));
+  EXPECT_EQ(config.paths().SkinFilePath, dir.file("Skins\\Dark.ini"));
+  EXPECT_EQ(config.paths().LanguageFilePath, dir.file("Langs\\Deutsch.ini"));
+  EXPECT_EQ(config.paths().ConfigFile, before.ConfigFile);
+  EXPECT_EQ(config.paths().SkinsDir, before.SkinsDir);
+  EXPECT_EQ(config.paths().RegBackupDir, before.RegBackupDir);
+  // The keys keep their places in the file.
+  EXPECT_EQ(configText(),
+            "[config]\r\nSkinFile=Dark.ini\r\nLanguageFile=Deutsch.ini\r\n"
+            "HideScreenSaver=1\r\nHideSysPatch=0\r\n");
+}
+
+TEST_F(StartupConfig, AChoiceThatCannotBeWrittenStillHoldsForTheRun) {
+  settings::TPaths paths;
+  paths.ConfigFile = dir.file("Config.ini");
+  paths.LangsDir = dir.file("Langs\\");
+  paths.SkinsDir = dir.file("Skins\\");
+  ASSERT_TRUE(sys::ForceDirectories(paths.ConfigFile));  // a folder where the file should be
+  settings::TSettings blocked(paths);
+  EXPECT_FALSE(blocked.setHideSysPatch(true));
+  EXPECT_FALSE(blocked.setHideScreenSaver(false));
+  EXPECT_FALSE(blocked.useSkinFile("Dark.ini"));
+  EXPECT_FALSE(blocked.useLanguageFile("Deutsch.ini"));
+  EXPECT_TRUE(blocked.hideSysPatch());
+  EXPECT_FALSE(blocked.hideScreenSaver());
+  EXPECT_EQ(blocked.paths().SkinFilePath, dir.file("Skins\\Dark.ini"));
+  EXPECT_EQ(blocked.paths().LanguageFilePath, dir.file("Langs\\Deutsch.ini"));
+  EXPECT_TRUE(sys::DirectoryExists(paths.ConfigFile));
+  EXPECT_TRUE(boxes.boxes.empty());
 }

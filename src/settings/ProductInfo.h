@@ -1,8 +1,8 @@
 // The maker's details of the product, in one place. Plain macros only: the
-// resource scripts include this file as well as the C++ code (app/globals.h
+// resource scripts include this file as well as the C++ code (settings/Product.h
 // turns them into typed constants for the program).
-#ifndef PRUNAXIS_APP_PRODUCTINFO_H
-#define PRUNAXIS_APP_PRODUCTINFO_H
+#ifndef PRUNAXIS_SETTINGS_PRODUCTINFO_H
+#define PRUNAXIS_SETTINGS_PRODUCTINFO_H
 
 #define PRUNAXIS_PRODUCT_NAME "Prunaxis"
 // Shown after the product name in the about window's title.

@@ -6,8 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "app/Config.h"
-#include "app/globals.h"
+#include "settings/Settings.h"
 #include "support/Sandbox.h"
 #include "sys/Files.h"
 #include "sys/IniFile.h"
@@ -70,14 +69,15 @@ class FirstSkin : public ::testing::Test {
     EXPECT_TRUE(sys::ForceDirectories(dir.file("Skins")));
     if (withDarkSkin)
       EXPECT_TRUE(sys::WriteFileBytes(dir.file("Skins\\Dark.ini"), "[MainForm]\r\n"));
-    EXPECT_TRUE(app::LoadStartupConfig(dir.file("Prunaxis.exe")));
+    EXPECT_TRUE(config.load(dir.file("Prunaxis.exe")));
     const std::string written =
         sys::IniFile(dir.file("Config.ini")).readString("config", "SkinFile", "(none)");
-    EXPECT_EQ(app::AppPaths.SkinFilePath, dir.file("Skins\\") + written);
+    EXPECT_EQ(config.paths().SkinFilePath, dir.file("Skins\\") + written);
     return written;
   }
 
   AppTheme theme;
+  settings::TSettings config;
   std::deque<TempDir> dirs_;  // stays where it is as it grows
 };
 
@@ -100,8 +100,8 @@ TEST_F(FirstSkin, FollowsTheAppThemeAndLaterStartsKeepTheChoice) {
   ASSERT_TRUE(sys::WriteFileBytes(dir.file("Skins\\Dark.ini"), "[MainForm]\r\n"));
   ASSERT_TRUE(sys::WriteFileBytes(dir.file("Config.ini"), "[config]\r\nSkinFile=Default.ini\r\n"));
   theme.set(0);
-  ASSERT_TRUE(app::LoadStartupConfig(dir.file("Prunaxis.exe")));
-  EXPECT_EQ(app::AppPaths.SkinFilePath, dir.file("Skins\\Default.ini"));
+  ASSERT_TRUE(config.load(dir.file("Prunaxis.exe")));
+  EXPECT_EQ(config.paths().SkinFilePath, dir.file("Skins\\Default.ini"));
   EXPECT_EQ(sys::IniFile(dir.file("Config.ini")).readString("config", "SkinFile", ""),
             "Default.ini");
 }
