@@ -4,25 +4,10 @@
 
 #include <stdexcept>
 
+#include "toolkit/Control.h"
+
 namespace tk {
-namespace {
-
-bool IsCheckButton(HWND control) {
-  wchar_t cls[16] = {};
-  if (!GetClassNameW(control, cls, 16) || lstrcmpiW(cls, WC_BUTTONW) != 0) return false;
-  switch (GetWindowLongW(control, GWL_STYLE) & BS_TYPEMASK) {
-    case BS_CHECKBOX:
-    case BS_AUTOCHECKBOX:
-    case BS_3STATE:
-    case BS_AUTO3STATE:
-    case BS_RADIOBUTTON:
-    case BS_AUTORADIOBUTTON:
-      return true;
-  }
-  return false;
-}
-
-}  // namespace
+namespace {}  // namespace
 
 Action& ActionList::add(WORD id, std::string name) {
   if (id == 0) throw std::invalid_argument("action " + name + ": command id 0");
@@ -75,7 +60,7 @@ Action* ActionList::actionForCommand(WORD id, WORD code, HWND control) const {
 bool ActionList::onCommand(WORD id, WORD code, HWND control) {
   Action* action = actionForCommand(id, code, control);
   if (!action) return false;
-  if (control && IsCheckButton(control)) {
+  if (control && IsCheckOrRadioButton(control)) {
     if (action->enabled()) {
       action->setChecked(SendMessageW(control, BM_GETCHECK, 0, 0) == BST_CHECKED);
     } else {

@@ -1,5 +1,7 @@
 #include "toolkit/Control.h"
 
+#include <commctrl.h>
+
 #include "sys/Text.h"
 
 namespace tk {
@@ -7,6 +9,22 @@ namespace tk {
 std::string WindowText(HWND hwnd) {
   if (!hwnd) return {};
   return toolkit::GetWindowTextUtf8(hwnd);
+}
+
+bool IsCheckOrRadioButton(HWND window) {
+  wchar_t cls[16] = {};
+  if (!GetClassNameW(window, cls, 16) || lstrcmpiW(cls, WC_BUTTONW) != 0) return false;
+  switch (GetWindowLongW(window, GWL_STYLE) & BS_TYPEMASK) {
+    case BS_CHECKBOX:
+    case BS_AUTOCHECKBOX:
+    case BS_3STATE:
+    case BS_AUTO3STATE:
+    case BS_RADIOBUTTON:
+    case BS_AUTORADIOBUTTON:
+      return true;
+    default:
+      return false;
+  }
 }
 
 Control Control::Create(HWND parent, const char* className, int id, const std::string& text,

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "sys/Handles.h"
+#include "toolkit/Control.h"
 #include "ui/SkinTargets.h"
 
 namespace ui {
@@ -35,21 +36,6 @@ bool IsClass(HWND window, const wchar_t* name) {
   wchar_t buffer[32] = {};
   GetClassNameW(window, buffer, 32);
   return lstrcmpiW(buffer, name) == 0;
-}
-
-bool IsCheckOrRadio(HWND window) {
-  if (!IsClass(window, L"Button")) return false;
-  switch (GetWindowLongW(window, GWL_STYLE) & BS_TYPEMASK) {
-    case BS_CHECKBOX:
-    case BS_AUTOCHECKBOX:
-    case BS_3STATE:
-    case BS_AUTO3STATE:
-    case BS_RADIOBUTTON:
-    case BS_AUTORADIOBUTTON:
-      return true;
-    default:
-      return false;
-  }
 }
 
 LRESULT Answer(HDC dc, std::optional<COLORREF> back, std::optional<COLORREF> text, HBRUSH brush,
@@ -90,7 +76,7 @@ LRESULT CALLBACK ContainerProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
 }
 
 BOOL CALLBACK StyleCheckBox(HWND window, LPARAM styled) {
-  if (!IsCheckOrRadio(window)) return TRUE;
+  if (!tk::IsCheckOrRadioButton(window)) return TRUE;
   if (!styled) {
     SetPropW(window, kUnstyledProp, reinterpret_cast<HANDLE>(1));
     SetWindowTheme(window, L"", L"");
