@@ -42,8 +42,8 @@
 #include "sys/FileOps.h"
 #include "sys/Text.h"
 #include "sys/Files.h"
-#include "uninstall/InstallFolder.h"
 #include "uninstall/LeftoverSearch.h"
+#include "uninstall/UninstallTarget.h"
 
 namespace {
 
@@ -302,17 +302,7 @@ size_t CountEntries(const std::vector<uninstall::FileEntry>& entries) {
 }
 
 uninstall::UninstallTarget TargetOf(const shapes::Manifest& m) {
-  const sys::RegKey entry(m.entryRoot, std::string(kUninstall) + "\\" + m.entryKeyName,
-                          m.entryView);
-  uninstall::UninstallTarget target;
-  target.keyName = m.entryKeyName;
-  target.displayName = entry.readString("DisplayName").value_or(m.entryKeyName);
-  target.installDir =
-      uninstall::NormaliseInstallFolder(entry.readString("InstallLocation").value_or(""));
-  target.entryRoot = m.entryRoot;
-  target.entryView = m.entryView;
-  uninstall::CaptureScanInputs(target);
-  return target;
+  return uninstall::ReadUninstallTarget(m.entryRoot, m.entryView, m.entryKeyName);
 }
 
 std::string ProgramFolderOf(const uninstall::UninstallTarget& target) {

@@ -6,6 +6,7 @@
 #include "sys/BackupFiles.h"
 #include "sys/FileOps.h"
 #include "sys/Files.h"
+#include "uninstall/InstallFolder.h"
 #include "uninstall/InstalledEntries.h"
 #include "uninstall/TraceSearch.h"
 
@@ -70,6 +71,18 @@ void CaptureScanInputs(UninstallTarget& target) {
         target.executables.push_back(file.name);
     }
   }
+}
+
+UninstallTarget ReadUninstallTarget(HKEY root, sys::RegView view, const std::string& keyName) {
+  const sys::RegKey entry(root, std::string(kUninstallKeyPath) + "\\" + keyName, view);
+  UninstallTarget target;
+  target.keyName = keyName;
+  target.displayName = entry.readString("DisplayName").value_or(keyName);
+  target.installDir = NormaliseInstallFolder(entry.readString("InstallLocation").value_or(""));
+  target.entryRoot = root;
+  target.entryView = view;
+  CaptureScanInputs(target);
+  return target;
 }
 
 }  // namespace uninstall

@@ -39,6 +39,11 @@ struct UninstallTarget {
 // the fields already set are left as they are.
 void CaptureScanInputs(UninstallTarget& target);
 
+// The target of the entry `keyName` under root's uninstall key in `view`, read
+// straight from the registry: its DisplayName (the key name when it has none), its
+// InstallLocation normalised, and what CaptureScanInputs adds.
+UninstallTarget ReadUninstallTarget(HKEY root, sys::RegView view, const std::string& keyName);
+
 // The product code in an MSI entry: its key name when that is a "{GUID}" and the entry
 // says WindowsInstaller = 1, else the "{GUID}" after /X or /I in its uninstall command.
 std::string ProductCodeOf(const std::string& keyName, bool windowsInstaller,

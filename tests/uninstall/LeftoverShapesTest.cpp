@@ -195,14 +195,8 @@ void CheckShape(const std::string& id) {
   const sys::RegKey entry(
       m.entryRoot, std::string(uninstall::kUninstallKeyPath) + "\\" + m.entryKeyName, m.entryView);
   ASSERT_TRUE(entry.exists());
-  uninstall::UninstallTarget target;
-  target.keyName = m.entryKeyName;
-  target.displayName = entry.readString("DisplayName").value_or(m.entryKeyName);
-  target.installDir =
-      uninstall::NormaliseInstallFolder(entry.readString("InstallLocation").value_or(""));
-  target.entryRoot = m.entryRoot;
-  target.entryView = m.entryView;
-  uninstall::CaptureScanInputs(target);
+  const uninstall::UninstallTarget target =
+      uninstall::ReadUninstallTarget(m.entryRoot, m.entryView, m.entryKeyName);
 
   // Its uninstaller runs: the entry and the program's own files go, the rest stays.
   shapes::Manifest uninstaller = m;
