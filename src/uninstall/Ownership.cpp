@@ -100,7 +100,11 @@ void MarkFolderNodes(FileEntry& node,
     for (const auto& [claimed, name] : claims) {
       // A link is claimed when a claimed folder lies behind it: removing the link
       // would cut the other program off from it.
-      if (claimed == folder || (node.link && Inside(claimed, folder))) {
+      // An entry that claims a drive, Program Files or the like claims nothing that
+      // can be told apart; the guard keeps those folders anyway. Asked last: telling
+      // costs opening the folder.
+      if ((claimed == folder || (node.link && Inside(claimed, folder))) &&
+          !IsProtectedFolder(claimed)) {
         node.owner = name;
         return;  // everything below stays unticked with it
       }
@@ -124,15 +128,12 @@ void MarkOwnedKeys(std::vector<FoundKey>& found, const std::vector<InstalledEntr
 void MarkOwnedFolders(std::vector<FileEntry>& tree, const std::vector<InstalledEntry>& others) {
   std::vector<std::pair<std::string, std::string>> claims;
   for (const InstalledEntry& other : others)
-    for (const std::string& folder : other.folders)
-      // An entry that claims a drive, Program Files or the like claims nothing that
-      // can be told apart; the guard keeps those folders anyway.
-      if (!IsProtectedFolder(folder)) claims.emplace_back(folder, other.displayName);
+    for (const std::string& folder : other.folders) claims.emplace_back(folder, other.displayName);
   for (FileEntry& root : tree) {
     const std::string folder = NormalisedFolder(root.path);
     for (const auto& [claimed, name] : claims) {
       // The install folder is another program's too, or lies inside one of its folders.
-      if (!folder.empty() && SameOrInside(folder, claimed)) {
+      if (!folder.empty() && SameOrInside(folder, claimed) && !IsProtectedFolder(claimed)) {
         root.owner = name;
         break;
       }

@@ -20,8 +20,9 @@ bool UsableFolder(const std::string& folder) {
 bool ClaimedByOther(const std::string& normalised, const std::vector<InstalledEntry>& others) {
   for (const InstalledEntry& other : others)
     for (const std::string& claimed : other.folders)
-      if (!IsProtectedFolder(claimed) &&
-          (SameOrInsideFolder(normalised, claimed) || SameOrInsideFolder(claimed, normalised)))
+      // The spelling first: telling a protected folder costs opening it.
+      if ((SameOrInsideFolder(normalised, claimed) || SameOrInsideFolder(claimed, normalised)) &&
+          !IsProtectedFolder(claimed))
         return true;
   return false;
 }
@@ -106,9 +107,7 @@ TraceSearch::TraceSearch(const UninstallTarget& target, const std::vector<Instal
   for (const InstalledEntry& other : others) {
     otherNames_.push_back({other.displayName, ProgramNames(other.displayName, other.keyName)});
     for (const std::string& claimed : other.folders)
-      // An entry that claims a drive or Program Files claims nothing that can be told
-      // apart; the guard keeps those folders anyway.
-      if (!IsProtectedFolder(claimed)) claims_.emplace_back(claimed, other.displayName);
+      claims_.push_back({claimed, other.displayName});
     for (const std::string& text : other.texts) AddProgramFiles(text, referencedFiles_);
   }
   for (const std::string& file : referencedFiles_)
@@ -175,14 +174,25 @@ bool TraceSearch::commandLeadsIn(const std::string& command) const {
 std::string TraceSearch::claimantOf(const std::string& path) const {
   const std::string name = NormalisedFolder(path);
   if (name.empty()) return std::string();
-  for (const auto& [claimed, program] : claims_)
-    if (SameOrInsideFolder(name, claimed)) return program;
+  for (const Claim& claim : claims_)
+    // An entry that claims a drive or Program Files claims nothing that can be told
+    // apart; the guard keeps those folders anyway. Asked only of a claim that fits,
+    // as telling costs opening the folder.
+    if (SameOrInsideFolder(name, claim.folder) && !claim.isProtected()) return claim.program;
   return std::string();
 }
 
 std::string TraceSearch::commandClaimant(const std::string& command) const {
   const std::string folder = NormaliseInstallFolder(CommandFolder(command));
   return folder.empty() ? std::string() : claimantOf(folder);
+}
+
+bool TraceSearch::Claim::isProtected() const {
+  if (!known) {
+    guarded = IsProtectedFolder(folder);
+    known = true;
+  }
+  return guarded;
 }
 
 bool TraceSearch::referencedByOther(const std::string& path) const {

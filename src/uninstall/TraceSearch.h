@@ -79,6 +79,15 @@ class TraceSearch {
     std::vector<std::string> names;
   };
 
+  // A folder another entry claims; whether the guard keeps it is asked once, and only
+  // of a claim that fits a path.
+  struct Claim {
+    std::string folder;
+    std::string program;
+    mutable bool known = false, guarded = false;
+    bool isProtected() const;
+  };
+
   const UninstallTarget& target_;
   const std::vector<InstalledEntry>& others_;
   ScanProgress progress_;
@@ -87,9 +96,9 @@ class TraceSearch {
   std::vector<OtherNames> otherNames_;
   std::vector<std::string> installFolders_;
   std::vector<std::string> normalisedInstall_;
-  std::vector<std::pair<std::string, std::string>> claims_;  // folder, program
-  std::set<std::string> referencedFiles_;                    // upper full paths
-  std::set<std::string> referencedNames_;                    // their upper file names
+  std::vector<Claim> claims_;
+  std::set<std::string> referencedFiles_;  // upper full paths
+  std::set<std::string> referencedNames_;  // their upper file names
 };
 
 }  // namespace uninstall
