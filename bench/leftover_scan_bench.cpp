@@ -9,14 +9,15 @@
 // shape, FindLeftovers (with the read of the other entries it judges against) and a
 // bare walk of the same places read without matching or grading:
 //   - the four classic passes' start keys, walked with the same exclusions;
-//   - every uninstall entry with its values; two levels of vendor keys in both roots
-//     and views, with the values of the second;
-//   - the Installer keys of products, features and upgrade codes, and the system's
-//     UserData products; App Paths and the Run keys with their values;
-//   - every class of the user and of the machine with its default value and its open
-//     command, the Applications keys among them;
-//   - two levels of the data and program folders (roaming, local, local programs,
-//     LocalLow, ProgramData, both Program Files and Common Files);
+//   - every uninstall entry with its values; the names below the software key of
+//     each root and view the search tells apart;
+//   - the Installer keys of products, features and upgrade codes (the machine's and
+//     the user's), and the system's UserData products; App Paths and the Run and
+//     RunOnce keys with their values, in every root and view the search reads;
+//   - every class of the user and of the machine (each view the search reads) with
+//     its default value and its open command, the Applications keys among them;
+//   - one level of the data folders (roaming, local, local programs, LocalLow,
+//     ProgramData): the search goes deeper only into what fits the program;
 //   - the Start menus and desktops, each shortcut's bytes read;
 //   - the program's install folder (or its icon's folder), every file in it.
 // Prints the medians per shape (and how much of the search went to reading the other
@@ -42,7 +43,9 @@
 #include "sys/FileOps.h"
 #include "sys/Text.h"
 #include "sys/Files.h"
+#include "uninstall/FolderTraces.h"
 #include "uninstall/LeftoverSearch.h"
+#include "uninstall/TraceSearch.h"
 #include "uninstall/UninstallTarget.h"
 
 namespace {
@@ -232,6 +235,28 @@ void ListTree(const std::string& folder, Counts& c) {
   }
 }
 
+// The sub-key names of `path`, without opening them.
+void ListSubKeys(HKEY root, const std::string& path, REGSAM view, Counts& c) {
+  HKEY key = Open(root, path, view);
+  if (!key) return;
+  ++c.keys;
+  c.keys += static_cast<long>(SubKeys(key).size());
+  RegCloseKey(key);
+}
+
+// The places of `path` in the user's root and in the machine's (one per view that
+// differs), as the search tells them apart.
+std::vector<sys::RegKey> Areas(const std::string& path) {
+  std::vector<sys::RegKey> areas = uninstall::RegistryAreas(HKEY_CURRENT_USER, path);
+  for (sys::RegKey& key : uninstall::RegistryAreas(HKEY_LOCAL_MACHINE, path))
+    areas.push_back(std::move(key));
+  return areas;
+}
+
+REGSAM Flags(const sys::RegKey& key) {
+  return sys::ViewFlags(key.view());
+}
+
 Counts BareWalk(const shapes::Places& p, const std::string& programFolder) {
   Counts c;
   const REGSAM views[] = {KEY_WOW64_64KEY, KEY_WOW64_32KEY};
@@ -242,28 +267,32 @@ Counts BareWalk(const shapes::Places& p, const std::string& programFolder) {
     WalkTree(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows", view, c);
   }
   WalkLevels(HKEY_CURRENT_USER, kUninstall, 0, 1, c);
-  WalkLevels(HKEY_CURRENT_USER, "Software", 0, 2, c);
-  WalkLevels(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Run", 0, 0, c);
-  for (REGSAM view : views) {
-    WalkLevels(HKEY_LOCAL_MACHINE, kUninstall, view, 1, c);
-    WalkLevels(HKEY_LOCAL_MACHINE, "Software", view, 2, c);
-    WalkLevels(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths", view,
-               1, c);
-    WalkLevels(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion\\Run", view, 0, c);
-  }
-  for (const char* part : {"Products", "Features", "UpgradeCodes"})
-    WalkLevels(HKEY_LOCAL_MACHINE, std::string("Software\\Classes\\Installer\\") + part, 0, 1, c);
-  WalkLevels(
-      HKEY_LOCAL_MACHINE,
-      "Software\\Microsoft\\Windows\\CurrentVersion\\Installer\\UserData\\S-1-5-18\\Products",
-      KEY_WOW64_64KEY, 1, c);
-  WalkClasses(HKEY_CURRENT_USER, "Software\\Classes", 0, c);
-  WalkClasses(HKEY_LOCAL_MACHINE, "Software\\Classes", 0, c);
+  for (REGSAM view : views) WalkLevels(HKEY_LOCAL_MACHINE, kUninstall, view, 1, c);
+  for (const sys::RegKey& software : Areas("SOFTWARE"))
+    ListSubKeys(software.root(), software.path(), Flags(software), c);
+  for (const sys::RegKey& appPaths :
+       Areas("SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths"))
+    WalkLevels(appPaths.root(), appPaths.path(), Flags(appPaths), 1, c);
+  for (const char* run : {"Run", "RunOnce"})
+    for (const sys::RegKey& key :
+         Areas(std::string("SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\") + run))
+      WalkLevels(key.root(), key.path(), Flags(key), 0, c);
+  std::vector<sys::RegKey> installers =
+      uninstall::RegistryAreas(HKEY_LOCAL_MACHINE, "SOFTWARE\\Classes\\Installer");
+  for (sys::RegKey& user :
+       uninstall::RegistryAreas(HKEY_CURRENT_USER, "SOFTWARE\\Microsoft\\Installer"))
+    installers.push_back(std::move(user));
+  for (const sys::RegKey& installer : installers)
+    for (const char* part : {"Products", "Features", "UpgradeCodes"})
+      WalkLevels(installer.root(), installer.path() + "\\" + part, Flags(installer), 1, c);
+  for (const sys::RegKey& userData : uninstall::RegistryAreas(
+           HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Installer\\UserData"))
+    WalkLevels(userData.root(), userData.path() + "\\S-1-5-18\\Products", Flags(userData), 1, c);
+  for (const sys::RegKey& classes : Areas("SOFTWARE\\Classes"))
+    WalkClasses(classes.root(), classes.path(), Flags(classes), c);
 
-  for (const std::string& folder :
-       {p.appData, p.localAppData, shapes::Join(p.localAppData, "Programs"), p.localLow,
-        p.programData, p.programFiles32, p.programFiles64, p.commonFiles32, p.commonFiles64})
-    ListFolderLevels(folder, 2, c);
+  // One level of the data folders: the search enters only what fits the program.
+  for (const std::string& folder : uninstall::DataFolderRoots()) ListFolderLevels(folder, 1, c);
   for (const std::string& folder :
        {p.userPrograms, p.commonPrograms, p.userDesktop, p.commonDesktop})
     ReadShortcuts(folder, c);
