@@ -121,8 +121,9 @@ restore_skin() { if [ -n "$users_skin" ]; then use_skin "$users_skin" || true; f
 trap 'restore_skin; finish' EXIT
 
 # One run of the program: splash, both pages, a menu, the View menu's Skins
-# submenu, the about window and the print page; the screenshots' names start with
-# $1.
+# submenu, the about window, the print page, the details window, the backup's
+# progress window, the removed programs window and the leftover scan window; the
+# screenshots' names start with $1.
 tour() {
   local p="$1"
   wine "$program" >"$build/demo-prunaxis.log" 2>&1 &
@@ -161,6 +162,39 @@ tour() {
   fi
   demo close-window PrunaxisPrintListForm || true
   sleep 0.5
+  # A sample's row selected, Show Details (203): the details window.
+  if demo select-row TMainForm "Sample Notes" && demo post-command TMainForm 203 &&
+    demo wait-window TDetailsForm 10000; then
+    shoot "${p}details" 1
+  fi
+  demo close-window TDetailsForm || true
+  sleep 0.5
+  # File > Create Backup (216), Yes (6) to its question. The progress window stays
+  # up at 100% while it reports the outcome: that box is moved below it, shot with
+  # it and answered (OK, 1).
+  if demo post-command TMainForm 216 && demo wait-window '#32770' 10000 &&
+    demo post-click '#32770' 6 && demo wait-window PrunaxisProgressForm 10000 &&
+    demo wait-window '#32770' 120000; then
+    demo move-below '#32770' PrunaxisProgressForm || true
+    shoot "${p}progress" 1
+  fi
+  demo post-click '#32770' 1 || true
+  sleep 1
+  # Tools > Scan leftovers of removed programs (235) with the removed sample's row
+  # chosen; Scan (702) opens the leftover scan, shot once its search has ended and
+  # Delete (606) is enabled. Nothing is deleted: both windows are closed.
+  if demo post-command TMainForm 235 && demo wait-window TRemovedProgramsForm 10000; then
+    demo select-row TRemovedProgramsForm "Sample Paint" || true
+    shoot "${p}removed" 1
+    if demo post-click TRemovedProgramsForm 702 && demo wait-window TScanForm 10000; then
+      demo wait-enabled TScanForm 606 120000 || log "the leftover scan found nothing to delete"
+      shoot "${p}scan" 1
+    fi
+    demo close-window TScanForm || true
+    sleep 1
+    demo close-window TRemovedProgramsForm || true
+    sleep 0.5
+  fi
 
   wine "$build/tools/SeedDemo.exe" close-window TMainForm || true
   for _ in $(seq 1 150); do

@@ -2,7 +2,10 @@
 # Seeds a Wine prefix with the demo's sample programs: several installed samples (one
 # per-user, one system patch), Run entries in HKCU and HKLM, one entry parked under
 # Run_Disable, a start-up folder shortcut and the sample screen saver in the system
-# folder. Running it again gives the same state.
+# folder; and a sample program removed earlier whose traces remain, with its scan
+# record in the program's "Back up\scans\" (BUILD_DIR/bin, the portable copy's
+# settings folder), so that the removed programs window lists it. Running it again
+# gives the same state.
 #
 # usage: tools/seed_demo.sh [BUILD_DIR]
 #   BUILD_DIR   the build folder with fixtures/ and tools/ (default: $PRUNAXIS_BUILD_DIR or build)
@@ -27,7 +30,10 @@ fi
 
 # Wine sees the Linux root as drive Z:.
 fixtures_win="Z:$(printf '%s' "$build/fixtures" | tr '/' '\\')"
-wine "$seeder" seed "$fixtures_win" >"$build/demo-seed.log" 2>&1 || {
+scans_win="Z:$(printf '%s' "$build/bin/Back up/scans" | tr '/' '\\')"
+{
+  wine "$seeder" seed "$fixtures_win" && wine "$seeder" seed-removed "$scans_win"
+} >"$build/demo-seed.log" 2>&1 || {
   cat "$build/demo-seed.log" >&2
   exit 1
 }

@@ -5,6 +5,9 @@
 //       publishers and versions, one per-user, one system patch, Run entries and a
 //       start-up shortcut), parks one Run entry under Run_Disable and copies the sample
 //       screen saver into the system folder. Running it again gives the same state.
+//   SeedDemo.exe seed-removed <scans folder>
+//       Lays down what a sample program uninstalled earlier left behind and saves its
+//       scan record into the program's scans folder (see RemovedSample.h).
 //   SeedDemo.exe wait-window <class> <timeout ms>
 //       Exits with 0 as soon as a visible top-level window of that class exists, 1 when
 //       the time is up.
@@ -17,6 +20,14 @@
 //       Posts WM_COMMAND with that id to the window, as a menu item does.
 //   SeedDemo.exe post-key <class> <virtual key>
 //       Posts a key press and release to that window (an open menu's window).
+//   SeedDemo.exe select-row <class> <text>
+//       Selects the row whose first column reads <text> in a list view of that window,
+//       as a click on it does; 1 when no list has such a row.
+//   SeedDemo.exe wait-enabled <class> <child id> <timeout ms>
+//       Exits with 0 as soon as that child control is enabled, 1 when the time is up.
+//   SeedDemo.exe move-below <class> <other class>
+//       Moves the first window just below the second one, its left edges aligned,
+//       so that both can be seen whole.
 #include <windows.h>
 
 #include <cstdio>
@@ -24,6 +35,8 @@
 #include <string>
 #include <vector>
 
+#include "RemoteList.h"
+#include "RemovedSample.h"
 #include "fixtures/SampleLayout.h"
 #include "fixtures/common/Args.h"
 #include "sys/Files.h"
@@ -129,6 +142,40 @@ int WaitWindow(const std::string& className, DWORD timeoutMs) {
   return 0;
 }
 
+int WaitEnabled(const std::string& className, int childId, DWORD timeoutMs) {
+  DWORD start = GetTickCount();
+  for (;;) {
+    HWND hwnd = VisibleWindow(className);
+    HWND child = hwnd ? GetDlgItem(hwnd, childId) : nullptr;
+    if (child && IsWindowEnabled(child)) return 0;
+    if (GetTickCount() - start > timeoutMs) return 1;
+    Sleep(200);
+  }
+}
+
+int SelectRow(const std::string& className, const std::string& text) {
+  HWND hwnd = VisibleWindow(className);
+  if (!hwnd) return 1;
+  std::wstring wide(text.size(), L'\0');
+  wide.resize(
+      static_cast<size_t>(MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
+                                              wide.data(), static_cast<int>(wide.size()))));
+  int row = -1;
+  HWND list = demo::FindListRow(hwnd, wide, row);
+  if (!list) return Fail("no row \"" + text + "\" in a list of " + className);
+  return demo::SelectOnlyRow(list, row) ? 0 : Fail("the list did not take the selection");
+}
+
+int MoveBelow(const std::string& className, const std::string& otherClass) {
+  HWND hwnd = VisibleWindow(className);
+  HWND other = VisibleWindow(otherClass);
+  RECT below{};
+  if (!hwnd || !other || !GetWindowRect(other, &below)) return 1;
+  SetWindowPos(hwnd, nullptr, below.left, below.bottom + 8, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  return 0;
+}
+
 int CloseWindow(const std::string& className) {
   HWND hwnd = FindWindowA(className.c_str(), nullptr);
   if (!hwnd) return 1;
@@ -164,7 +211,18 @@ int main() {
   if (args.size() == 2 && args[0] == "seed") return Seed(args[1]);
   if (args.size() == 3 && args[0] == "wait-window")
     return WaitWindow(args[1], std::strtoul(args[2].c_str(), nullptr, 10));
+  if (args.size() == 2 && args[0] == "seed-removed") {
+    const std::string error = demo::SeedRemovedSample(args[1]);
+    if (!error.empty()) return Fail(error);
+    std::printf("left the traces of %s and its scan record\n", demo::kRemovedName);
+    return 0;
+  }
   if (args.size() == 2 && args[0] == "close-window") return CloseWindow(args[1]);
+  if (args.size() == 3 && args[0] == "select-row") return SelectRow(args[1], args[2]);
+  if (args.size() == 3 && args[0] == "move-below") return MoveBelow(args[1], args[2]);
+  if (args.size() == 4 && args[0] == "wait-enabled")
+    return WaitEnabled(args[1], static_cast<int>(std::strtoul(args[2].c_str(), nullptr, 0)),
+                       std::strtoul(args[3].c_str(), nullptr, 10));
   if (args.size() == 3) {
     const unsigned long number = std::strtoul(args[2].c_str(), nullptr, 0);
     if (args[0] == "post-click") return PostClick(args[1], static_cast<int>(number));
@@ -172,8 +230,10 @@ int main() {
     if (args[0] == "post-key") return PostKey(args[1], number);
   }
   std::fprintf(stderr,
-               "usage: SeedDemo.exe seed <fixtures folder> | wait-window <class> <ms> | "
-               "close-window <class> | post-click <class> <child id> | "
-               "post-command <class> <id> | post-key <class> <key>\n");
+               "usage: SeedDemo.exe seed <fixtures folder> | seed-removed <scans folder> | "
+               "wait-window <class> <ms> | close-window <class> | "
+               "post-click <class> <child id> | post-command <class> <id> | "
+               "post-key <class> <key> | select-row <class> <text> | "
+               "wait-enabled <class> <child id> <ms> | move-below <class> <other class>\n");
   return 2;
 }
