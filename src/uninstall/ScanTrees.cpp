@@ -174,6 +174,16 @@ void AddFileNodes(tk::TickTreeView& tree, LeftoverNodes& nodes,
                   const std::vector<FileEntry>& entries) {
   for (const FileEntry& entry : entries) AddFileNode(tree, nodes, entry, nullptr, nullptr);
   RecomputeParentStates(tree);
+  // A folder that is not safe itself (a vendor folder around the product's, say) is
+  // not offered ticked because all it holds is: it shows partly ticked, so that its
+  // contents go and it stays unless the user ticks it too.
+  for (HTREEITEM node : tree.descendants(nullptr)) {
+    if (tree.state(node) != kTicked || !tree.firstChild(node)) continue;
+    const NodeInfo* info = nodes.info(tree.data(node));
+    if (!info || info->evidence.grade == Grade::Safe) continue;
+    for (HTREEITEM up = node; up && tree.state(up) == kTicked; up = tree.parent(up))
+      tree.setState(up, kPartlyTicked);
+  }
 }
 
 void UntickAll(tk::TickTreeView& tree) {

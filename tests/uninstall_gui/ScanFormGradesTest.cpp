@@ -136,6 +136,9 @@ class ScanFormGrades : public ::testing::Test {
     CreateDirectoryA(data.c_str(), nullptr);
     WriteTextFile(data + "\\settings.ini");
     WriteTextFile(shortcut);
+    CreateDirectoryA(vendorDir.c_str(), nullptr);
+    CreateDirectoryA((vendorDir + "\\Product").c_str(), nullptr);
+    WriteTextFile(vendorDir + "\\Product\\p.dat");
 
     uninstall::ScanFindings findings;
     findings.keys = {
@@ -153,7 +156,12 @@ class ScanFormGrades : public ::testing::Test {
                             {Entry(app + "\\a.txt", false), helper}),
                       Entry(data, true, Grade::Likely, {Reason::NamePartial},
                             {Entry(data + "\\settings.ini", false)}),
-                      Entry(shortcut, false, Grade::Safe, {Reason::PointsIntoInstall})};
+                      Entry(shortcut, false, Grade::Safe, {Reason::PointsIntoInstall}),
+                      // A vendor folder that holds only the product's: likely itself.
+                      Entry(vendorDir, true, Grade::Likely, {Reason::PublisherMatch},
+                            {Entry(vendorDir + "\\Product", true, Grade::Safe,
+                                   {Reason::NameExact, Reason::PublisherMatch},
+                                   {Entry(vendorDir + "\\Product\\p.dat", false)})})};
     return findings;
   }
 
@@ -163,6 +171,7 @@ class ScanFormGrades : public ::testing::Test {
   std::string app;
   std::string data = temp.file("Roaming");
   std::string shortcut = temp.file("Start.lnk");
+  std::string vendorDir = temp.file("Vendor");
   settings::TSettings config;  // outlives the window, which reads it at Delete
   std::unique_ptr<forms::TScanForm> form;
 };
@@ -190,7 +199,7 @@ TEST_F(ScanFormGrades, EachNodeShowsItsGradeStartsTickedOnlyWhenSafeAndTellsWhy)
   std::vector<std::string> roots;
   for (HTREEITEM node : form->tvScanFiles.children(nullptr))
     roots.push_back(form->tvScanFiles.text(node));
-  EXPECT_EQ(roots, (std::vector<std::string>{app, data, shortcut}));
+  EXPECT_EQ(roots, (std::vector<std::string>{app, data, shortcut, vendorDir}));
   EXPECT_EQ(Shown(form->tvScanFiles),
             (std::map<std::string, Pair>{{app, {kSure, kPartlyTicked}},
                                          {app + "\\a.txt", {kSure, kTicked}},
@@ -198,7 +207,11 @@ TEST_F(ScanFormGrades, EachNodeShowsItsGradeStartsTickedOnlyWhenSafeAndTellsWhy)
                                          {app + "\\Helper\\h.exe", {kDoubtful, kUnticked}},
                                          {data, {kLikely, kUnticked}},
                                          {data + "\\settings.ini", {kLikely, kUnticked}},
-                                         {shortcut, {kSure, kTicked}}}));
+                                         {shortcut, {kSure, kTicked}},
+                                         // All it holds is ticked, but not the folder.
+                                         {vendorDir, {kLikely, kPartlyTicked}},
+                                         {vendorDir + "\\Product", {kSure, kTicked}},
+                                         {vendorDir + "\\Product\\p.dat", {kSure, kTicked}}}));
 
   // The tips give the reasons, one a line; the other program is named in them.
   auto tip = [&](const tk::TickTreeView& tree, const std::string& text) {
@@ -252,6 +265,7 @@ TEST_F(ScanFormGrades, DeleteTakesTheTickedAndOfAValuesOnlyKeyOnlyItsValues) {
   std::set<std::string> diskBefore = SnapshotDisk(app);
   for (const std::string& line : SnapshotDisk(data)) diskBefore.insert(line);
   diskBefore.insert(shortcut);
+  for (const std::string& line : SnapshotDisk(vendorDir)) diskBefore.insert(line);
   RecordingAnswerer boxes([](const tk::MessageBoxRequest&) { return IDOK; });
   PostMessageA(form->hwnd(), WM_COMMAND, MAKEWPARAM(forms::kIdScanDelete, BN_CLICKED),
                reinterpret_cast<LPARAM>(form->btnDelete.hwnd()));
@@ -275,7 +289,10 @@ TEST_F(ScanFormGrades, DeleteTakesTheTickedAndOfAValuesOnlyKeyOnlyItsValues) {
   std::set<std::string> diskAfter = SnapshotDisk(app);
   for (const std::string& line : SnapshotDisk(data)) diskAfter.insert(line);
   if (PathExists(shortcut)) diskAfter.insert(shortcut);
-  EXPECT_EQ(Minus(diskBefore, diskAfter), (std::set<std::string>{app + "\\a.txt", shortcut}));
+  for (const std::string& line : SnapshotDisk(vendorDir)) diskAfter.insert(line);
+  EXPECT_EQ(Minus(diskBefore, diskAfter),
+            (std::set<std::string>{app + "\\a.txt", shortcut, vendorDir + "\\Product",
+                                   vendorDir + "\\Product\\p.dat"}));
   EXPECT_TRUE(Minus(diskAfter, diskBefore).empty());
 
   // The nodes of what went are gone, the values-only keys with their last value.
@@ -284,7 +301,7 @@ TEST_F(ScanFormGrades, DeleteTakesTheTickedAndOfAValuesOnlyKeyOnlyItsValues) {
                                    KeyText("Other\\" + name), KeyText("Other\\" + name) + "\\D"}));
   EXPECT_EQ(NodeTextSet(form->tvScanFiles),
             (std::set<std::string>{app, app + "\\Helper", app + "\\Helper\\h.exe", data,
-                                   data + "\\settings.ini"}));
+                                   data + "\\settings.ini", vendorDir}));
 }
 
 TEST_F(ScanFormGrades, TheMouseRestingOnANodeShowsItsReasons) {
