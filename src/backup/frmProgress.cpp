@@ -10,6 +10,7 @@
 #include "toolkit/DialogFrame.h"
 #include "toolkit/MessageBox.h"
 #include "toolkit/WinText.h"
+#include "ui/DialogSkin.h"
 #include "ui/LanguageTable.h"
 #include "ui/PictureBox.h"
 #include "ui/TextFormat.h"
@@ -37,7 +38,7 @@ LRESULT CALLBACK ProgressCaptionProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM 
       const std::string caption = std::to_string(SendMessageW(hwnd, PBM_GETPOS, 0, 0)) + "%";
       HGDIOBJ oldFont = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
       SetBkMode(dc, TRANSPARENT);
-      SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+      SetTextColor(dc, ui::SkinColourOr(ui::SK_COLOR_ListText, GetSysColor(COLOR_WINDOWTEXT)));
       toolkit::DrawTextUtf8(dc, caption, &rc, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
       SelectObject(dc, oldFont);
       ReleaseDC(hwnd, dc);
@@ -79,6 +80,7 @@ bool TProgressForm::Create(HWND owner) {
   SetWindowSubclass(ProgressBar.hwnd(), ProgressCaptionProc, 1, 0);
   setTimer(TimerBackup, kIdleInterval);
   sys::ForceDirectories(settings_.paths().RegBackupDir);
+  ui::SkinDialog(hwnd());
   return true;
 }
 

@@ -9,6 +9,7 @@
 #include "toolkit/ImageLists.h"
 #include "toolkit/TabItems.h"
 #include "toolkit/WindowPlace.h"
+#include "ui/DialogSkin.h"
 #include "ui/LanguageTable.h"
 
 namespace forms {
@@ -50,6 +51,7 @@ bool TDetailsForm::Create(HWND owner) {
     cmbPrograms.send(CBEM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(CmbImageList));
   }
   createPages();
+  ui::SkinDialog(hwnd());
   return true;
 }
 

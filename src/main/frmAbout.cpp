@@ -4,6 +4,7 @@
 #include "toolkit/DialogFrame.h"
 #include "ui/ArFont.h"
 #include "ui/Bounds.h"
+#include "ui/DialogSkin.h"
 #include "ui/LanguageTable.h"
 #include "ui/PngImage.h"
 #include "ui/SkinTable.h"
@@ -67,7 +68,9 @@ bool TAboutForm::createControls() {
     SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
   }
   lblProductTitle.setFont(titleFont_.get());
-  // The link labels draw in their own link colours (blue, red under the mouse).
+  // The link labels draw in their own link colours (blue, red under the mouse)
+  // unless the skin gives them one.
+  ui::SkinDialog(self);
   return true;
 }
 

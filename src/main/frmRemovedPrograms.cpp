@@ -6,6 +6,7 @@
 
 #include "toolkit/DialogFrame.h"
 #include "toolkit/WindowPlace.h"
+#include "ui/DialogSkin.h"
 #include "ui/LanguageTable.h"
 #include "uninstall/WaitingThread.h"
 
@@ -71,6 +72,7 @@ bool TRemovedProgramsForm::Create(HWND owner) {
   };
   fillList();
   applyTexts();
+  ui::SkinDialog(self);
   return true;
 }
 

@@ -4,6 +4,7 @@
 
 #include "toolkit/DialogFrame.h"
 #include "toolkit/WindowPlace.h"
+#include "ui/DialogSkin.h"
 #include "ui/LanguageTable.h"
 
 namespace forms {
@@ -55,6 +56,7 @@ bool TCommentForm::Create(HWND owner) {
     boldFont_.reset(CreateFontIndirectW(&font));
     if (boldFont_) lblProgramName.setFont(boldFont_.get());
   }
+  ui::SkinDialog(hwnd());
   return true;
 }
 

@@ -13,6 +13,7 @@
 #include "toolkit/GdiText.h"
 #include "toolkit/MessageBox.h"
 #include "toolkit/PrintDialog.h"
+#include "ui/DialogSkin.h"
 #include "ui/LanguageTable.h"
 
 namespace reports {
@@ -70,7 +71,9 @@ bool TPrintListForm::Create(HWND owner) {
   MemoList.send(EM_SETLIMITTEXT, 0, 0);
   memoFont_.reset(tk::CreateFaceFont(-13, "MS Sans Serif", FW_NORMAL, DEFAULT_PITCH | FF_SWISS));
   if (memoFont_) MemoList.setFont(memoFont_.get());
-  return btnSave && btnPrint && MemoList;
+  if (!btnSave || !btnPrint || !MemoList) return false;
+  ui::SkinDialog(hwnd());
+  return true;
 }
 
 void TPrintListForm::ApplyTexts() {

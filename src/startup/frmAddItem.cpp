@@ -13,6 +13,7 @@
 #include "toolkit/MessageBox.h"
 #include "toolkit/WinText.h"
 #include "toolkit/WindowPlace.h"
+#include "ui/DialogSkin.h"
 #include "ui/LanguageTable.h"
 
 namespace forms {
@@ -74,6 +75,7 @@ bool TAddItemForm::Create(HWND owner) {
   for (ui::LangId text : kSectionTexts)
     toolkit::AddComboItemUtf8(cmbSection.hwnd(), LangText(text));
   setSection(startup::AddSection::RunCurrentUser);
+  ui::SkinDialog(self);
   return true;
 }
 

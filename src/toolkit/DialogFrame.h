@@ -23,4 +23,8 @@ WindowParams DialogParams(const char* className, std::string caption, HWND owner
                           int clientHeight, DWORD style = kDialogStyle,
                           DWORD exStyle = kDialogExStyle);
 
+// Asks the system to draw a top-level window's caption and frame dark (Windows 10
+// from build 18985, and 11) or in its usual colours; elsewhere nothing changes.
+void SetDarkCaption(HWND window, bool dark);
+
 }  // namespace tk

@@ -25,6 +25,12 @@ using MessageBoxAnswerer = std::function<int(const MessageBoxRequest&)>;
 // Returns the previous answerer.
 MessageBoxAnswerer SetMessageBoxAnswerer(MessageBoxAnswerer answerer);
 
+// What a real box gets before it shows (the skin's colours, say), called with the
+// box's window once its controls exist; an empty one leaves boxes as the system
+// makes them.
+using MessageBoxLook = std::function<void(HWND box)>;
+void SetMessageBoxLook(MessageBoxLook look);
+
 // The caption of the boxes that the toolkit shows by itself; the program sets its
 // title at start. Until then it is the executable's name.
 void SetApplicationTitle(std::string title);

@@ -25,6 +25,11 @@ void PictureBox::setPicture(Picture&& picture) {
   if (hwnd()) InvalidateRect(hwnd(), nullptr, FALSE);
 }
 
+void PictureBox::setBackground(COLORREF background) {
+  background_ = background;
+  if (hwnd()) InvalidateRect(hwnd(), nullptr, FALSE);
+}
+
 void PictureBox::autoSize() {
   if (picture_.empty() || !hwnd()) return;
   SetWindowPos(hwnd(), nullptr, 0, 0, picture_.width(), picture_.height(),

@@ -21,6 +21,9 @@ class PictureBox : public tk::Window {
   // Takes the picture over and repaints.
   void setPicture(Picture&& picture);
   const Picture& picture() const { return picture_; }
+  // The colour wherever the picture does not reach or lets it through.
+  void setBackground(COLORREF background);
+  COLORREF background() const { return background_; }
   // Sizes the window to its picture (when it has one).
   void autoSize();
 

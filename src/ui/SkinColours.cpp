@@ -55,8 +55,9 @@ LRESULT CALLBACK ContainerProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
       const auto dc = reinterpret_cast<HDC>(wParam);
       const auto control = reinterpret_cast<HWND>(lParam);
       const TSkinColours& k = c->colours;
-      // Edit boxes, read-only ones too, take the list colours; the rest the panel's.
-      if (IsClass(control, L"Edit")) {
+      // Edit and combo boxes, read-only ones too, take the list colours; the rest
+      // the panel's.
+      if (IsClass(control, L"Edit") || IsClass(control, L"ComboBox")) {
         if (k.ListBack || k.ListText)
           return Answer(dc, k.ListBack, k.ListText, c->input.get(), COLOR_WINDOW, COLOR_WINDOWTEXT);
       } else if (k.PanelBack || k.PanelText) {
@@ -95,12 +96,6 @@ struct FrameLook {
 };
 
 constexpr UINT_PTR kFrameSubclassId = 0x536B6E46;
-
-COLORREF Mix(COLORREF a, COLORREF b, int bPercent) {
-  auto channel = [&](int x, int y) { return (x * (100 - bPercent) + y * bPercent) / 100; };
-  return RGB(channel(GetRValue(a), GetRValue(b)), channel(GetGValue(a), GetGValue(b)),
-             channel(GetBValue(a), GetBValue(b)));
-}
 
 void PaintClientEdge(HWND window, HBRUSH brush) {
   if (!(GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_CLIENTEDGE)) return;
@@ -276,15 +271,17 @@ void SetSelectionLook(HWND list, std::optional<COLORREF> back, COLORREF text) {
     delete look;
 }
 
-std::optional<COLORREF> EdgeColour(const TSkinColours& c) {
-  if (!c.ListBack) return std::nullopt;
-  return Mix(*c.ListBack, c.ListText.value_or(GetSysColor(COLOR_WINDOWTEXT)), 25);
+// Windows 10 and later draw a control's scroll bars dark in the style that their
+// own dark windows use; elsewhere the name is unknown and the default style stays.
+void SetScrollBarLook(HWND control, const TSkinColours& colours) {
+  const bool dark = colours.ListBack && Luminance(*colours.ListBack) < 0.4;
+  SetWindowTheme(control, dark ? L"DarkMode_Explorer" : nullptr, nullptr);
 }
 
 BOOL CALLBACK FrameEditBox(HWND window, LPARAM colours) {
   if (IsClass(window, L"Edit")) {
     const auto& c = *reinterpret_cast<const TSkinColours*>(colours);
-    SetFrameLook(window, EdgeColour(c), std::nullopt, 0);
+    SetFrameLook(window, ListEdgeColour(c), std::nullopt, 0);
   }
   return TRUE;
 }
@@ -358,25 +355,54 @@ void SetListColours(HWND listView, const TSkinColours& colours) {
   SendMessageW(listView, LVM_SETTEXTCOLOR, 0,
                static_cast<LPARAM>(colours.ListText ? *colours.ListText : CLR_DEFAULT));
   SetFrameLook(
-      listView, EdgeColour(colours), colours.PanelBack.value_or(back),
+      listView, ListEdgeColour(colours), colours.PanelBack.value_or(back),
       colours.PanelText.value_or(colours.ListText.value_or(GetSysColor(COLOR_WINDOWTEXT))));
   const COLORREF text = colours.ListText.value_or(GetSysColor(COLOR_WINDOWTEXT));
-  SetSelectionLook(
-      listView,
-      colours.ListBack ? std::optional<COLORREF>(Mix(*colours.ListBack, text, 22)) : std::nullopt,
-      text);
-  // Windows 10 and later draw a list's scroll bars dark in the style that their
-  // own dark windows use; elsewhere the name is unknown and the default style stays.
-  const bool dark = colours.ListBack && Luminance(*colours.ListBack) < 0.4;
-  SetWindowTheme(listView, dark ? L"DarkMode_Explorer" : nullptr, nullptr);
+  SetSelectionLook(listView,
+                   colours.ListBack
+                       ? std::optional<COLORREF>(MixColours(*colours.ListBack, text, 22))
+                       : std::nullopt,
+                   text);
+  SetScrollBarLook(listView, colours);
   InvalidateRect(listView, nullptr, TRUE);
+}
+
+void SetTreeColours(HWND treeView, const TSkinColours& colours) {
+  if (!treeView) return;
+  auto orDefault = [](std::optional<COLORREF> c) {
+    return static_cast<LPARAM>(c ? *c : static_cast<COLORREF>(-1));
+  };
+  SendMessageW(treeView, TVM_SETBKCOLOR, 0, orDefault(colours.ListBack));
+  SendMessageW(treeView, TVM_SETTEXTCOLOR, 0, orDefault(colours.ListText));
+  const std::optional<COLORREF> edge = ListEdgeColour(colours);
+  SendMessageW(treeView, TVM_SETLINECOLOR, 0, static_cast<LPARAM>(edge ? *edge : CLR_DEFAULT));
+  SetFrameLook(treeView, edge, std::nullopt, 0);
+  SetScrollBarLook(treeView, colours);
+  InvalidateRect(treeView, nullptr, TRUE);
+}
+
+COLORREF MixColours(COLORREF a, COLORREF b, int bPercent) {
+  auto channel = [&](int x, int y) { return (x * (100 - bPercent) + y * bPercent) / 100; };
+  return RGB(channel(GetRValue(a), GetRValue(b)), channel(GetGValue(a), GetGValue(b)),
+             channel(GetBValue(a), GetBValue(b)));
+}
+
+std::optional<COLORREF> ListEdgeColour(const TSkinColours& c) {
+  if (!c.ListBack) return std::nullopt;
+  return MixColours(*c.ListBack, c.ListText.value_or(GetSysColor(COLOR_WINDOWTEXT)), 25);
+}
+
+bool IsDarkLook(const TSkinColours& c) {
+  const std::optional<COLORREF> back = c.PanelBack ? c.PanelBack : c.ListBack;
+  return back && Luminance(*back) < 0.4;
 }
 
 SidePanelBar SidePanelBarColours(const TSkinColours& c) {
   if (!c.PanelBack) return std::nullopt;
   const COLORREF text = c.PanelText.value_or(GetSysColor(COLOR_WINDOWTEXT));
-  return tk::SidePanel::BarColours{c.ListBack.value_or(*c.PanelBack), Mix(*c.PanelBack, text, 18),
-                                   Mix(*c.PanelBack, text, 70)};
+  return tk::SidePanel::BarColours{c.ListBack.value_or(*c.PanelBack),
+                                   MixColours(*c.PanelBack, text, 18),
+                                   MixColours(*c.PanelBack, text, 70)};
 }
 
 }  // namespace ui

@@ -42,6 +42,14 @@ void SetContainerColours(HWND container, const TSkinColours& colours);
 // A list view's background, text, edge and header in the list colours (the header
 // in the panel's), or the system's.
 void SetListColours(HWND listView, const TSkinColours& colours);
+// A tree view's background, text, lines and edge in the list colours, or the system's.
+void SetTreeColours(HWND treeView, const TSkinColours& colours);
+// `a` with bPercent of `b` mixed in.
+COLORREF MixColours(COLORREF a, COLORREF b, int bPercent);
+// The edge drawn around lists and edit boxes on the list colours; none for the system's.
+std::optional<COLORREF> ListEdgeColour(const TSkinColours& colours);
+// Whether the colours are those of a dark skin (a dark panel or list).
+bool IsDarkLook(const TSkinColours& colours);
 // The colours of a side panel's bar on the panel colours; none for the design.
 using SidePanelBar = std::optional<tk::SidePanel::BarColours>;
 SidePanelBar SidePanelBarColours(const TSkinColours& colours);

@@ -7,6 +7,7 @@
 #include "toolkit/GradeImages.h"
 #include "toolkit/MessageBox.h"
 #include "toolkit/WindowPlace.h"
+#include "ui/DialogSkin.h"
 #include "ui/LanguageTable.h"
 #include "ui/TextFormat.h"
 #include "uninstall/EvidenceText.h"
@@ -47,6 +48,7 @@ bool TScanForm::Create(HWND owner) {
                                kClientHeight)))
     return false;
   createControls();
+  ui::SkinDialog(hwnd());
   setTimer(kTimerStartScan, kStartScanDelayMs);
   return true;
 }

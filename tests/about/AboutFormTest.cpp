@@ -244,3 +244,31 @@ TEST_F(AboutFormTest, TheLinksOpenTheMakersAddresses) {
 }
 
 }  // namespace
+
+TEST_F(AboutFormTest, TheSkinsColoursReachTheWindowItsLinksAndItsPicturesSurround) {
+  const COLORREF panel = RGB(0x1E, 0x27, 0x33), text = RGB(0xE3, 0xE9, 0xF0),
+                 link = RGB(0x7C, 0xC4, 0xFF);
+  ui::SkinTable().setValue(ui::SK_COLOR_PanelBack, "#1E2733");
+  ui::SkinTable().setValue(ui::SK_COLOR_PanelText, "#E3E9F0");
+  ui::SkinTable().setValue(ui::SK_COLOR_Link, "#7CC4FF");
+  TAboutForm about(config);
+  ASSERT_TRUE(about.Create(nullptr));
+  about.show(SW_SHOWNOACTIVATE);
+  HDC dc = CreateCompatibleDC(nullptr);
+  auto brush = reinterpret_cast<HBRUSH>(
+      SendMessageW(about.hwnd(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                   reinterpret_cast<LPARAM>(about.lblWarning.hwnd())));
+  LOGBRUSH logBrush{};
+  GetObjectW(brush, sizeof logBrush, &logBrush);
+  EXPECT_EQ(GetTextColor(dc), text);
+  EXPECT_EQ(logBrush.lbColor, panel);
+  DeleteDC(dc);
+  EXPECT_EQ(about.lnkWebOnline.linkColour(), link);
+  EXPECT_EQ(about.ImgAbout.background(), panel);
+  // Without colours the window keeps the system's.
+  ui::SkinTable().resetToDefaults();
+  TAboutForm plain(config);
+  ASSERT_TRUE(plain.Create(nullptr));
+  EXPECT_EQ(plain.lnkWebOnline.linkColour(), RGB(0, 0, 255));
+  EXPECT_EQ(plain.ImgAbout.background(), GetSysColor(COLOR_BTNFACE));
+}

@@ -11,6 +11,7 @@
 #include "sys/ComInit.h"
 #include "toolkit/MessageBox.h"
 #include "toolkit/Window.h"
+#include "ui/DialogSkin.h"
 #include "ui/multiLangs.h"
 #include "ui/multiSkins.h"
 
@@ -43,6 +44,8 @@ int RunPrunaxis() {
   // Their outcomes need no handling: both tables always hold usable values.
   ui::LoadSkinTable(settings);
   ui::LoadLanguageTable(settings);
+  // Boxes take the skin's colours as it stands when they show.
+  tk::SetMessageBoxLook([](HWND box) { ui::SkinDialog(box); });
 
   forms::TMainForm mainForm(settings);
   if (!mainForm.Create()) return 1;  // created hidden
