@@ -20,7 +20,13 @@ inline constexpr COLORREF kTickBoxFrame = RGB(28, 81, 128);
 inline constexpr COLORREF kTickBoxFill = RGB(255, 255, 255);
 inline constexpr COLORREF kTickGreen = RGB(0, 150, 0);
 
+struct TickColours {
+  COLORREF frame = kTickBoxFrame;
+  COLORREF fill = kTickBoxFill;
+  COLORREF mark = kTickGreen;  // the tick and the filled square
+};
+
 // Four pictures of `size` x `size` pixels (at least 10), drawn by us.
-UniqueImageList CreateTickStateImages(int size = 16);
+UniqueImageList CreateTickStateImages(int size = 16, const TickColours& colours = {});
 
 }  // namespace tk

@@ -42,6 +42,17 @@ void TickTreeView::detach() {
   hwnd_ = nullptr;
 }
 
+bool TickTreeView::setTickColours(const TickColours& colours) {
+  UniqueImageList images = CreateTickStateImages(16, colours);
+  if (!images) return false;
+  // The tree lets go of the old pictures before they are destroyed.
+  if (hwnd_)
+    SendMessageW(hwnd_, TVM_SETIMAGELIST, TVSIL_STATE, reinterpret_cast<LPARAM>(images.get()));
+  images_ = std::move(images);
+  if (hwnd_) InvalidateRect(hwnd_, nullptr, TRUE);
+  return true;
+}
+
 bool TickTreeView::create(HWND parent, int id, const RECT& r, DWORD extraStyle) {
   if (hwnd_) return true;
   INITCOMMONCONTROLSEX init{sizeof init, ICC_TREEVIEW_CLASSES};

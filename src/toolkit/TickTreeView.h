@@ -50,6 +50,8 @@ class TickTreeView {
   HWND hwnd() const { return hwnd_; }
   Control control() const { return Control(hwnd_); }
   HIMAGELIST stateImages() const { return images_.get(); }
+  // Draws the tick boxes again in `colours` (a dark skin's, say).
+  bool setTickColours(const TickColours& colours);
 
   // The pictures that nodes show beside their text; the tree keeps them.
   void setNodeImages(UniqueImageList images);

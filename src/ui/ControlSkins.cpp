@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <string>
 
 #include "sys/Handles.h"
 
@@ -50,6 +51,14 @@ LRESULT CALLBACK PaintedProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, 
       break;
   }
   return DefSubclassProc(hwnd, msg, wParam, lParam);
+}
+
+void ClearPainter(HWND control) {
+  DWORD_PTR data = 0;
+  if (!GetWindowSubclass(control, PaintedProc, kPaintedSubclassId, &data)) return;
+  RemoveWindowSubclass(control, PaintedProc, kPaintedSubclassId);
+  delete reinterpret_cast<PaintedLook*>(data);
+  InvalidateRect(control, nullptr, TRUE);
 }
 
 void SetPainter(HWND control, std::function<void(HWND, HDC)> paint) {
@@ -275,7 +284,175 @@ COLORREF ShadowOf(COLORREF back) {
   return MixColours(back, RGB(0, 0, 0), 40);
 }
 
+std::wstring WindowText(HWND window) {
+  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+  text.resize(
+      static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+  return text;
+}
+
+HGDIOBJ SelectControlFont(HDC dc, HWND control) {
+  const auto font = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
+  return SelectObject(dc, font ? static_cast<HGDIOBJ>(font) : GetStockObject(DEFAULT_GUI_FONT));
+}
+
+struct GroupLook {
+  COLORREF back, edge, text;
+};
+
+void PaintGroupBox(HWND group, HDC dc, const GroupLook& look) {
+  // Like the system's group box, only the frame and the title: the controls inside
+  // and the parent's background stay as they are.
+  RECT r{};
+  GetClientRect(group, &r);
+  const HGDIOBJ oldFont = SelectControlFont(dc, group);
+  TEXTMETRICW metrics{};
+  GetTextMetricsW(dc, &metrics);
+  const std::wstring title = WindowText(group);
+  // The frame runs through the middle of the title's line; the title breaks it.
+  RECT frame{r.left, r.top + metrics.tmHeight / 2, r.right, r.bottom};
+  sys::UniqueBrush edge(CreateSolidBrush(look.edge));
+  FrameRect(dc, &frame, edge.get());
+  if (!title.empty()) {
+    RECT room{r.left + 8, r.top, r.right - 8, r.top + metrics.tmHeight};
+    DrawTextW(dc, title.c_str(), -1, &room, DT_SINGLELINE | DT_CALCRECT | DT_NOPREFIX);
+    RECT gap = room;
+    InflateRect(&gap, 2, 0);
+    FillSolid(dc, gap, look.back);
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, look.text);
+    DrawTextW(dc, title.c_str(), -1, &room, DT_SINGLELINE | DT_NOPREFIX);
+  }
+  SelectObject(dc, oldFont);
+}
+
+struct OwnedTips {
+  HWND topLevel;
+  const TSkinColours* colours;
+};
+
+BOOL CALLBACK ColourTipIfOwned(HWND window, LPARAM data) {
+  const auto& owned = *reinterpret_cast<const OwnedTips*>(data);
+  wchar_t name[32] = {};
+  GetClassNameW(window, name, 32);
+  if (lstrcmpiW(name, TOOLTIPS_CLASSW) != 0) return TRUE;
+  const HWND owner = GetWindow(window, GW_OWNER);
+  if (owner && GetAncestor(owner, GA_ROOT) == owned.topLevel) SetTipColours(window, *owned.colours);
+  return TRUE;
+}
+
 }  // namespace
+
+LRESULT PaintCheckBox(const NMCUSTOMDRAW& draw, const TSkinColours& c) {
+  if (!c.PanelBack) return CDRF_DODEFAULT;
+  if (draw.dwDrawStage != CDDS_PREERASE && draw.dwDrawStage != CDDS_PREPAINT) return CDRF_DODEFAULT;
+  const HWND button = draw.hdr.hwndFrom;
+  const HDC dc = draw.hdc;
+  const RECT r = draw.rc;
+  const COLORREF back = *c.PanelBack;
+  const COLORREF text = c.PanelText.value_or(GetSysColor(COLOR_BTNTEXT));
+  const bool disabled = (draw.uItemState & CDIS_DISABLED) != 0;
+  const bool hot = (draw.uItemState & (CDIS_HOT | CDIS_SELECTED)) != 0;
+  FillSolid(dc, r, back);
+
+  const LONG type = GetWindowLongW(button, GWL_STYLE) & BS_TYPEMASK;
+  const bool radio = type == BS_RADIOBUTTON || type == BS_AUTORADIOBUTTON;
+  const auto check = SendMessageW(button, BM_GETCHECK, 0, 0);
+  const int size = MulDiv(13, GetDeviceCaps(dc, LOGPIXELSY), 96);
+  const int top = r.top + (r.bottom - r.top - size) / 2;
+  const RECT box{r.left, top, r.left + size, top + size};
+  const COLORREF fill = c.ListBack.value_or(MixColours(back, RGB(0, 0, 0), 30));
+  const COLORREF edge = MixColours(fill, text, hot && !disabled ? 75 : 45);
+  const COLORREF mark = disabled ? MixColours(fill, text, 45) : text;
+  sys::UniqueBrush fillBrush(CreateSolidBrush(fill)), markBrush(CreateSolidBrush(mark));
+  sys::UniquePen edgePen(CreatePen(PS_SOLID, 1, edge));
+  const HGDIOBJ oldPen = SelectObject(dc, edgePen.get());
+  const HGDIOBJ oldBrush = SelectObject(dc, fillBrush.get());
+  if (radio) {
+    Ellipse(dc, box.left, box.top, box.right, box.bottom);
+    if (check == BST_CHECKED) {
+      SelectObject(dc, markBrush.get());
+      SelectObject(dc, GetStockObject(NULL_PEN));
+      const int inset = size / 4;
+      Ellipse(dc, box.left + inset, box.top + inset, box.right - inset + 1, box.bottom - inset + 1);
+    }
+  } else {
+    Rectangle(dc, box.left, box.top, box.right, box.bottom);
+    if (check == BST_CHECKED) {
+      sys::UniquePen tick(CreatePen(PS_SOLID, std::max(2, size / 7), mark));
+      SelectObject(dc, tick.get());
+      const POINT points[3] = {{box.left + size * 3 / 13, box.top + size * 7 / 13},
+                               {box.left + size * 5 / 13, box.top + size * 9 / 13},
+                               {box.left + size * 10 / 13, box.top + size * 4 / 13}};
+      Polyline(dc, points, 3);
+      SelectObject(dc, edgePen.get());
+    } else if (check == BST_INDETERMINATE) {
+      RECT square = box;
+      InflateRect(&square, -size / 4, -size / 4);
+      FillRect(dc, &square, markBrush.get());
+    }
+  }
+  SelectObject(dc, oldBrush);
+  SelectObject(dc, oldPen);
+
+  const auto cues = static_cast<UINT>(SendMessageW(button, WM_QUERYUISTATE, 0, 0));
+  const std::wstring caption = WindowText(button);
+  RECT room{box.right + 4, r.top, r.right, r.bottom};
+  const HGDIOBJ oldFont = SelectControlFont(dc, button);
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, disabled ? c.ButtonDisabledText.value_or(MixColours(back, text, 50)) : text);
+  UINT format = DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS;
+  if (cues & UISF_HIDEACCEL) format |= DT_HIDEPREFIX;
+  DrawTextW(dc, caption.c_str(), -1, &room, format);
+  if ((draw.uItemState & CDIS_FOCUS) && !(cues & UISF_HIDEFOCUS) && !caption.empty()) {
+    RECT focus = room;
+    DrawTextW(dc, caption.c_str(), -1, &focus, format | DT_CALCRECT);
+    OffsetRect(&focus, 0, (r.bottom - r.top - (focus.bottom - focus.top)) / 2 - focus.top + r.top);
+    InflateRect(&focus, 1, 1);
+    DrawFocusRect(dc, &focus);
+  }
+  SelectObject(dc, oldFont);
+  return CDRF_SKIPDEFAULT;
+}
+
+void SetGroupBoxColours(HWND groupBox, const TSkinColours& c) {
+  if (!groupBox) return;
+  if (!c.PanelBack) {
+    ClearPainter(groupBox);
+    return;
+  }
+  const COLORREF text = c.PanelText.value_or(GetSysColor(COLOR_BTNTEXT));
+  const GroupLook look{*c.PanelBack, MixColours(*c.PanelBack, text, 32), text};
+  SetPainter(groupBox, [look](HWND group, HDC dc) { PaintGroupBox(group, dc, look); });
+}
+
+tk::TickColours TickColoursOf(const TSkinColours& c) {
+  if (!c.ListBack) return {};
+  const COLORREF text = c.ListText.value_or(GetSysColor(COLOR_WINDOWTEXT));
+  // The design's green, lightened until it stands out from a dark list.
+  const COLORREF green = IsDarkLook(c) ? RGB(0x4C, 0xD9, 0x64) : tk::kTickGreen;
+  return {MixColours(*c.ListBack, text, 45), *c.ListBack, green};
+}
+
+void SetTipColours(HWND tip, const TSkinColours& c) {
+  if (!tip) return;
+  if (c.PanelBack) {
+    // As for the progress bar: a styled tip ignores the colours it is given.
+    SetWindowTheme(tip, L" ", L" ");
+    const COLORREF text = c.PanelText.value_or(GetSysColor(COLOR_INFOTEXT));
+    SendMessageW(tip, TTM_SETTIPBKCOLOR, MixColours(*c.PanelBack, text, 10), 0);
+    SendMessageW(tip, TTM_SETTIPTEXTCOLOR, text, 0);
+  } else {
+    SetWindowTheme(tip, nullptr, nullptr);
+    SendMessageW(tip, TTM_SETTIPBKCOLOR, GetSysColor(COLOR_INFOBK), 0);
+    SendMessageW(tip, TTM_SETTIPTEXTCOLOR, GetSysColor(COLOR_INFOTEXT), 0);
+  }
+}
+
+void SetOwnedTipColours(HWND topLevel, const TSkinColours& colours) {
+  OwnedTips owned{topLevel, &colours};
+  EnumThreadWindows(GetCurrentThreadId(), ColourTipIfOwned, reinterpret_cast<LPARAM>(&owned));
+}
 
 void SetTabColours(HWND tabControl, const TSkinColours& c) {
   if (!tabControl || !c.PanelBack) return;

@@ -6,6 +6,9 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+
+#include "toolkit/TickImages.h"
 #include "ui/SkinColours.h"
 
 namespace ui {
@@ -22,5 +25,20 @@ void SetComboBoxColours(HWND comboBox, const TSkinColours& colours);
 void SetProgressColours(HWND progressBar, const TSkinColours& colours);
 // An etched line as a dark panel shows one: a shadow and a faint light line.
 void SetRuleColours(HWND rule, const TSkinColours& colours);
+
+// Answers a check box's (or radio button's) custom draw by drawing all of it on the
+// panel colours: a box on the list colours with the mark in the panel's text.
+// Without panel colours the system draws it.
+LRESULT PaintCheckBox(const NMCUSTOMDRAW& draw, const TSkinColours& colours);
+// A group box's frame and title on the panel colours; with none, the system's again.
+void SetGroupBoxColours(HWND groupBox, const TSkinColours& colours);
+// The tick boxes of trees: the design's pictures, or drawn on the list colours.
+tk::TickColours TickColoursOf(const TSkinColours& colours);
+
+// A tooltip on the panel colours, or the system's tip colours with none.
+void SetTipColours(HWND tip, const TSkinColours& colours);
+// The same for every tooltip of this thread that belongs to `topLevel` or to a
+// control in it (a list's item tips, a link's hint).
+void SetOwnedTipColours(HWND topLevel, const TSkinColours& colours);
 
 }  // namespace ui

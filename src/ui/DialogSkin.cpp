@@ -203,8 +203,10 @@ void SkinDialog(HWND dialog, const TSkinColours& colours) {
   SetDialogLook(dialog, colours);
   SetContainerColours(dialog, colours);
   EnumChildWindows(dialog, SkinControl, reinterpret_cast<LPARAM>(&colours));
-  if (!(GetWindowLongW(dialog, GWL_STYLE) & WS_CHILD))
+  if (!(GetWindowLongW(dialog, GWL_STYLE) & WS_CHILD)) {
     tk::SetDarkCaption(dialog, IsDarkLook(colours));
+    SetOwnedTipColours(dialog, colours);
+  }
   RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 

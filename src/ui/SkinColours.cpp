@@ -8,6 +8,7 @@
 
 #include "sys/Handles.h"
 #include "toolkit/Control.h"
+#include "ui/ControlSkins.h"
 #include "ui/SkinTargets.h"
 
 namespace ui {
@@ -64,6 +65,15 @@ LRESULT CALLBACK ContainerProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
         return Answer(dc, k.PanelBack, k.PanelText, c->panel.get(), COLOR_BTNFACE,
                       COLOR_WINDOWTEXT);
       }
+      break;
+    }
+    case WM_NOTIFY: {
+      // A check box draws its box in the system's light colours; a skin with panel
+      // colours has it drawn whole.
+      const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+      if (header->code == NM_CUSTOMDRAW && c->colours.PanelBack &&
+          tk::IsCheckOrRadioButton(header->hwndFrom))
+        return PaintCheckBox(*reinterpret_cast<const NMCUSTOMDRAW*>(lParam), c->colours);
       break;
     }
     case WM_NCDESTROY:
@@ -278,10 +288,13 @@ void SetScrollBarLook(HWND control, const TSkinColours& colours) {
   SetWindowTheme(control, dark ? L"DarkMode_Explorer" : nullptr, nullptr);
 }
 
-BOOL CALLBACK FrameEditBox(HWND window, LPARAM colours) {
+BOOL CALLBACK FrameControl(HWND window, LPARAM colours) {
+  const auto& c = *reinterpret_cast<const TSkinColours*>(colours);
   if (IsClass(window, L"Edit")) {
-    const auto& c = *reinterpret_cast<const TSkinColours*>(colours);
     SetFrameLook(window, ListEdgeColour(c), std::nullopt, 0);
+  } else if (IsClass(window, L"Button") &&
+             (GetWindowLongW(window, GWL_STYLE) & BS_TYPEMASK) == BS_GROUPBOX) {
+    SetGroupBoxColours(window, c);
   }
   return TRUE;
 }
@@ -342,7 +355,7 @@ void SetContainerColours(HWND container, const TSkinColours& colours) {
       delete c;
   }
   EnumChildWindows(container, StyleCheckBox, colours.PanelText ? 0 : 1);
-  EnumChildWindows(container, FrameEditBox, reinterpret_cast<LPARAM>(&colours));
+  EnumChildWindows(container, FrameControl, reinterpret_cast<LPARAM>(&colours));
   RedrawWindow(container, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 

@@ -7,6 +7,7 @@
 #include "toolkit/GradeImages.h"
 #include "toolkit/MessageBox.h"
 #include "toolkit/WindowPlace.h"
+#include "ui/ControlSkins.h"
 #include "ui/DialogSkin.h"
 #include "ui/LanguageTable.h"
 #include "ui/TextFormat.h"
@@ -48,7 +49,10 @@ bool TScanForm::Create(HWND owner) {
                                kClientHeight)))
     return false;
   createControls();
-  ui::SkinDialog(hwnd());
+  const ui::TSkinColours colours = ui::CurrentSkinColours();
+  ui::SkinDialog(hwnd(), colours);
+  for (tk::TickTreeView* tree : {&tvScanRegInfo, &tvScanFiles})
+    tree->setTickColours(ui::TickColoursOf(colours));
   setTimer(kTimerStartScan, kStartScanDelayMs);
   return true;
 }

@@ -199,6 +199,8 @@ class DialogSkinTest : public ::testing::Test {
     tabs = make(WC_TABCONTROLW, L"", 0, 10, 100, 200, 90);
     progress = make(PROGRESS_CLASSW, L"", 0, 220, 100, 150, 20);
     rule = make(L"STATIC", L"", SS_ETCHEDHORZ, 220, 130, 150, 2);
+    check = make(L"BUTTON", L"Tick me", BS_AUTOCHECKBOX, 120, 200, 120, 20);
+    group = make(L"BUTTON", L"Group", BS_GROUPBOX, 250, 200, 120, 60);
     combo = make(WC_COMBOBOXEXW, L"", CBS_DROPDOWNLIST, 220, 150, 150, 200);
     for (const wchar_t* title : {L"First", L"Second"}) {
       TCITEMW item{};
@@ -244,7 +246,8 @@ class DialogSkinTest : public ::testing::Test {
 
   CommonControls6 v6;
   TestDialog dialog;
-  HWND label{}, edit{}, button{}, list{}, tree{}, tabs{}, progress{}, rule{}, combo{};
+  HWND label{}, edit{}, button{}, check{}, group{}, list{}, tree{}, tabs{}, progress{}, rule{},
+      combo{};
   HIMAGELIST images{};
   const TSkinColours dark = DarkColours();
 };
@@ -348,6 +351,58 @@ TEST_F(DialogSkinTest, TheDarkSkinsDialogTextsReachBodyTextContrast) {
   const COLORREF tabBack = Rendering(tabs).at(behind.left + 3, behind.top + 3);
   EXPECT_GE(Contrast(*dark.TabText, tabBack), kBodyText);
   EXPECT_GE(Contrast(*dark.TabSelectedText, *dark.PanelBack), kBodyText);
+}
+
+TEST_F(DialogSkinTest, TipsOfTheDialogsControlsFollowTheSkinBothWays) {
+  const HWND tip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX,
+                                   0, 0, 0, 0, tree, nullptr, nullptr, nullptr);
+  const HWND stranger = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP, 0, 0, 0, 0, nullptr,
+                                        nullptr, nullptr, nullptr);
+  ASSERT_TRUE(tip && stranger);
+  auto back = [](HWND t) {
+    return static_cast<COLORREF>(SendMessageW(t, TTM_GETTIPBKCOLOR, 0, 0));
+  };
+  auto text = [](HWND t) {
+    return static_cast<COLORREF>(SendMessageW(t, TTM_GETTIPTEXTCOLOR, 0, 0));
+  };
+  const COLORREF strangerBack = back(stranger);
+  SkinDialog(dialog.hwnd(), dark);
+  EXPECT_EQ(text(tip), *dark.PanelText);
+  EXPECT_GE(Contrast(text(tip), back(tip)), 4.5);
+  EXPECT_LT(GetRValue(back(tip)) + GetGValue(back(tip)) + GetBValue(back(tip)), 3 * 96);
+  EXPECT_EQ(back(stranger), strangerBack);  // another window's tip is not ours to colour
+  SetOwnedTipColours(dialog.hwnd(), TSkinColours{});
+  EXPECT_EQ(back(tip), GetSysColor(COLOR_INFOBK));
+  EXPECT_EQ(text(tip), GetSysColor(COLOR_INFOTEXT));
+  DestroyWindow(stranger);
+}
+
+TEST_F(DialogSkinTest, CheckBoxesGroupFramesAndTickBoxesAreDrawnOnTheSkinsColours) {
+  SendMessageW(check, BM_SETCHECK, BST_CHECKED, 0);
+  const Rendering systemCheck(check);
+  ASSERT_GT(systemCheck.count(GetSysColor(COLOR_WINDOW)), 20);  // the system's white box
+  SkinDialog(dialog.hwnd(), dark);
+  const Rendering ticked(check);
+  EXPECT_EQ(ticked.count(GetSysColor(COLOR_WINDOW)), 0);
+  EXPECT_GT(ticked.count(*dark.ListBack), 20);   // inside the box
+  EXPECT_GT(ticked.count(*dark.PanelText), 20);  // the tick and the caption
+  SendMessageW(check, BM_SETCHECK, BST_UNCHECKED, 0);
+  EXPECT_LT(Rendering(check).count(*dark.PanelText), ticked.count(*dark.PanelText));
+
+  // The group's frame: no light system line is left, the title in the panel's text.
+  const Rendering frame(group, WM_PAINT);
+  EXPECT_EQ(frame.count(GetSysColor(COLOR_BTNHIGHLIGHT)), 0);
+  EXPECT_GT(frame.count(*dark.PanelText), 5);
+  // Inside the frame the group draws nothing: the dialog shows through.
+  EXPECT_EQ(frame.at(60, 40), 0x563412);
+
+  const tk::TickColours ticks = TickColoursOf(dark);
+  EXPECT_EQ(ticks.fill, *dark.ListBack);
+  auto brightness = [](COLORREF c) { return GetRValue(c) + GetGValue(c) + GetBValue(c); };
+  EXPECT_GT(brightness(ticks.mark), brightness(tk::kTickGreen));  // stands out on dark
+  const tk::TickColours design = TickColoursOf(TSkinColours{});
+  EXPECT_EQ(design.fill, tk::kTickBoxFill);
+  EXPECT_EQ(design.mark, tk::kTickGreen);
 }
 
 namespace {
