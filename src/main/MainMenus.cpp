@@ -63,11 +63,26 @@ void TMainForm::buildMenus() {
   pmHelp.addSeparator();
   pmHelp.addAction(a.ActionAbout, LangText(ui::IDS_MAINFORM_MENU_HELP_About), kIconTips);
 
-  for (tk::PopupMenu* menu : {&pmFile, &pmView, &pmTools, &pmHelp, &programPage_.pmPLRightClick,
-                              &startupPage_.pmSLRightClick}) {
+  for (tk::PopupMenu* menu : menusWithIcons()) {
     menu->setImages(menuIcons_.get());
     menu->rebuild();
   }
+}
+
+std::array<tk::PopupMenu*, 6> TMainForm::menusWithIcons() {
+  return {&pmFile,
+          &pmView,
+          &pmTools,
+          &pmHelp,
+          &programPage_.pmPLRightClick,
+          &startupPage_.pmSLRightClick};
+}
+
+void TMainForm::makeMenuIcons() {
+  tk::UniqueImageList icons = LoadMenuIcons(MenuIconInkFor(tk::MenuColoursSet()));
+  // The menus let go of the old pictures before they are destroyed.
+  for (tk::PopupMenu* menu : menusWithIcons()) menu->setImages(icons.get());
+  menuIcons_ = std::move(icons);
 }
 
 }  // namespace forms

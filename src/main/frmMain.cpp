@@ -186,6 +186,7 @@ void TMainForm::applySkin() {
   skin.tsStartupItems = tsStartupItems->hwnd();
   startupPage_.addSkinTargets(skin);
   ui::ApplySkin(settings_, skin);
+  makeMenuIcons();  // the glyphs' ink follows the menus' new colours
 }
 
 void TMainForm::ApplyMainWindowTexts() {

@@ -5,6 +5,7 @@
 // whole command table.
 #pragma once
 
+#include <array>
 #include <functional>
 #include <string>
 
@@ -121,6 +122,9 @@ class TMainForm : public tk::Window {
   // View > Skins: built once; a choice re-skins the window at once.
   void bindSkinsMenu();
   void buildMenus();
+  // Hands the menus pictures in the ink that suits their colours now.
+  void makeMenuIcons();
+  std::array<tk::PopupMenu*, 6> menusWithIcons();
   void bindFrameCommands();
   void bindEntryCommands();
   // The component index of the selected program row; -1 for none or a screen saver.
@@ -141,7 +145,7 @@ class TMainForm : public tk::Window {
   sys::UniqueMenu skinsSubmenu_;  // lent to pmView
   ui::Picture background_;        // the skin's background picture, drawn at its own size
   sys::UniqueIcon smallIcon_;
-  tk::UniqueImageList menuIcons_ = LoadMenuIcons();  // the menus' pictures
+  tk::UniqueImageList menuIcons_;  // the menus' pictures (makeMenuIcons)
 };
 
 }  // namespace forms

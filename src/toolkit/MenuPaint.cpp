@@ -1,6 +1,7 @@
 #include "toolkit/MenuPaint.h"
 
 #include <algorithm>
+#include <map>
 #include <set>
 
 #include "sys/Text.h"
@@ -13,6 +14,21 @@ namespace {
 std::set<const PopupMenu::Entry*>& LiveEntries() {
   static std::set<const PopupMenu::Entry*> entries;
   return entries;
+}
+
+std::optional<MenuColours>& ColoursSet() {
+  static std::optional<MenuColours> colours;
+  return colours;
+}
+
+// A menu keeps the brush it was given until it is rebuilt, maybe after the look
+// changed again: brushes are kept for the program's life, one per colour (a skin
+// switch adds at most one).
+HBRUSH BrushOf(COLORREF colour) {
+  static std::map<COLORREF, sys::UniqueBrush> brushes;
+  sys::UniqueBrush& brush = brushes[colour];
+  if (!brush) brush.reset(CreateSolidBrush(colour));
+  return brush.get();
 }
 
 constexpr int kTextGap = 8;       // icon bar to text
@@ -92,6 +108,22 @@ void DrawPicture(const PopupMenu::Entry& entry, HDC dc, int x, int y, bool disab
   }
 }
 
+// A submenu's arrow in the item's text colour, in the right margin. The system
+// draws its own arrow there after the item, black on white whatever the menu's
+// colours: the margin is taken out of the clip region so that it cannot.
+void DrawSubmenuArrow(HDC dc, const RECT& rect, COLORREF colour) {
+  const int x = rect.right - kRightMargin / 2 - 2, y = (rect.top + rect.bottom) / 2;
+  const POINT points[3] = {{x, y - 4}, {x + 4, y}, {x, y + 4}};
+  sys::UniqueBrush brush(CreateSolidBrush(colour));
+  sys::UniquePen pen(CreatePen(PS_SOLID, 1, colour));
+  HGDIOBJ oldBrush = SelectObject(dc, brush.get());
+  HGDIOBJ oldPen = SelectObject(dc, pen.get());
+  Polygon(dc, points, 3);
+  SelectObject(dc, oldPen);
+  SelectObject(dc, oldBrush);
+  ExcludeClipRect(dc, rect.right - kRightMargin, rect.top, rect.right, rect.bottom);
+}
+
 void DrawTickMark(HDC dc, const RECT& box, COLORREF colour) {
   sys::UniquePen pen(CreatePen(PS_SOLID, 2, colour));
   HGDIOBJ old = SelectObject(dc, pen.get());
@@ -115,12 +147,37 @@ bool IsMenuEntry(const PopupMenu::Entry* entry) {
   return entry && LiveEntries().count(entry) != 0;
 }
 
+void SetMenuColours(std::optional<MenuColours> colours) {
+  ColoursSet() = colours;
+}
+
+std::optional<MenuColours> MenuColoursSet() {
+  return ColoursSet();
+}
+
+MenuColours CurrentMenuColours() {
+  if (ColoursSet()) return *ColoursSet();
+  return {GetSysColor(COLOR_WINDOW),    GetSysColor(COLOR_BTNFACE),
+          GetSysColor(COLOR_MENUTEXT),  GetSysColor(COLOR_GRAYTEXT),
+          GetSysColor(COLOR_HIGHLIGHT), GetSysColor(COLOR_HIGHLIGHTTEXT),
+          GetSysColor(COLOR_BTNSHADOW), GetSysColor(COLOR_HIGHLIGHT)};
+}
+
 COLORREF MenuIconBarColour() {
-  return GetSysColor(COLOR_BTNFACE);
+  return CurrentMenuColours().iconBar;
 }
 
 COLORREF MenuBackgroundColour() {
-  return GetSysColor(COLOR_WINDOW);
+  return CurrentMenuColours().back;
+}
+
+void SetMenuWindowBackground(HMENU menu) {
+  MENUINFO info{};
+  info.cbSize = sizeof info;
+  info.fMask = MIM_BACKGROUND;
+  // No brush is the system's menu colour.
+  info.hbrBack = ColoursSet() ? BrushOf(ColoursSet()->back) : nullptr;
+  SetMenuInfo(menu, &info);
 }
 
 std::string MenuEntryText(const PopupMenu::Entry& entry) {
@@ -159,17 +216,18 @@ SIZE MeasureMenuEntry(const PopupMenu::Entry& entry) {
 }
 
 void DrawMenuEntry(const PopupMenu::Entry& entry, HDC dc, const RECT& rect, UINT itemState) {
+  const MenuColours colours = CurrentMenuColours();
   RECT bar = rect;
   bar.right = std::min(rect.right, rect.left + PopupMenu::kIconBarWidth);
   RECT body = rect;
   body.left = bar.right;
-  Fill(dc, bar, MenuIconBarColour());
-  Fill(dc, body, MenuBackgroundColour());
+  Fill(dc, bar, colours.iconBar);
+  Fill(dc, body, colours.back);
 
   if (entry.kind == PopupMenu::Entry::Kind::Separator) {
     const int y = (rect.top + rect.bottom) / 2;
     RECT line{body.left + kTextGap / 2, y, rect.right - 2, y + 1};
-    Fill(dc, line, GetSysColor(COLOR_BTNSHADOW));
+    Fill(dc, line, colours.separator);
     return;
   }
 
@@ -179,7 +237,7 @@ void DrawMenuEntry(const PopupMenu::Entry& entry, HDC dc, const RECT& rect, UINT
   if (highlighted) {
     RECT band = rect;
     InflateRect(&band, -1, 0);
-    Fill(dc, band, GetSysColor(COLOR_HIGHLIGHT));
+    Fill(dc, band, colours.highlightBack);
   }
 
   // The icon bar: the picture, framed when checked, or a tick mark.
@@ -187,14 +245,14 @@ void DrawMenuEntry(const PopupMenu::Entry& entry, HDC dc, const RECT& rect, UINT
            rect.top + (rect.bottom - rect.top - kIconSize) / 2, 0, 0};
   box.right = box.left + kIconSize;
   box.bottom = box.top + kIconSize;
-  const COLORREF textColour = disabled      ? GetSysColor(COLOR_GRAYTEXT)
-                              : highlighted ? GetSysColor(COLOR_HIGHLIGHTTEXT)
-                                            : GetSysColor(COLOR_MENUTEXT);
+  const COLORREF textColour = disabled      ? colours.disabledText
+                              : highlighted ? colours.highlightText
+                                            : colours.text;
   if (HasPicture(entry)) {
     if (checked) {
       RECT frame = box;
       InflateRect(&frame, 2, 2);
-      sys::UniqueBrush border(CreateSolidBrush(GetSysColor(COLOR_HIGHLIGHT)));
+      sys::UniqueBrush border(CreateSolidBrush(colours.checkFrame));
       FrameRect(dc, &frame, border.get());
     }
     DrawPicture(entry, dc, box.left, box.top, disabled);
@@ -216,6 +274,9 @@ void DrawMenuEntry(const PopupMenu::Entry& entry, HDC dc, const RECT& rect, UINT
   SetTextColor(dc, oldColour);
   SetBkMode(dc, oldMode);
   SelectObject(dc, oldFont);
+  // With the system's look the system's arrow is the right one.
+  if (entry.kind == PopupMenu::Entry::Kind::Submenu && ColoursSet())
+    DrawSubmenuArrow(dc, rect, textColour);
 }
 
 }  // namespace tk

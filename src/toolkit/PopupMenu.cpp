@@ -14,6 +14,14 @@ PopupMenu::~PopupMenu() {
   for (const auto& entry : entries_) UnregisterMenuEntry(entry.get());
 }
 
+void PopupMenu::setImages(HIMAGELIST images) {
+  for (const auto& entry : entries_) {
+    PopupMenu* submenu = entry->submenu.get();
+    if (submenu && (!submenu->images() || submenu->images() == images_)) submenu->setImages(images);
+  }
+  images_ = images;
+}
+
 PopupMenu::Entry& PopupMenu::append(std::unique_ptr<Entry> entry) {
   entry->owner = this;
   RegisterMenuEntry(entry.get());
@@ -121,16 +129,67 @@ bool PopupMenu::setItemBitmap(UINT id, HBITMAP bitmap) {
 }
 
 void PopupMenu::detachItems() {
+  releaseAdopted();
   HMENU menu = menu_.get();
   if (!menu) return;
   while (GetMenuItemCount(menu) > 0) RemoveMenu(menu, 0, MF_BYPOSITION);
   for (const auto& entry : entries_) entry->menu = nullptr;
 }
 
+void PopupMenu::adoptItems(HMENU borrowed) {
+  if (!IsMenu(borrowed)) return;
+  SetMenuWindowBackground(borrowed);
+  const int count = GetMenuItemCount(borrowed);
+  for (int i = 0; i < count; ++i) {
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_FTYPE | MIIM_DATA | MIIM_ID | MIIM_SUBMENU;
+    if (!GetMenuItemInfoW(borrowed, i, TRUE, &info)) continue;
+    // Items that draw themselves, carry their owner's data or open a menu of
+    // their own are the owner's business.
+    if ((info.fType & (MFT_OWNERDRAW | MFT_BITMAP)) || info.dwItemData || info.hSubMenu) continue;
+    auto entry = std::make_unique<Entry>();
+    entry->kind = (info.fType & MFT_SEPARATOR) ? Entry::Kind::Separator : Entry::Kind::Command;
+    entry->id = info.wID;
+    entry->owner = this;
+    entry->menu = borrowed;
+    MENUITEMINFOW drawn{};
+    drawn.cbSize = sizeof drawn;
+    drawn.fMask = MIIM_FTYPE | MIIM_DATA;
+    drawn.fType = info.fType | MFT_OWNERDRAW;
+    drawn.dwItemData = reinterpret_cast<ULONG_PTR>(entry.get());
+    if (!SetMenuItemInfoW(borrowed, i, TRUE, &drawn)) continue;
+    RegisterMenuEntry(entry.get());
+    adopted_.push_back(std::move(entry));
+  }
+}
+
+void PopupMenu::releaseAdopted() {
+  for (const auto& entry : adopted_) {
+    UnregisterMenuEntry(entry.get());
+    // The borrowed menu may be gone; then no item of any menu holds this entry.
+    if (!IsMenu(entry->menu)) continue;
+    const int count = GetMenuItemCount(entry->menu);
+    for (int i = 0; i < count; ++i) {
+      MENUITEMINFOW info{};
+      info.cbSize = sizeof info;
+      info.fMask = MIIM_FTYPE | MIIM_DATA;
+      if (!GetMenuItemInfoW(entry->menu, i, TRUE, &info)) continue;
+      if (info.dwItemData != reinterpret_cast<ULONG_PTR>(entry.get())) continue;
+      info.fType &= ~static_cast<UINT>(MFT_OWNERDRAW);
+      info.dwItemData = 0;
+      SetMenuItemInfoW(entry->menu, i, TRUE, &info);
+      break;
+    }
+  }
+  adopted_.clear();
+}
+
 void PopupMenu::rebuild() {
   HMENU menu = menu_.get();
   if (!menu) return;
   detachItems();
+  SetMenuWindowBackground(menu);
   // Which entries show: not those of hidden actions, and no separator at the
   // start, at the end or right after another one.
   std::vector<Entry*> shown;
@@ -176,6 +235,7 @@ void PopupMenu::rebuild() {
       }
       info.fMask |= MIIM_SUBMENU;
       info.hSubMenu = entry->submenu ? entry->submenu->handle() : entry->borrowed;
+      if (entry->borrowed) adoptItems(entry->borrowed);
     }
     if (!InsertMenuItemW(menu, position, TRUE, &info)) continue;
     entry->menu = menu;

@@ -15,6 +15,12 @@
 // items: tk::Window hands them to HandleMeasureItem/HandleDrawItem by itself; any
 // other owner calls HandleMenuMessage from its window procedure.
 //
+// The items are drawn in the painter's colours (SetMenuColours in MenuPaint.h),
+// and so is the menu window around them. A borrowed submenu's plain items (strings
+// and separators that carry no item data) are drawn the same way: each rebuild
+// makes them owner-drawn, keeping their text, id and state where their owner put
+// them, and clear() or the menu's end makes them plain again.
+//
 // Ownership: the menu owns its HMENU and its own submenus. Pictures (image list,
 // icons, bitmaps), borrowed submenus and actions are borrowed and must outlive the
 // menu's showings.
@@ -44,8 +50,9 @@ class PopupMenu {
   PopupMenu& operator=(const PopupMenu&) = delete;
 
   HMENU handle() const { return menu_.get(); }
-  // The pictures that items name by index (for example the window's image list).
-  void setImages(HIMAGELIST images) { images_ = images; }
+  // The pictures that items name by index (for example the window's image list);
+  // own submenus that showed this menu's pictures show the new ones too.
+  void setImages(HIMAGELIST images);
   HIMAGELIST images() const { return images_; }
 
   // Building; items appear in the order they are added.
@@ -89,11 +96,14 @@ class PopupMenu {
   Entry& append(std::unique_ptr<Entry> entry);
   Entry* findEntry(UINT id) const;
   void detachItems();
+  void adoptItems(HMENU borrowed);
+  void releaseAdopted();
   UINT track(HWND owner, int x, int y, const RECT* exclude);
 
   sys::UniqueMenu menu_;
   HIMAGELIST images_ = nullptr;
   std::vector<std::unique_ptr<Entry>> entries_;
+  std::vector<std::unique_ptr<Entry>> adopted_;  // the plain items of borrowed submenus
 };
 
 // One item of a PopupMenu, as the menu keeps it and the painter reads it.

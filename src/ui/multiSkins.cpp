@@ -9,7 +9,9 @@
 #include "sys/Files.h"
 #include "toolkit/MessageBox.h"
 #include "toolkit/SidePanel.h"
+#include "ui/ControlSkins.h"
 #include "ui/LanguageTable.h"
+#include "ui/MenuSkin.h"
 #include "ui/PngImage.h"
 #include "ui/SkinFile.h"
 #include "ui/TextFormat.h"
@@ -98,6 +100,10 @@ void ApplyColours(const TMainSkinTargets& t) {
   for (TArButton* side : {t.btnUninstall, t.btnShowDetails, t.btnRefresh, t.btnSearch,
                           t.btnSelectAll, t.btnDelete, t.btnApply})
     CaptionColours(side, {ButtonState::Disabled}, c.ButtonDisabledText);
+  // The popup menus, from their next showing.
+  ApplyMenuColours(c);
+  // The lists' item tips and the links' hints, which live beside the window.
+  if (t.lsvProgramList) SetOwnedTipColours(GetAncestor(t.lsvProgramList, GA_ROOT), c);
 }
 
 }  // namespace

@@ -10,11 +10,13 @@
 #include <string>
 #include <vector>
 
+#include "main/MenuIcons.h"
 #include "main/frmMain.h"
 #include "proglist/ProgramListFixture.h"
 #include "support/Sandbox.h"
 #include "sys/Files.h"
 #include "sys/IniFile.h"
+#include "toolkit/MenuPaint.h"
 #include "ui/PngImage.h"
 #include "ui/SkinColours.h"
 #include "ui/multiSkins.h"
@@ -49,6 +51,46 @@ Painted LabelColours(HWND label) {
   Painted painted{GetTextColor(dc), logBrush.lbColor};
   DeleteDC(dc);
   return painted;
+}
+
+// One menu item as its owner draws it: the pixels from `left` to `right` that
+// have `colour`, and the body's colour.
+struct DrawnItem {
+  DrawnItem(HMENU menu, int position, UINT state = 0) {
+    HDC screen = GetDC(nullptr);
+    dc = CreateCompatibleDC(screen);
+    bitmap = CreateCompatibleBitmap(screen, 160, 21);
+    ReleaseDC(nullptr, screen);
+    old = SelectObject(dc, bitmap);
+    MENUITEMINFOA item{sizeof item, MIIM_DATA | MIIM_ID};
+    GetMenuItemInfoA(menu, position, TRUE, &item);
+    DRAWITEMSTRUCT d{ODT_MENU,       0, item.wID, 0, state, nullptr, dc, {0, 0, 160, 21},
+                     item.dwItemData};
+    handled = tk::PopupMenu::HandleDrawItem(&d);
+  }
+  ~DrawnItem() {
+    DeleteObject(SelectObject(dc, old));
+    DeleteDC(dc);
+  }
+  int count(int left, int right, COLORREF colour) const {
+    int n = 0;
+    for (int y = 0; y < 21; ++y)
+      for (int x = left; x < right; ++x) n += GetPixel(dc, x, y) == colour;
+    return n;
+  }
+  COLORREF body() const { return GetPixel(dc, tk::PopupMenu::kIconBarWidth + 2, 2); }
+  HDC dc;
+  HBITMAP bitmap;
+  HGDIOBJ old;
+  bool handled = false;
+};
+
+COLORREF MenuBrushColour(HMENU menu) {
+  MENUINFO info{sizeof info, MIM_BACKGROUND};
+  LOGBRUSH brush{};
+  if (!GetMenuInfo(menu, &info) || !info.hbrBack) return CLR_NONE;
+  GetObjectA(info.hbrBack, sizeof brush, &brush);
+  return brush.lbColor;
 }
 
 class SkinsMenu : public MainWindowTest {
@@ -151,6 +193,12 @@ TEST_F(SkinsMenu, ListsBothSkinsAndSwitchingAppliesAtOnceAndIsWritten) {
             darkColour("SK_COLOR_TabSelectedText"));
   const Painted dark = LabelColours(label);
   EXPECT_EQ(dark.text, darkColour("SK_COLOR_PanelText"));
+  const HWND tip = form.programPage().lsvProgramList.itemTip().hwnd();
+  ASSERT_TRUE(tip);
+  auto tipText = [tip] {
+    return static_cast<COLORREF>(SendMessageW(tip, TTM_GETTIPTEXTCOLOR, 0, 0));
+  };
+  EXPECT_EQ(tipText(), darkColour("SK_COLOR_PanelText"));
   EXPECT_EQ(dark.back, darkColour("SK_COLOR_PanelBack"));
 
   // Back to the built-in skin: its file is written now, and every look returns.
@@ -162,6 +210,7 @@ TEST_F(SkinsMenu, ListsBothSkinsAndSwitchingAppliesAtOnceAndIsWritten) {
   EXPECT_EQ(listBack(), GetSysColor(COLOR_WINDOW));
   EXPECT_EQ(form.programPage().lsvProgramList.linkColour(), forms::ProgramListPage::kLinkColour);
   EXPECT_EQ(form.btnProgramList.CaptionColor(ui::ButtonState::Disabled), designTab);
+  EXPECT_EQ(tipText(), GetSysColor(COLOR_INFOTEXT));
   const Painted back = LabelColours(label);
   EXPECT_EQ(back.text, designLabel.text);
   EXPECT_EQ(back.back, designLabel.back);
@@ -185,4 +234,37 @@ TEST_F(SkinsMenu, MissingPicturesGiveTheDesignLookAndMissingKeysTheBuiltInValues
   EXPECT_EQ(listBack(), GetSysColor(COLOR_WINDOW));
   EXPECT_EQ(form.btnProgramList.CaptionColor(ui::ButtonState::Normal),
             form.btnProgramList.Font().color());
+}
+
+TEST_F(SkinsMenu, TheMenusAndTheirPicturesFollowTheSkin) {
+  open();
+  const int bar = tk::PopupMenu::kIconBarWidth;
+  auto grid = [&] {  // View > Grid, which has a picture, rebuilt as each showing does
+    form.pmView.rebuild();
+    return DrawnItem(form.pmView.handle(), 0);
+  };
+  auto light = grid();
+  ASSERT_TRUE(light.handled);
+  EXPECT_EQ(light.body(), GetSysColor(COLOR_WINDOW));
+  EXPECT_GT(light.count(0, bar, forms::kMenuIconInk), 10) << "the strip's own ink";
+
+  choose("Dark");
+  const COLORREF back = darkColour("SK_COLOR_ListBack"), text = darkColour("SK_COLOR_ListText");
+  auto dark = grid();
+  EXPECT_EQ(dark.body(), back);
+  EXPECT_GT(dark.count(bar, 160, text), 10) << "the caption";
+  EXPECT_GT(dark.count(0, bar, text), 10) << "the picture in a light ink";
+  EXPECT_EQ(dark.count(0, bar, forms::kMenuIconInk), 0);
+  EXPECT_EQ(MenuBrushColour(form.pmView.handle()), back);
+  EXPECT_EQ(MenuBrushColour(skinsMenu()), back);
+  const DrawnItem skinItem(skinsMenu(), 1, ODS_CHECKED);
+  ASSERT_TRUE(skinItem.handled) << "the Skins submenu is drawn by the same painter";
+  EXPECT_EQ(skinItem.body(), back);
+  EXPECT_EQ(checked(), "Dark") << "its captions and states read as before";
+
+  choose("Default");
+  auto again = grid();
+  EXPECT_EQ(again.body(), GetSysColor(COLOR_WINDOW));
+  EXPECT_GT(again.count(0, bar, forms::kMenuIconInk), 10);
+  EXPECT_EQ(MenuBrushColour(form.pmView.handle()), CLR_NONE);
 }

@@ -201,6 +201,12 @@ class ItemPicture {
   }
   bool handled() const { return handled_; }
   COLORREF at(int x, int y) const { return GetPixel(dc_, x, y); }
+  // Paints over the drawn item as the system does after its owner drew it.
+  void fill(const RECT& r, COLORREF colour) const {
+    HBRUSH brush = CreateSolidBrush(colour);
+    FillRect(dc_, &r, brush);
+    DeleteObject(brush);
+  }
   int count(int left, int right, COLORREF colour) const {
     int n = 0;
     for (int y = 0; y < 21; ++y) {
@@ -329,6 +335,97 @@ TEST_F(PopupMenus, OpensUnderItsButton) {
   KillTimer(host.hwnd(), 1);
   EXPECT_EQ(seen.left, button.left);
   EXPECT_EQ(seen.top, button.bottom);
+}
+
+// A dark look, each colour of its own, so that a pixel tells which role drew it.
+constexpr tk::MenuColours kDark{RGB(21, 28, 38),    RGB(30, 39, 51),   RGB(227, 233, 240),
+                                RGB(141, 154, 171), RGB(57, 87, 111),  RGB(226, 232, 239),
+                                RGB(83, 90, 99),    RGB(124, 196, 255)};
+
+COLORREF BrushColour(HMENU menu) {
+  MENUINFO info{sizeof info, MIM_BACKGROUND};
+  if (!GetMenuInfo(menu, &info) || !info.hbrBack) return CLR_NONE;
+  LOGBRUSH brush{};
+  GetObjectA(info.hbrBack, sizeof brush, &brush);
+  return brush.lbColor;
+}
+
+class SkinnedPopupMenus : public PopupMenus {
+ protected:
+  ~SkinnedPopupMenus() override { tk::SetMenuColours(std::nullopt); }
+};
+
+TEST_F(SkinnedPopupMenus, ItemsAndTheWindowAroundThemTakeTheColoursSet) {
+  tk::SetMenuColours(kDark);
+  build();
+  tk::PopupMenu& sub = menu.addSubmenu("More");
+  const int bar = tk::PopupMenu::kIconBarWidth;
+  const ItemPicture normal(menu.handle(), 0, 0);  // "Grid"
+  EXPECT_EQ(normal.at(2, 2), kDark.iconBar);
+  EXPECT_EQ(normal.at(bar + 2, 2), kDark.back);
+  EXPECT_GT(normal.count(bar, normal.width(), kDark.text), 10);
+  const ItemPicture hot(menu.handle(), 0, ODS_SELECTED);
+  EXPECT_EQ(hot.at(bar + 2, 2), kDark.highlightBack);
+  EXPECT_GT(hot.count(bar, hot.width(), kDark.highlightText), 10);
+  const ItemPicture grey(menu.handle(), 7, ODS_GRAYED);  // disabled Export
+  EXPECT_GT(grey.count(bar, grey.width(), kDark.disabledText), 10);
+  EXPECT_EQ(grey.count(bar, grey.width(), kDark.text), 0);
+  EXPECT_GT(ItemPicture(menu.handle(), 2, 0).count(bar, 200, kDark.separator), 100);
+  // A submenu's arrow in the text colour, which the system's own cannot cover.
+  const ItemPicture more(menu.handle(), 9, 0);
+  EXPECT_GT(more.count(180, 200, kDark.text), 5);
+  more.fill({180, 0, 200, 21}, RGB(255, 255, 255));
+  EXPECT_EQ(more.count(180, 200, RGB(255, 255, 255)), 0);
+  menu.rebuild();  // the window around the items, submenus too
+  EXPECT_EQ(BrushColour(menu.handle()), kDark.back);
+  EXPECT_EQ(BrushColour(sub.handle()), kDark.back);
+}
+
+TEST_F(SkinnedPopupMenus, PlainItemsOfABorrowedSubmenuDrawInTheSameLook) {
+  HMENU languages = CreatePopupMenu();
+  AppendMenuA(languages, MF_STRING | MF_CHECKED, 4001, "English");
+  AppendMenuA(languages, MF_SEPARATOR, 0, nullptr);
+  AppendMenuA(languages, MF_STRING, 4003, "Own data");
+  MENUITEMINFOA data{sizeof data, MIIM_DATA};
+  data.dwItemData = 42;
+  SetMenuItemInfoA(languages, 2, TRUE, &data);
+  tk::SetMenuColours(kDark);
+  {
+    tk::PopupMenu view;
+    view.addSubmenu("Languages", languages);
+    EXPECT_TRUE(ItemAt(languages, 1).fType & MFT_OWNERDRAW) << "the separator";
+    EXPECT_FALSE(ItemAt(languages, 2).fType & MFT_OWNERDRAW) << "an item with its owner's data";
+    EXPECT_EQ(ItemAt(languages, 2).dwItemData, 42u);
+    // The owner reads and checks its items as before.
+    char text[32] = {};
+    GetMenuStringA(languages, 4001, text, sizeof text, MF_BYCOMMAND);
+    EXPECT_STREQ(text, "English");
+    EXPECT_TRUE(GetMenuState(languages, 4001, MF_BYCOMMAND) & MF_CHECKED);
+    const ItemPicture english(languages, 0, ODS_CHECKED);
+    ASSERT_TRUE(english.handled());
+    EXPECT_EQ(english.at(tk::PopupMenu::kIconBarWidth + 2, 2), kDark.back);
+    EXPECT_GT(english.count(tk::PopupMenu::kIconBarWidth, 200, kDark.text), 10);
+    EXPECT_GT(english.count(0, tk::PopupMenu::kIconBarWidth, kDark.text), 6) << "its tick";
+    EXPECT_EQ(BrushColour(languages), kDark.back);
+  }
+  const MENUITEMINFOA english = ItemAt(languages, 0);
+  EXPECT_FALSE(english.fType & MFT_OWNERDRAW) << "the menu's end lets its items go";
+  EXPECT_EQ(english.dwItemData, 0u);
+  EXPECT_TRUE(english.fState & MFS_CHECKED);
+  DestroyMenu(languages);
+}
+
+TEST_F(PopupMenus, NewPicturesReachTheSubmenusThatShowedTheOldOnes) {
+  HIMAGELIST first = ImageList_Create(16, 16, ILC_COLOR32, 1, 0);
+  HIMAGELIST own = ImageList_Create(16, 16, ILC_COLOR32, 1, 0);
+  menu.setImages(first);
+  tk::PopupMenu& inherits = menu.addSubmenu("View");
+  menu.addSubmenu("Other").setImages(own);
+  menu.setImages(nullptr);  // the old list is about to go
+  EXPECT_EQ(inherits.images(), nullptr);
+  menu.clear();
+  ImageList_Destroy(first);
+  ImageList_Destroy(own);
 }
 
 TEST_F(PopupMenus, SubmenusOwnedAndBorrowed) {

@@ -13,6 +13,7 @@
 #include "support/Sandbox.h"
 #include "sys/Files.h"
 #include "sys/IniFile.h"
+#include "ui/MenuSkin.h"
 #include "ui/PngImage.h"
 #include "ui/SkinColours.h"
 
@@ -134,4 +135,24 @@ TEST_F(DarkSkin, TextsOnItsColoursAndPicturesReachBodyTextContrast) {
   // The backup window's message is white on its card.
   EXPECT_GE(worstContrast("Dark\\img_ProgressBar.png", RGB(255, 255, 255), {55, 58, 336, 90}),
             kBodyText);
+}
+
+TEST_F(DarkSkin, ItsMenusAreOnItsSurfacesWithBodyTextContrast) {
+  TSkinColours skin;
+  skin.PanelBack = colour("SK_COLOR_PanelBack");
+  skin.ListBack = colour("SK_COLOR_ListBack");
+  skin.ListText = colour("SK_COLOR_ListText");
+  skin.Link = colour("SK_COLOR_Link");
+  skin.ButtonDisabledText = colour("SK_COLOR_ButtonDisabledText");
+  const auto menu = MenuColoursFor(skin);
+  ASSERT_TRUE(menu);
+  EXPECT_EQ(menu->back, *skin.ListBack);
+  EXPECT_EQ(menu->iconBar, *skin.PanelBack);
+  EXPECT_GE(Contrast(menu->text, menu->back), kBodyText);
+  EXPECT_GE(Contrast(menu->disabledText, menu->back), kBodyText);
+  EXPECT_GE(Contrast(menu->highlightText, menu->highlightBack), kBodyText);
+  EXPECT_GT(Contrast(menu->highlightBack, menu->back), 1.3) << "the hot item must show";
+  // Ticks and pictures (in the text colour here) and the checked frame on the bar.
+  EXPECT_GE(Contrast(menu->text, menu->iconBar), 3.0);
+  EXPECT_GE(Contrast(menu->checkFrame, menu->iconBar), 3.0);
 }
