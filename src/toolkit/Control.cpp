@@ -11,9 +11,13 @@ std::string WindowText(HWND hwnd) {
   return toolkit::GetWindowTextUtf8(hwnd);
 }
 
+bool HasClass(HWND window, const wchar_t* name) {
+  wchar_t cls[64] = {};
+  return GetClassNameW(window, cls, 64) && lstrcmpiW(cls, name) == 0;
+}
+
 bool IsCheckOrRadioButton(HWND window) {
-  wchar_t cls[16] = {};
-  if (!GetClassNameW(window, cls, 16) || lstrcmpiW(cls, WC_BUTTONW) != 0) return false;
+  if (!HasClass(window, WC_BUTTONW)) return false;
   switch (GetWindowLongW(window, GWL_STYLE) & BS_TYPEMASK) {
     case BS_CHECKBOX:
     case BS_AUTOCHECKBOX:

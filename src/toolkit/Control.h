@@ -12,6 +12,8 @@ namespace tk {
 
 // The text of any window of this process, however long.
 std::string WindowText(HWND hwnd);
+// Whether `window` is of the window class `name` (case does not matter).
+bool HasClass(HWND window, const wchar_t* name);
 // Whether `window` is a check box or a radio button (of any of their styles).
 bool IsCheckOrRadioButton(HWND window);
 

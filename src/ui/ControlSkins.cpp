@@ -8,14 +8,11 @@
 #include <string>
 
 #include "sys/Handles.h"
+#include "toolkit/Control.h"
+#include "ui/GdiScope.h"
 
 namespace ui {
 namespace {
-
-void FillSolid(HDC dc, const RECT& r, COLORREF colour) {
-  sys::UniqueBrush brush(CreateSolidBrush(colour));
-  FillRect(dc, &r, brush.get());
-}
 
 // A control the program paints instead of the system: owned by its subclass.
 struct PaintedLook {
@@ -284,13 +281,6 @@ COLORREF ShadowOf(COLORREF back) {
   return MixColours(back, RGB(0, 0, 0), 40);
 }
 
-std::wstring WindowText(HWND window) {
-  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-  text.resize(
-      static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-  return text;
-}
-
 HGDIOBJ SelectControlFont(HDC dc, HWND control) {
   const auto font = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
   return SelectObject(dc, font ? static_cast<HGDIOBJ>(font) : GetStockObject(DEFAULT_GUI_FONT));
@@ -308,20 +298,20 @@ void PaintGroupBox(HWND group, HDC dc, const GroupLook& look) {
   const HGDIOBJ oldFont = SelectControlFont(dc, group);
   TEXTMETRICW metrics{};
   GetTextMetricsW(dc, &metrics);
-  const std::wstring title = WindowText(group);
+  const std::string title = tk::WindowText(group);
   // The frame runs through the middle of the title's line; the title breaks it.
   RECT frame{r.left, r.top + metrics.tmHeight / 2, r.right, r.bottom};
   sys::UniqueBrush edge(CreateSolidBrush(look.edge));
   FrameRect(dc, &frame, edge.get());
   if (!title.empty()) {
     RECT room{r.left + 8, r.top, r.right - 8, r.top + metrics.tmHeight};
-    DrawTextW(dc, title.c_str(), -1, &room, DT_SINGLELINE | DT_CALCRECT | DT_NOPREFIX);
+    toolkit::DrawTextUtf8(dc, title, &room, DT_SINGLELINE | DT_CALCRECT | DT_NOPREFIX);
     RECT gap = room;
     InflateRect(&gap, 2, 0);
     FillSolid(dc, gap, look.back);
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, look.text);
-    DrawTextW(dc, title.c_str(), -1, &room, DT_SINGLELINE | DT_NOPREFIX);
+    toolkit::DrawTextUtf8(dc, title, &room, DT_SINGLELINE | DT_NOPREFIX);
   }
   SelectObject(dc, oldFont);
 }
@@ -396,17 +386,17 @@ LRESULT PaintCheckBox(const NMCUSTOMDRAW& draw, const TSkinColours& c) {
   SelectObject(dc, oldPen);
 
   const auto cues = static_cast<UINT>(SendMessageW(button, WM_QUERYUISTATE, 0, 0));
-  const std::wstring caption = WindowText(button);
+  const std::string caption = tk::WindowText(button);
   RECT room{box.right + 4, r.top, r.right, r.bottom};
   const HGDIOBJ oldFont = SelectControlFont(dc, button);
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, disabled ? c.ButtonDisabledText.value_or(MixColours(back, text, 50)) : text);
   UINT format = DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS;
   if (cues & UISF_HIDEACCEL) format |= DT_HIDEPREFIX;
-  DrawTextW(dc, caption.c_str(), -1, &room, format);
+  toolkit::DrawTextUtf8(dc, caption, &room, format);
   if ((draw.uItemState & CDIS_FOCUS) && !(cues & UISF_HIDEFOCUS) && !caption.empty()) {
     RECT focus = room;
-    DrawTextW(dc, caption.c_str(), -1, &focus, format | DT_CALCRECT);
+    toolkit::DrawTextUtf8(dc, caption, &focus, format | DT_CALCRECT);
     OffsetRect(&focus, 0, (r.bottom - r.top - (focus.bottom - focus.top)) / 2 - focus.top + r.top);
     InflateRect(&focus, 1, 1);
     DrawFocusRect(dc, &focus);

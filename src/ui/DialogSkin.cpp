@@ -5,6 +5,8 @@
 #include <string>
 
 #include "sys/Handles.h"
+#include "toolkit/Control.h"
+#include "ui/GdiScope.h"
 #include "toolkit/DialogFrame.h"
 #include "toolkit/LinkLabel.h"
 #include "ui/ControlSkins.h"
@@ -23,21 +25,10 @@ struct DialogLook {
 
 constexpr UINT_PTR kDialogSubclassId = 0x536B6E44;
 
-bool IsClass(HWND window, const wchar_t* name) {
-  wchar_t buffer[32] = {};
-  GetClassNameW(window, buffer, 32);
-  return lstrcmpiW(buffer, name) == 0;
-}
-
 bool IsPushButton(HWND window) {
-  if (!IsClass(window, L"Button")) return false;
+  if (!tk::HasClass(window, L"Button")) return false;
   const LONG type = GetWindowLongW(window, GWL_STYLE) & BS_TYPEMASK;
   return type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON;
-}
-
-void FillSolid(HDC dc, const RECT& r, COLORREF colour) {
-  sys::UniqueBrush brush(CreateSolidBrush(colour));
-  FillRect(dc, &r, brush.get());
 }
 
 // Draws the whole button, so that the system draws none of it.
@@ -67,9 +58,7 @@ LRESULT PaintPushButton(const NMCUSTOMDRAW& draw, const TButtonLook& look) {
   SelectObject(dc, oldBrush);
 
   const auto cues = static_cast<UINT>(SendMessageW(button, WM_QUERYUISTATE, 0, 0));
-  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(button)) + 1, L'\0');
-  text.resize(
-      static_cast<std::size_t>(GetWindowTextW(button, text.data(), static_cast<int>(text.size()))));
+  const std::string text = tk::WindowText(button);
   RECT room = r;
   InflateRect(&room, -4, -2);
   if (pressed) OffsetRect(&room, 1, 1);
@@ -79,7 +68,7 @@ LRESULT PaintPushButton(const NMCUSTOMDRAW& draw, const TButtonLook& look) {
   SetTextColor(dc, disabled ? look.disabledText : look.text);
   UINT format = DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS;
   if (cues & UISF_HIDEACCEL) format |= DT_HIDEPREFIX;
-  DrawTextW(dc, text.c_str(), -1, &room, format);
+  toolkit::DrawTextUtf8(dc, text, &room, format);
   SelectObject(dc, oldFont);
   if (focused && !(cues & UISF_HIDEFOCUS)) {
     RECT focus = r;
@@ -148,19 +137,19 @@ void SetDialogLook(HWND dialog, const TSkinColours& colours) {
 
 BOOL CALLBACK SkinControl(HWND control, LPARAM colours) {
   const TSkinColours& c = *reinterpret_cast<const TSkinColours*>(colours);
-  if (IsClass(control, WC_LISTVIEWW)) {
+  if (tk::HasClass(control, WC_LISTVIEWW)) {
     SetListColours(control, c);
-  } else if (IsClass(control, WC_TREEVIEWW)) {
+  } else if (tk::HasClass(control, WC_TREEVIEWW)) {
     SetTreeColours(control, c);
-  } else if (IsClass(control, WC_TABCONTROLW)) {
+  } else if (tk::HasClass(control, WC_TABCONTROLW)) {
     SetTabColours(control, c);
-  } else if (IsClass(control, WC_COMBOBOXEXW)) {
+  } else if (tk::HasClass(control, WC_COMBOBOXEXW)) {
     SetComboBoxExColours(control, c);
-  } else if (IsClass(control, WC_COMBOBOXW)) {
+  } else if (tk::HasClass(control, WC_COMBOBOXW)) {
     SetComboBoxColours(control, c);
-  } else if (IsClass(control, PROGRESS_CLASSW)) {
+  } else if (tk::HasClass(control, PROGRESS_CLASSW)) {
     SetProgressColours(control, c);
-  } else if (IsClass(control, L"Static")) {
+  } else if (tk::HasClass(control, L"Static")) {
     const LONG type = GetWindowLongW(control, GWL_STYLE) & SS_TYPEMASK;
     if (type == SS_ETCHEDHORZ || type == SS_ETCHEDVERT || type == SS_ETCHEDFRAME)
       SetRuleColours(control, c);

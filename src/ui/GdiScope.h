@@ -1,4 +1,4 @@
-// Scoped GDI helpers for painting code: a memory DC with a bitmap of its own, a
+// GDI helpers for painting code: a solid fill; a memory DC with a bitmap of its own, a
 // selection that is undone, a saved DC state that is restored, the screen DC.
 #pragma once
 
@@ -7,6 +7,12 @@
 #include "sys/Handles.h"
 
 namespace ui {
+
+// Fills `r` with one colour.
+inline void FillSolid(HDC dc, const RECT& r, COLORREF colour) {
+  sys::UniqueBrush brush(CreateSolidBrush(colour));
+  FillRect(dc, &r, brush.get());
+}
 
 // Selects an object into a DC and puts the previous one back when it goes.
 class SelectScope {

@@ -33,12 +33,6 @@ bool HasAny(const TSkinColours& c) {
   return c.PanelBack || c.PanelText || c.ListBack || c.ListText;
 }
 
-bool IsClass(HWND window, const wchar_t* name) {
-  wchar_t buffer[32] = {};
-  GetClassNameW(window, buffer, 32);
-  return lstrcmpiW(buffer, name) == 0;
-}
-
 LRESULT Answer(HDC dc, std::optional<COLORREF> back, std::optional<COLORREF> text, HBRUSH brush,
                int designBack, int designText) {
   SetTextColor(dc, text ? *text : GetSysColor(designText));
@@ -58,7 +52,7 @@ LRESULT CALLBACK ContainerProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
       const TSkinColours& k = c->colours;
       // Edit and combo boxes, read-only ones too, take the list colours; the rest
       // the panel's.
-      if (IsClass(control, L"Edit") || IsClass(control, L"ComboBox")) {
+      if (tk::HasClass(control, L"Edit") || tk::HasClass(control, L"ComboBox")) {
         if (k.ListBack || k.ListText)
           return Answer(dc, k.ListBack, k.ListText, c->input.get(), COLOR_WINDOW, COLOR_WINDOWTEXT);
       } else if (k.PanelBack || k.PanelText) {
@@ -290,9 +284,9 @@ void SetScrollBarLook(HWND control, const TSkinColours& colours) {
 
 BOOL CALLBACK FrameControl(HWND window, LPARAM colours) {
   const auto& c = *reinterpret_cast<const TSkinColours*>(colours);
-  if (IsClass(window, L"Edit")) {
+  if (tk::HasClass(window, L"Edit")) {
     SetFrameLook(window, ListEdgeColour(c), std::nullopt, 0);
-  } else if (IsClass(window, L"Button") &&
+  } else if (tk::HasClass(window, L"Button") &&
              (GetWindowLongW(window, GWL_STYLE) & BS_TYPEMASK) == BS_GROUPBOX) {
     SetGroupBoxColours(window, c);
   }

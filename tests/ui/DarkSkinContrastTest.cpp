@@ -10,6 +10,7 @@
 #include <cmath>
 #include <string>
 
+#include "UiTestSupport.h"
 #include "support/Sandbox.h"
 #include "sys/Files.h"
 #include "sys/IniFile.h"
@@ -18,25 +19,11 @@
 #include "ui/SkinColours.h"
 
 using namespace ui;
+using ui_test::Contrast;
 
 namespace {
 
 constexpr double kBodyText = 4.5;
-
-double Channel(int value) {
-  const double c = value / 255.0;
-  return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
-}
-
-double Luminance(COLORREF c) {
-  return 0.2126 * Channel(GetRValue(c)) + 0.7152 * Channel(GetGValue(c)) +
-         0.0722 * Channel(GetBValue(c));
-}
-
-double Contrast(COLORREF a, COLORREF b) {
-  const double la = Luminance(a), lb = Luminance(b);
-  return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
-}
 
 class DarkSkin : public ::testing::Test {
  protected:

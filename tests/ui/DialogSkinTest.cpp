@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "UiTestSupport.h"
 #include "support/Sandbox.h"
 #include "sys/IniFile.h"
 #include "toolkit/DialogFrame.h"
@@ -22,6 +23,7 @@
 #include "ui/DialogSkin.h"
 
 using namespace ui;
+using ui_test::Contrast;
 
 namespace {
 
@@ -41,21 +43,6 @@ TSkinColours DarkColours() {
   c.TabSelectedText = colour("SK_COLOR_TabSelectedText");
   c.ButtonDisabledText = colour("SK_COLOR_ButtonDisabledText");
   return c;
-}
-
-double Channel(int value) {
-  const double c = value / 255.0;
-  return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
-}
-
-// WCAG's contrast ratio of two colours.
-double Contrast(COLORREF a, COLORREF b) {
-  auto luminance = [](COLORREF c) {
-    return 0.2126 * Channel(GetRValue(c)) + 0.7152 * Channel(GetGValue(c)) +
-           0.0722 * Channel(GetBValue(c));
-  };
-  const double la = luminance(a), lb = luminance(b);
-  return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }
 
 // The common controls the program's manifest asks for (version 6): push buttons

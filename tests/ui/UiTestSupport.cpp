@@ -1,5 +1,8 @@
 #include "UiTestSupport.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include <windows.h>
 #include <zlib.h>
 
@@ -223,6 +226,19 @@ std::string EncodePng(const PngDesc& desc, const std::vector<unsigned>& samples)
   png += PngChunk("IDAT", packed);
   png += PngChunk("IEND", "");
   return png;
+}
+
+double Contrast(unsigned long a, unsigned long b) {
+  auto channel = [](unsigned value) {
+    const double c = value / 255.0;
+    return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+  };
+  auto luminance = [&](unsigned long c) {
+    return 0.2126 * channel(c & 0xFF) + 0.7152 * channel((c >> 8) & 0xFF) +
+           0.0722 * channel((c >> 16) & 0xFF);
+  };
+  const double la = luminance(a), lb = luminance(b);
+  return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }
 
 }  // namespace ui_test

@@ -35,6 +35,10 @@ inline std::string U8(const char8_t* text) {
   return reinterpret_cast<const char*>(text);
 }
 
+// WCAG's contrast ratio of two colours (1 to 21), worked out here, apart from the
+// program's own.
+double Contrast(unsigned long a, unsigned long b);
+
 // Whole-file helpers.
 std::string ReadText(const std::string& path);
 void WriteText(const std::string& path, const std::string& text);
