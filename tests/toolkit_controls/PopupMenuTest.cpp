@@ -318,14 +318,25 @@ TEST_F(PopupMenus, ShowingDrawsThroughTheOwnerAndRunsTheChosenAction) {
   EXPECT_EQ(refreshed, 1);
 }
 
+// The menu window this process shows: tests beside this one on the same display
+// show menus of their own.
+HWND OurShownMenuWindow() {
+  for (HWND w = FindWindowExA(nullptr, nullptr, "#32768", nullptr); w;
+       w = FindWindowExA(nullptr, w, "#32768", nullptr)) {
+    DWORD process = 0;
+    GetWindowThreadProcessId(w, &process);
+    if (process == GetCurrentProcessId() && IsWindowVisible(w)) return w;
+  }
+  return nullptr;
+}
+
 TEST_F(PopupMenus, OpensUnderItsButton) {
   build();
   const RECT button{200, 150, 317, 184};  // screen coordinates
   RECT seen{};
   host.hook = [&](UINT msg, WPARAM wParam, LPARAM) -> std::optional<LRESULT> {
     if (msg == WM_ENTERIDLE && wParam == MSGF_MENU && seen.right == 0) {
-      HWND popup = FindWindowA("#32768", nullptr);
-      if (popup && IsWindowVisible(popup)) GetWindowRect(popup, &seen);
+      if (HWND popup = OurShownMenuWindow()) GetWindowRect(popup, &seen);
       EndMenu();
     }
     return std::nullopt;
