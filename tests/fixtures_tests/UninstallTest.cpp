@@ -33,6 +33,14 @@ struct Handover {
   DWORD copyExit = 0;
 };
 
+// What a failed hand-over saw: whether the uninstaller ended, and the processes it
+// started (a crash shows here as the debugger Wine starts for it).
+std::string Seen(const Handover& h) {
+  std::string text = h.launchedEnded ? "ended; children:" : "did not end; children:";
+  for (const auto& child : h.children) text += " " + child.exeFile;
+  return text;
+}
+
 // Starts `command`, waits for it, then for the first process it started.
 Handover RunWithHandover(const std::string& command, const SampleDesc& desc) {
   Handover h;
@@ -107,7 +115,7 @@ TEST(SampleUninstall, HandsOverToACopyOfItselfAndExitsAtOnce) {
   Handover h = RunWithHandover(EntryUninstallString(desc) + " /wait=4000", desc);
   ASSERT_TRUE(h.launchedEnded);
   EXPECT_EQ(h.launchedExit, 0u);
-  ASSERT_EQ(h.children.size(), 1u);
+  ASSERT_EQ(h.children.size(), 1u) << Seen(h);
   EXPECT_EQ(h.children.front().exeFile, sample::kHandoverCopyName);
   EXPECT_EQ(h.childNtParent, static_cast<long>(h.launchedId));
   EXPECT_TRUE(h.entryPresentDuringHandover) << "the copy removed before its wait was over";
@@ -131,7 +139,7 @@ TEST(SampleUninstall, PerUserUninstallLeavesOnlyUserKeys) {
   ExpectFullInstall(desc, app.dir());
 
   Handover h = RunWithHandover(EntryUninstallString(desc) + " /wait=2000", desc);
-  ASSERT_EQ(h.children.size(), 1u);
+  ASSERT_EQ(h.children.size(), 1u) << Seen(h);
   ASSERT_TRUE(h.copyEnded);
   EXPECT_EQ(h.copyExit, 0u);
   ExpectLeftoversOnly(desc, app.dir(), false);
@@ -167,7 +175,7 @@ TEST(SampleUninstall, FailOptionRemovesNothing) {
   // Handed over, the copy fails just the same.
   Handover h = RunWithHandover(EntryUninstallString(desc) + " /fail /wait=500", desc);
   EXPECT_EQ(h.launchedExit, 0u);
-  ASSERT_EQ(h.children.size(), 1u);
+  ASSERT_EQ(h.children.size(), 1u) << Seen(h);
   ASSERT_TRUE(h.copyEnded);
   EXPECT_EQ(h.copyExit, 1u);
   ExpectFullInstall(desc, app.dir());
@@ -182,7 +190,7 @@ TEST(SampleUninstall, PatchRemovesItsFolderCompletely) {
   ExpectFullInstall(desc, patch.dir());
 
   Handover h = RunWithHandover(EntryUninstallString(desc) + " /wait=1500", desc);
-  ASSERT_EQ(h.children.size(), 1u);
+  ASSERT_EQ(h.children.size(), 1u) << Seen(h);
   ASSERT_TRUE(h.copyEnded);
   EXPECT_EQ(h.copyExit, 0u);
   EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, sample::EntryKeyPath(desc.name)));
