@@ -9,6 +9,7 @@
 
 #include "sys/Handles.h"
 #include "toolkit/Control.h"
+#include "toolkit/TabItems.h"
 #include "ui/GdiScope.h"
 
 namespace ui {
@@ -75,16 +76,6 @@ struct TabLook {
   COLORREF back, tabBack, edge, text, selectedText;
 };
 
-std::wstring TabText(HWND tab, int index) {
-  wchar_t buffer[260] = {};
-  TCITEMW item{};
-  item.mask = TCIF_TEXT;
-  item.pszText = buffer;
-  item.cchTextMax = 260;
-  SendMessageW(tab, TCM_GETITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
-  return buffer;
-}
-
 void PaintTabs(HWND tab, HDC dc, const TabLook& look) {
   RECT client{};
   GetClientRect(tab, &client);
@@ -121,8 +112,8 @@ void PaintTabs(HWND tab, HDC dc, const TabLook& look) {
     const RECT right{r.right - 1, r.top, r.right, r.bottom - (isSelected ? 1 : 0)};
     for (const RECT& line : {left, top, right}) FillRect(dc, &line, edge.get());
     SetTextColor(dc, isSelected ? look.selectedText : look.text);
-    const std::wstring text = TabText(tab, i);
-    DrawTextW(dc, text.c_str(), -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    toolkit::DrawTextUtf8(dc, tk::TabText(tab, i), &r,
+                          DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
     if (isSelected && GetFocus() == tab) {
       RECT focus = r;
       InflateRect(&focus, -3, -3);
